@@ -1,0 +1,44 @@
+# Shared by run-editor and run-tests: installs what is missing, configures and builds.
+set -euo pipefail
+
+Q7X_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+Q7X_PACKAGES=(g++ cmake make pkg-config ccache juce-modules-source libgtest-dev libbenchmark-dev
+              xvfb openbox xdotool x11-utils imagemagick)
+
+q7x_install_missing()
+{
+    local missing=()
+    for p in "${Q7X_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# q7x_build DIR [extra cmake args...]
+q7x_build()
+{
+    local dir=$1; shift
+    cmake -S "$Q7X_ROOT" -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# Starts Xvfb with openbox when no display is there; JUCE's X11 windows need a window manager.
+q7x_ensure_display()
+{
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local n=99
+    while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    Q7X_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    openbox >/dev/null 2>&1 &
+    Q7X_OPENBOX_PID=$!
+    trap 'kill $Q7X_OPENBOX_PID $Q7X_XVFB_PID 2>/dev/null || true' EXIT
+    sleep 0.3
+}
