@@ -73,8 +73,8 @@ HOTSPOTS = {
 }
 
 KNOB_PITCH = 54
-KNOB_CAP_R = 11
-KNOB_RING_R = 14.5
+KNOB_CAP_R = 13.5
+KNOB_RING_R = 17.5
 
 WHITE_KEY_PITCH = 51
 WHITE_KEY_LEFT = 343
@@ -144,11 +144,16 @@ def brand_logo (x, y, size, fill, anchor="start"):
                  font_style="italic")
 
 
-def model_logo (x, y, size, fill, accent, anchor="start"):
-    """The Q7X model mark: a bold Q with the 7X set in the accent colour."""
-    return ('<text %s><tspan fill="%s">Q</tspan><tspan fill="%s">7X</tspan></text>'
+def model_logo (x, y, size, fill, accent, anchor="start", suffix=None, suffix_fill=MUTED):
+    """The Q7X model mark: a bold Q with the 7X set in the accent colour, optionally followed
+    by a plain word such as Editor."""
+    after = ""
+    if suffix:
+        after = ('<tspan dx="%s" fill="%s" font-weight="normal" font-style="normal" letter-spacing="0">%s</tspan>'
+                 % (fmt (size * 0.3), suffix_fill, suffix))
+    return ('<text %s><tspan fill="%s">Q</tspan><tspan fill="%s">7X</tspan>%s</text>'
             % (attrs (x=x, y=y, font_family=FONT, font_size=size, font_weight="bold", font_style="italic",
-                      text_anchor=anchor, letter_spacing=fmt (size * 0.02)), fill, accent))
+                      text_anchor=anchor, letter_spacing=fmt (size * 0.02)), fill, accent, after))
 
 
 # ---------------------------------------------------------------------------------------
@@ -170,7 +175,7 @@ def draw_knob_rings():
         out.append (path ("M %s %s A %s %s 0 1 1 %s %s" % (fmt (cx - r * 0.7071), fmt (cy + r * 0.7071), fmt (r), fmt (r),
                                                           fmt (cx + r * 0.7071), fmt (cy + r * 0.7071)),
                           stroke=PANEL_PRINT, stroke_width=1.5, stroke_linecap="round"))
-        out.append (text (cx, cy + 29, str (i + 1), 11, PANEL_PRINT, weight="bold"))
+        out.append (text (cx, cy + 31, str (i + 1), 11, PANEL_PRINT, weight="bold"))
     return "".join (out)
 
 
@@ -301,14 +306,14 @@ def draw_panel (states=None):
     # Brand along the top above the keys, the model mark at the right.
     kx, ky, kw, _ = HOTSPOTS["keybed"]
     out.append (brand_logo (kx + 4, 56, 30, PANEL_PRINT_BRIGHT))
-    out.append (text (kx + 128, 56, "Q SERIES", 11, PANEL_PRINT, anchor="start", weight="bold", spacing=2))
+    out.append (text (kx + 142, 56, "Q SERIES", 11, PANEL_PRINT, anchor="start", weight="bold", spacing=2))
     out.append (text (kx + kw - 118, 56, "25-KEY USB MIDI CONTROLLER", 9, PANEL_PRINT, anchor="end",
                       weight="bold", spacing=1.2))
     out.append (model_logo (kx + kw - 4, 58, 38, PANEL_PRINT_BRIGHT, BLUE, anchor="end"))
 
-    # Power light and the sustain input's print, top right of the left section.
+    # Power light in the top-left corner.
     out.append (circle (38, 40, 3.5, BLUE))
-    out.append (text (38, 66, "USB", 8, PANEL_PRINT, weight="bold"))
+    out.append (text (38, 66, "POWER", 8, PANEL_PRINT, weight="bold"))
 
     for name, draw in CONTROL_GROUPS.items():
         out.append ('<g id="%s">%s</g>' % (name, draw (states.get (name, "normal"))))
@@ -323,8 +328,12 @@ TABS = [("main", "Main", 175), ("knobs", "Knobs", 170), ("switches", "Switches",
         ("pads", "Drum Pads", 170), ("keybed", "Keybed", 170), ("wheels", "Mod/Pitch", 170),
         ("sustain", "Sustain", 175)]
 
-MAIN_BUTTONS = [("getPreset", "Get Preset from Hardware"), ("sendPreset", "Send Preset to Hardware"),
-                ("loadPreset", "Load Preset from Hard Drive"), ("savePreset", "Save Preset to Hard Drive")]
+# Each main button: name, label and a 16 x 16 line icon (arrow into the device tray, arrow out
+# of it, folder, disk).
+MAIN_BUTTONS = [("getPreset", "Get Preset from Hardware", "M 8 1.5 V 10 M 4.5 6.5 L 8 10 L 11.5 6.5 M 1.5 10.5 V 14.5 H 14.5 V 10.5"),
+                ("sendPreset", "Send Preset to Hardware", "M 8 10 V 1.5 M 4.5 5 L 8 1.5 L 11.5 5 M 1.5 10.5 V 14.5 H 14.5 V 10.5"),
+                ("loadPreset", "Load Preset from Hard Drive", "M 1.5 2.5 H 6 L 8 4.5 H 14.5 V 13.5 H 1.5 Z M 1.5 7 H 14.5"),
+                ("savePreset", "Save Preset to Hard Drive", "M 1.5 1.5 H 11.5 L 14.5 4.5 V 14.5 H 1.5 Z M 4.5 1.5 V 5.5 H 10.5 V 1.5 M 4.5 14.5 V 9.5 H 11.5 V 14.5")]
 
 TAB_LOOK = { "normal": (WHITE, BLUE), "over": (GREY_LIGHT, BLUE), "down": (BLUE, WHITE) }
 
@@ -339,10 +348,12 @@ def tab (label, width, state):
     return document (width, 40, body)
 
 
-def main_button (label, state):
+def main_button (label, icon_path, state):
     background = WHITE if state == "normal" else GREY_LIGHT
     body = rect (0, 0, 249, 35, background, rx=4)
-    body += text (124.5, 22.5, label, 13, BLUE, weight="bold")
+    body += '<g transform="translate(13 9)">%s</g>' % path (icon_path, stroke=BLUE, stroke_width=1.6,
+                                                           stroke_linejoin="round", stroke_linecap="round")
+    body += text (38, 22, label, 12, BLUE, anchor="start", weight="bold")
     return document (249, 35, body)
 
 
@@ -366,7 +377,7 @@ def editor_background():
             rect (0, 43, 1200, 405, "url(#ground)"),
             rect (0, 448, 1200, 252, BLUE),
             brand_logo (26, 30, 24, BLUE),
-            text (120, 29, "Q7X Editor", 15, MUTED, anchor="start")]
+            model_logo (1174, 29, 18, INK, BLUE, anchor="end", suffix="Editor")]
     return document (1200, 700, "\n".join (body), defs=texture_defs())
 
 
@@ -375,8 +386,7 @@ def about_background():
     body = [rect (0, 0, w, h, "url(#ground)"),
             rect (0, 0, w, 6, BLUE),
             brand_logo (w / 2, 62, 40, BLUE, anchor="middle"),
-            model_logo (w / 2 - 14, 110, 34, INK, BLUE, anchor="middle"),
-            text (w / 2 + 52, 110, "Editor", 22, MUTED, anchor="start"),
+            model_logo (w / 2, 108, 30, INK, BLUE, anchor="middle", suffix="Editor"),
             rect (w / 2 - 60, 170, 120, 1, GREY_LIGHT),
             rect (0, h - 6, w, 6, BLUE)]
     return document (w, h, "\n".join (body), defs=texture_defs())
@@ -429,9 +439,9 @@ def catalogue():
     for name, label, width in TABS:
         for state in STATES:
             images["%sTab%s" % (name, state.capitalize())] = tab (label, width, state)
-    for name, label in MAIN_BUTTONS:
+    for name, label, icon_path in MAIN_BUTTONS:
         for state in ("normal", "over"):
-            images["%sButton%s" % (name, state.capitalize())] = main_button (label, state)
+            images["%sButton%s" % (name, state.capitalize())] = main_button (label, icon_path, state)
     for direction in ("left", "right"):
         for state in STATES:
             images["%sArrow%s" % (direction, state.capitalize())] = arrow (direction, state)
