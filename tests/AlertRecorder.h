@@ -2,13 +2,9 @@
 
 #include "preset/Alert.h"
 
-#include <vector>
+#include <juce_events/juce_events.h>
 
-/**
-    Records every alert raised while it exists instead of showing it, and restores
-    the message box when destroyed. Alerts raised off the message thread arrive
-    through the message loop, so run it before looking.
-*/
+/** Catches the alerts raised while it lives, instead of showing message boxes. */
 class AlertRecorder
 {
 public:
@@ -22,33 +18,27 @@ public:
         Alert::setPresenter ([this] (const juce::String& title, const juce::String& message)
         {
             const juce::ScopedLock sl (lock);
-            entries.push_back ({ title, message });
+            entries.add ({ title, message });
         });
     }
 
-    ~AlertRecorder()
-    {
-        Alert::setPresenter ({});
-    }
+    ~AlertRecorder() { Alert::setPresenter ({}); }
 
-    std::vector<Entry> getAlerts() const
+    juce::Array<Entry> getEntries() const
     {
         const juce::ScopedLock sl (lock);
         return entries;
     }
 
-    int size() const
+    juce::StringArray getTitles() const
     {
-        const juce::ScopedLock sl (lock);
-        return (int) entries.size();
+        juce::StringArray titles;
+        for (const auto& e : getEntries())
+            titles.add (e.title);
+        return titles;
     }
 
-    int countWithTitle (const juce::String& title) const
-    {
-        const juce::ScopedLock sl (lock);
-        return (int) std::count_if (entries.begin(), entries.end(),
-                                    [&] (const Entry& e) { return e.title == title; });
-    }
+    int size() const { return getEntries().size(); }
 
     void clear()
     {
@@ -56,9 +46,18 @@ public:
         entries.clear();
     }
 
+    /** Runs the message loop until `count` alerts have arrived or the deadline passes. */
+    bool waitFor (int count, int timeoutMs = 5000) const
+    {
+        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+
+        while (size() < count && juce::Time::getMillisecondCounter() < deadline)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+
+        return size() >= count;
+    }
+
 private:
     juce::CriticalSection lock;
-    std::vector<Entry> entries;
-
-    JUCE_DECLARE_NON_COPYABLE (AlertRecorder)
+    juce::Array<Entry> entries;
 };

@@ -240,8 +240,8 @@ TEST_F (MidiManagerTest, SendingWithoutAnOutputShowsTheMidiErrorOncePerCallAndSe
     manager.sendMessage (noteOn);
     manager.sendMessage (noteOn);
 
-    const auto shown = alerts.getAlerts();
-    ASSERT_EQ (shown.size(), 2u);
+    const auto shown = alerts.getEntries();
+    ASSERT_EQ (shown.size(), 2);
 
     for (const auto& alert : shown)
     {

@@ -1,0 +1,345 @@
+#include "PresetController.h"
+#include "Alert.h"
+
+namespace
+{
+const juce::String invalidFileTitle ("Invalid File");
+const juce::String invalidFileMessage ("File is invalid or currupt");
+
+void showNoDeviceAlert()
+{
+    Alert::show ("No MIDI Device selected.", "Please select a device using the Device Setup option.");
+}
+
+juce::MidiMessage makeSysEx (const juce::Array<juce::uint8>& bytes)
+{
+    return juce::MidiMessage::createSysExMessage (bytes.getRawDataPointer(), bytes.size());
+}
+
+juce::Array<juce::uint8> headerBytes (juce::uint8 command)
+{
+    const auto header = PresetLayout::makeSysExHeader (command);
+    return { header.data(), (int) header.size() };
+}
+
+bool startsWithHeader (const juce::uint8* data, int size, juce::uint8 command)
+{
+    const auto header = PresetLayout::makeSysExHeader (command);
+    return size >= (int) header.size() && std::equal (header.begin(), header.end(), data);
+}
+} // namespace
+
+//==============================================================================
+PresetController::PresetController (int size, MidiManager* manager)
+    : midiManager (manager)
+{
+    selfReference = this;
+
+    if (midiManager != nullptr)
+        midiManager->addListener (this);
+
+    presetData.insertMultiple (0, 0, size);
+}
+
+PresetController::~PresetController()
+{
+    // After this no MIDI message reaches us; a reply already handed over finds us gone.
+    if (midiManager != nullptr)
+        midiManager->removeListener (this);
+
+    stopTimer();
+    masterReference.clear();
+}
+
+void PresetController::setParameterOffsets (const juce::Array<PresetLayout::ParameterOffset>& offsets)
+{
+    for (const auto& record : offsets)
+        keyToOffset[record.key] = record.offset;
+}
+
+void PresetController::addActionListener (juce::ActionListener* listener)
+{
+    actionBroadcaster.addActionListener (listener);
+}
+
+void PresetController::buildPresetDump (juce::Array<juce::uint8>& out) const
+{
+    out = headerBytes (PresetLayout::presetDumpCommand);
+    out.addArray (presetData);
+}
+
+juce::Array<ParameterValue*> PresetController::getBoundValues (int offset) const
+{
+    const auto found = valuesByOffset.find (offset);
+    return found != valuesByOffset.end() ? found->second : juce::Array<ParameterValue*>();
+}
+
+int PresetController::getOffset (const juce::String& key) const
+{
+    const auto found = keyToOffset.find (key);
+    return found != keyToOffset.end() ? found->second : -1;
+}
+
+//==============================================================================
+void PresetController::parameterValueChanged (ParameterValue* value)
+{
+    const auto offset = getOffset (value->getName());
+
+    if (offset < 0)
+        return;
+
+    const auto byte = (juce::uint8) (int) value->getValue();
+
+    if (offset < presetData.size())
+        presetData.set (offset, byte);
+    else
+        presetData.add (byte);
+
+    valuesByOffset[offset].addIfNotAlreadyThere (value);
+
+    if (! isDistributing)
+        keepBoundValuesInStep (value, offset);
+}
+
+// Several widgets can share a byte (the pad and switch bytes whose meaning follows the
+// Mode): after a user edit the others show the new value too where they can, so what
+// any of them shows is what gets saved and sent.
+void PresetController::keepBoundValuesInStep (ParameterValue* changed, int offset)
+{
+    const juce::ScopedValueSetter<bool> distributing (isDistributing, true);
+    const int byte = presetData[offset];
+
+    for (auto* other : getBoundValues (offset))
+        if (other != changed
+              && juce::isPositiveAndNotGreaterThan (byte - other->getMinimum (true),
+                                                    other->getMaximum (true) - other->getMinimum (true))
+              && (int) other->getValue() != byte)
+            other->setValue (byte);
+}
+
+//==============================================================================
+bool PresetController::fitsBoundValues (int offset, const juce::Array<juce::uint8>& data) const
+{
+    const int byte = data[offset];
+
+    for (auto* value : getBoundValues (offset))
+    {
+        // A byte the control's mode does not use only has to be a MIDI value: a pad in
+        // CC Momentary mode may hold Released 64 where its Curve would allow 0-7.
+        if (const auto location = PresetLayout::findParameter (value->getName()))
+        {
+            const auto modeOffset = location->getModeOffset();
+            const auto& info = PresetLayout::getKindInfo (location->kind);
+
+            if (modeOffset >= 0 && ! location->getInfo().isMode
+                  && juce::isPositiveAndBelow ((int) data[modeOffset], info.modeNames.size())
+                  && ! location->isUsedInMode (data[modeOffset]))
+            {
+                if (byte > 127)
+                    return false;
+
+                continue;
+            }
+        }
+
+        if (byte < value->getMinimum (true) || byte > value->getMaximum (true))
+            return false;
+    }
+
+    return true;
+}
+
+bool PresetController::validatePresetData (const juce::Array<juce::uint8>& data) const
+{
+    if (data.size() != PresetLayout::presetImageSize)
+        return false;
+
+    for (int offset = 0; offset < data.size(); ++offset)
+        if (! fitsBoundValues (offset, data))
+            return false;
+
+    return true;
+}
+
+bool PresetController::applyPresetData (const juce::Array<juce::uint8>& data)
+{
+    if (! validatePresetData (data))
+        return false;
+
+    const juce::ScopedValueSetter<bool> distributing (isDistributing, true);
+
+    for (int offset = 0; offset < data.size(); ++offset)
+        for (auto* value : getBoundValues (offset))
+            value->setValue (data[offset]);
+
+    return true;
+}
+
+//==============================================================================
+bool PresetController::saveToFile (const juce::File& file)
+{
+    juce::Array<juce::uint8> bytes;
+    buildPresetDump (bytes);
+    bytes.insert (0, 0xf0);
+    bytes.add (0xf7);
+
+    // replaceWithData writes a temporary file beside the target and moves it over,
+    // so a failed write leaves the old file as it was.
+    if (file.replaceWithData (bytes.getRawDataPointer(), (size_t) bytes.size()))
+        return true;
+
+    Alert::show ("Unable to Save", "The preset could not be written to:\r\n" + file.getFullPathName());
+    return false;
+}
+
+bool PresetController::loadFromFile (const juce::File& file)
+{
+    auto refuse = []
+    {
+        Alert::show (invalidFileTitle, invalidFileMessage);
+        return false;
+    };
+
+    if (! file.existsAsFile() || file.getSize() != PresetLayout::presetDumpSize)
+        return refuse();
+
+    juce::FileInputStream stream (file);
+    juce::HeapBlock<juce::uint8> bytes ((size_t) PresetLayout::presetDumpSize);
+
+    if (! stream.openedOk()
+          || stream.read (bytes.get(), PresetLayout::presetDumpSize) != PresetLayout::presetDumpSize)
+        return refuse();
+
+    // The prefix is that of a preset dump; a captured reply (command 63) is no preset file.
+    if (bytes[0] != 0xf0 || ! startsWithHeader (bytes.get() + 1, PresetLayout::sysExHeaderSize,
+                                                PresetLayout::presetDumpCommand))
+        return refuse();
+
+    const juce::Array<juce::uint8> image (bytes.get() + 1 + PresetLayout::sysExHeaderSize,
+                                          PresetLayout::presetImageSize);
+
+    return applyPresetData (image) || refuse();
+}
+
+//==============================================================================
+void PresetController::sendPreset()
+{
+    if (midiManager == nullptr || ! midiManager->isOutputOpen())
+    {
+        showNoDeviceAlert();
+        return;
+    }
+
+    juce::Array<juce::uint8> dump;
+    buildPresetDump (dump);
+    midiManager->sendMessage (makeSysEx (dump));
+}
+
+void PresetController::requestPreset()
+{
+    if (isTimerRunning())
+        return;
+
+    if (midiManager == nullptr || ! midiManager->isInputOpen() || ! midiManager->isOutputOpen())
+    {
+        showNoDeviceAlert();
+        return;
+    }
+
+    retryCount = 0;
+    awaitingReply = true;
+    listeningForReply = true;
+    startTimer (firstRetryDelayMs);
+    sendRequest();
+}
+
+bool PresetController::isAwaitingReply() const noexcept
+{
+    return awaitingReply;
+}
+
+void PresetController::sendRequest()
+{
+    midiManager->sendMessage (makeSysEx (headerBytes (PresetLayout::presetRequestCommand)));
+}
+
+void PresetController::timerCallback()
+{
+    if (retryCount >= maxRetries)
+    {
+        stopTimer();
+        retryCount = 0;
+        awaitingReply = false;
+        listeningForReply = false;
+        Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
+        return;
+    }
+
+    awaitingReply = true;
+    ++retryCount;
+    sendRequest();
+    startTimer (retryDelayMs);
+}
+
+// Runs on the MIDI input thread: it only recognises a reply and copies its bytes; the
+// message thread checks and applies them, so a preset never lands half-way into an edit.
+void PresetController::midiMessageReceived (const juce::MidiMessage& message)
+{
+    if (! listeningForReply || ! message.isSysEx())
+        return;
+
+    const auto* data = message.getSysExData();
+    const auto size = message.getSysExDataSize();
+
+    if (! startsWithHeader (data, size, PresetLayout::presetReplyCommand))
+        return;
+
+    const auto available = juce::jmin (size - PresetLayout::sysExHeaderSize, PresetLayout::presetImageSize);
+    const juce::Array<juce::uint8> image (data + PresetLayout::sysExHeaderSize, available);
+
+    juce::MessageManager::callAsync ([weakThis = selfReference, image]
+    {
+        if (auto* controller = weakThis.get())
+            controller->replyReceived (image);
+    });
+}
+
+void PresetController::replyReceived (const juce::Array<juce::uint8>& replyData)
+{
+    if (! awaitingReply)
+        return;
+
+    awaitingReply = false;
+    listeningForReply = false;
+    stopTimer();
+    retryCount = 0;
+
+    // A reply cut short carries no whole preset: refused like one out of range.
+    if (replyData.size() == PresetLayout::presetImageSize && applyPresetData (replyData))
+        Alert::show ("MIDI Get Sucess", "Preset sucessfully retrieved from hardware.");
+    else
+        Alert::show ("Invalid MIDI Message", "Verify MIDI Connection and Device Settings");
+}
+
+//==============================================================================
+void PresetController::buttonClicked (juce::Button* button)
+{
+    const auto name = button->getName();
+
+    if (name == "Save To HD")
+        actionBroadcaster.sendActionMessage ("Save As");
+    else if (name == "Load From HD")
+        actionBroadcaster.sendActionMessage ("Open");
+    else if (name == "Save To MIDI")
+        sendPreset();
+    else if (name == "Load From MIDI")
+        requestPreset();
+}
+
+//==============================================================================
+PresetController* createPresetController (MidiManager* midiManager)
+{
+    auto* controller = new PresetController (PresetLayout::presetImageSize, midiManager);
+    controller->setParameterOffsets (PresetLayout::createParameterOffsets());
+    return controller;
+}

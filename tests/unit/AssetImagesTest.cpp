@@ -1,0 +1,556 @@
+#include <gtest/gtest.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include "assets/AssetImages.h"
+#include "BinaryData.h"
+
+namespace
+{
+    struct CatalogueEntry
+    {
+        const char* name;
+        int width, height;
+    };
+
+    // The image catalogue: every name the views may ask for, at the size they lay out with.
+    const CatalogueEntry catalogue[] =
+    {
+        { "editorBackground", 1200, 700 },
+        { "pictureBackground", 1147, 396 },
+        { "knobsPictureNormal", 216, 32 }, { "knobsPictureOver", 216, 32 }, { "knobsPictureDown", 216, 32 },
+        { "switchesPictureNormal", 107, 68 }, { "switchesPictureOver", 107, 68 }, { "switchesPictureDown", 107, 68 },
+        { "padsPictureNormal", 296, 148 }, { "padsPictureOver", 296, 148 }, { "padsPictureDown", 296, 148 },
+        { "wheelsPictureNormal", 112, 97 }, { "wheelsPictureOver", 112, 97 }, { "wheelsPictureDown", 112, 97 },
+        { "octavePictureNormal", 107, 30 }, { "octavePictureOver", 107, 30 }, { "octavePictureDown", 107, 30 },
+        { "keybedPictureNormal", 771, 321 }, { "keybedPictureOver", 771, 321 }, { "keybedPictureDown", 771, 321 },
+        { "mainTabNormal", 175, 40 }, { "mainTabOver", 175, 40 }, { "mainTabDown", 175, 40 },
+        { "knobsTabNormal", 170, 40 }, { "knobsTabOver", 170, 40 }, { "knobsTabDown", 170, 40 },
+        { "switchesTabNormal", 170, 40 }, { "switchesTabOver", 170, 40 }, { "switchesTabDown", 170, 40 },
+        { "padsTabNormal", 170, 40 }, { "padsTabOver", 170, 40 }, { "padsTabDown", 170, 40 },
+        { "keybedTabNormal", 170, 40 }, { "keybedTabOver", 170, 40 }, { "keybedTabDown", 170, 40 },
+        { "wheelsTabNormal", 170, 40 }, { "wheelsTabOver", 170, 40 }, { "wheelsTabDown", 170, 40 },
+        { "sustainTabNormal", 175, 40 }, { "sustainTabOver", 175, 40 }, { "sustainTabDown", 175, 40 },
+        { "getPresetButtonNormal", 249, 35 }, { "getPresetButtonOver", 249, 35 },
+        { "sendPresetButtonNormal", 249, 35 }, { "sendPresetButtonOver", 249, 35 },
+        { "loadPresetButtonNormal", 249, 35 }, { "loadPresetButtonOver", 249, 35 },
+        { "savePresetButtonNormal", 249, 35 }, { "savePresetButtonOver", 249, 35 },
+        { "leftArrowNormal", 17, 26 }, { "leftArrowOver", 17, 26 }, { "leftArrowDown", 17, 26 },
+        { "rightArrowNormal", 17, 26 }, { "rightArrowOver", 17, 26 }, { "rightArrowDown", 17, 26 },
+        { "aboutBackground", 484, 267 },
+        { "deviceSetupBackground", 360, 425 },
+        { "deviceSetupPanel", 327, 141 },
+    };
+
+    struct Hotspot
+    {
+        const char* name;
+        juce::Rectangle<int> area; // on the controller picture
+    };
+
+    const Hotspot hotspots[] =
+    {
+        { "knobs", { 79, 24, 216, 32 } },
+        { "switches", { 200, 80, 107, 68 } },
+        { "pads", { 25, 220, 296, 148 } },
+        { "keybed", { 338, 78, 771, 321 } },
+        { "octave", { 200, 155, 107, 30 } },
+        { "wheels", { 40, 85, 112, 97 } },
+    };
+
+    const juce::Colour brandBlue (0xff0093d0);
+    const juce::Colour lightGrey (0xffd0d2d3);
+
+    juce::Image image (const juce::String& name)
+    {
+        return AssetImages::get (name.toRawUTF8());
+    }
+
+    /** Number of pixels whose colour differs between two images of one size by more than `tolerance` in any channel. */
+    int countDifferentPixels (const juce::Image& a, const juce::Rectangle<int>& areaInA,
+                              const juce::Image& b, juce::Point<int> originInB, int tolerance = 0)
+    {
+        int different = 0;
+
+        for (int y = 0; y < areaInA.getHeight(); ++y)
+        {
+            for (int x = 0; x < areaInA.getWidth(); ++x)
+            {
+                const auto pa = a.getPixelAt (areaInA.getX() + x, areaInA.getY() + y);
+                const auto pb = b.getPixelAt (originInB.x + x, originInB.y + y);
+
+                if (std::abs (pa.getRed() - pb.getRed()) > tolerance
+                     || std::abs (pa.getGreen() - pb.getGreen()) > tolerance
+                     || std::abs (pa.getBlue() - pb.getBlue()) > tolerance
+                     || std::abs (pa.getAlpha() - pb.getAlpha()) > tolerance)
+                    ++different;
+            }
+        }
+
+        return different;
+    }
+
+    int countDifferentPixels (const juce::Image& a, const juce::Image& b)
+    {
+        return countDifferentPixels (a, a.getBounds(), b, {});
+    }
+
+    /** The share of an image's pixels close to a colour. */
+    double shareOfColour (const juce::Image& img, juce::Colour colour, int tolerance = 12)
+    {
+        int matching = 0;
+
+        for (int y = 0; y < img.getHeight(); ++y)
+            for (int x = 0; x < img.getWidth(); ++x)
+            {
+                const auto p = img.getPixelAt (x, y);
+
+                if (p.getAlpha() > 200
+                     && std::abs (p.getRed() - colour.getRed()) <= tolerance
+                     && std::abs (p.getGreen() - colour.getGreen()) <= tolerance
+                     && std::abs (p.getBlue() - colour.getBlue()) <= tolerance)
+                    ++matching;
+            }
+
+        return matching / (double) (img.getWidth() * img.getHeight());
+    }
+
+    float meanBrightness (const juce::Image& img)
+    {
+        double sum = 0;
+
+        for (int y = 0; y < img.getHeight(); ++y)
+            for (int x = 0; x < img.getWidth(); ++x)
+                sum += img.getPixelAt (x, y).getPerceivedBrightness();
+
+        return (float) (sum / (img.getWidth() * img.getHeight()));
+    }
+
+    /** How far an image leans to blue: the mean of blue minus red, 0..1. */
+    float meanBlueCast (const juce::Image& img)
+    {
+        double sum = 0;
+
+        for (int y = 0; y < img.getHeight(); ++y)
+            for (int x = 0; x < img.getWidth(); ++x)
+            {
+                const auto p = img.getPixelAt (x, y);
+                sum += (p.getBlue() - p.getRed()) / 255.0;
+            }
+
+        return (float) (sum / (img.getWidth() * img.getHeight()));
+    }
+
+    bool isBrandBlue (juce::Colour c)
+    {
+        return c.getARGB() == brandBlue.getARGB();
+    }
+}
+
+TEST (AssetImages, EveryCatalogueImageDecodesAtItsSize)
+{
+    for (const auto& entry : catalogue)
+    {
+        const auto img = AssetImages::get (entry.name);
+        ASSERT_TRUE (img.isValid()) << entry.name;
+        EXPECT_EQ (img.getWidth(), entry.width) << entry.name;
+        EXPECT_EQ (img.getHeight(), entry.height) << entry.name;
+    }
+
+    EXPECT_EQ (BinaryData::namedResourceListSize, (int) std::size (catalogue))
+        << "every embedded image belongs to the catalogue";
+}
+
+TEST (AssetImages, UnknownNamesGiveAnInvalidImage)
+{
+    EXPECT_FALSE (AssetImages::get ("noSuchImage").isValid());
+    EXPECT_FALSE (AssetImages::get ("editorBackground.png").isValid());
+    EXPECT_FALSE (AssetImages::get ("").isValid());
+}
+
+TEST (AssetImages, AnImageIsDecodedOnceAndShared)
+{
+    const auto first = AssetImages::get ("pictureBackground");
+    const auto second = AssetImages::get ("pictureBackground");
+    EXPECT_EQ (first.getPixelData(), second.getPixelData());
+}
+
+TEST (AssetImages, ButtonStatesLookDifferent)
+{
+    for (const auto& entry : catalogue)
+    {
+        const juce::String name (entry.name);
+
+        if (! name.endsWith ("Normal"))
+            continue;
+
+        const auto base = name.dropLastCharacters (6);
+        const auto normal = image (name);
+        const auto over = image (base + "Over");
+        ASSERT_TRUE (over.isValid()) << base;
+
+        // A state change must be visible, not a handful of stray pixels.
+        const auto minimum = normal.getWidth() * normal.getHeight() / 50;
+        EXPECT_GT (countDifferentPixels (normal, over), minimum) << base << " normal/over";
+
+        // Main buttons reuse the normal image when pressed.
+        if (name.contains ("Button"))
+        {
+            EXPECT_FALSE (image (base + "Down").isValid()) << base;
+            continue;
+        }
+
+        const auto down = image (base + "Down");
+        ASSERT_TRUE (down.isValid()) << base;
+        EXPECT_GT (countDifferentPixels (normal, down), minimum) << base << " normal/down";
+        EXPECT_GT (countDifferentPixels (over, down), minimum) << base << " over/down";
+    }
+}
+
+TEST (AssetImages, HotspotsMatchThePictureBeneathThem)
+{
+    const auto picture = image ("pictureBackground");
+
+    for (const auto& spot : hotspots)
+    {
+        const auto normal = image (juce::String (spot.name) + "PictureNormal");
+        const auto onPicture = spot.area.getIntersection (picture.getBounds());
+
+        EXPECT_EQ (countDifferentPixels (picture, onPicture, normal, {}), 0) << spot.name;
+    }
+}
+
+TEST (AssetImages, HotspotStatesLightenAndTintBlue)
+{
+    for (const auto& spot : hotspots)
+    {
+        const juce::String name (spot.name);
+        const auto normal = image (name + "PictureNormal");
+        const auto over = image (name + "PictureOver");
+        const auto down = image (name + "PictureDown");
+
+        EXPECT_GT (meanBrightness (over), meanBrightness (normal)) << name;
+        EXPECT_GT (meanBlueCast (down), meanBlueCast (normal) + 0.1f) << name;
+    }
+}
+
+TEST (AssetImages, HotspotsDoNotOverlapAndStayOnThePicture)
+{
+    const juce::Rectangle<int> picture (1147, 396);
+
+    for (const auto& a : hotspots)
+    {
+        EXPECT_TRUE (picture.intersects (a.area)) << a.name;
+
+        for (const auto& b : hotspots)
+        {
+            if (&a == &b)
+                continue;
+
+            EXPECT_FALSE (a.area.intersects (b.area)) << a.name << " / " << b.name;
+        }
+    }
+}
+
+TEST (AssetImages, TabsAndButtonsUseTheirColours)
+{
+    for (const auto* tab : { "main", "knobs", "switches", "pads", "keybed", "wheels", "sustain" })
+    {
+        const juce::String base (juce::String (tab) + "Tab");
+        EXPECT_EQ (image (base + "Normal").getPixelAt (3, 3).getARGB(), 0xffffffffu) << tab;
+        EXPECT_EQ (image (base + "Over").getPixelAt (3, 3).getARGB(), lightGrey.getARGB()) << tab;
+        EXPECT_TRUE (isBrandBlue (image (base + "Down").getPixelAt (3, 3))) << tab;
+
+        // The label: blue ink on the light tabs, white ink on the blue one.
+        EXPECT_GT (shareOfColour (image (base + "Normal"), brandBlue, 20), 0.01) << tab;
+        EXPECT_GT (shareOfColour (image (base + "Down"), juce::Colours::white, 20), 0.01) << tab;
+    }
+
+    for (const auto* button : { "getPreset", "sendPreset", "loadPreset", "savePreset" })
+    {
+        const juce::String base (juce::String (button) + "Button");
+        EXPECT_EQ (image (base + "Normal").getPixelAt (10, 17).getARGB(), 0xffffffffu) << button;
+        EXPECT_EQ (image (base + "Over").getPixelAt (10, 17).getARGB(), lightGrey.getARGB()) << button;
+        EXPECT_GT (shareOfColour (image (base + "Normal"), brandBlue, 20), 0.02) << button;
+    }
+}
+
+TEST (AssetImages, ArrowsAreOutlinedOrFilledTriangles)
+{
+    for (const auto* direction : { "left", "right" })
+    {
+        const juce::String base (juce::String (direction) + "Arrow");
+        const auto centre = juce::Point<int> (juce::String (direction) == "left" ? 10 : 6, 13);
+
+        // Normal is an outline: its middle is empty; over and down are filled.
+        EXPECT_LT (image (base + "Normal").getPixelAt (centre.x, centre.y).getAlpha(), 10) << direction;
+        EXPECT_EQ (image (base + "Over").getPixelAt (centre.x, centre.y).getARGB(), lightGrey.getARGB()) << direction;
+        EXPECT_EQ (image (base + "Down").getPixelAt (centre.x, centre.y).getARGB(), 0xffffffffu) << direction;
+        EXPECT_GT (shareOfColour (image (base + "Normal"), juce::Colours::white, 40), 0.05) << direction;
+
+        // The corners stay transparent so the blue band shows around the arrow.
+        EXPECT_EQ (image (base + "Down").getPixelAt (0, 0).getAlpha(), 0) << direction;
+    }
+}
+
+TEST (AssetImages, WindowBackgroundBandsSitOnTheirRows)
+{
+    const auto bg = image ("editorBackground");
+
+    // Sampled at the right edge, away from the header logo.
+    for (const int x : { 600, 1199 })
+    {
+        for (int y = 0; y <= 40; ++y)
+            EXPECT_EQ (bg.getPixelAt (x, y).getARGB(), 0xffffffffu) << "header row " << y;
+
+        for (const int y : { 41, 42 })
+            EXPECT_TRUE (isBrandBlue (bg.getPixelAt (x, y))) << "line row " << y;
+
+        for (int y = 43; y <= 447; ++y)
+        {
+            const auto c = bg.getPixelAt (x, y);
+            EXPECT_TRUE (c.getBrightness() > 0.8f && c.getBrightness() < 0.97f && c.getSaturation() < 0.05f)
+                << "grey row " << y << " " << c.toDisplayString (true);
+        }
+
+        for (int y = 448; y < 700; ++y)
+            EXPECT_TRUE (isBrandBlue (bg.getPixelAt (x, y))) << "blue row " << y;
+    }
+
+    // The grey area is textured, not flat.
+    juce::SortedSet<juce::uint32> greys;
+    for (int x = 0; x < 40; ++x)
+        greys.add (bg.getPixelAt (x, 200).getARGB());
+    EXPECT_GT (greys.size(), 1);
+}
+
+TEST (AssetImages, DialogBackgroundsLeaveTheirTextBandsCalm)
+{
+    // The About dialog writes its version and notices in black over these bands.
+    const auto about = image ("aboutBackground");
+    for (const auto& band : { juce::Rectangle<int> (0, 133, 484, 15), juce::Rectangle<int> (0, 211, 484, 31) })
+        for (int y = band.getY(); y < band.getBottom(); ++y)
+            for (int x = band.getX(); x < band.getRight(); x += 3)
+                ASSERT_GT (about.getPixelAt (x, y).getBrightness(), 0.8f) << x << "," << y;
+
+    // Device Setup: a blue title bar, light ground under the captions, and a frame dark enough for white rows.
+    const auto setup = image ("deviceSetupBackground");
+    EXPECT_TRUE (isBrandBlue (setup.getPixelAt (5, 5)));
+    EXPECT_GT (setup.getPixelAt (30, 52).getBrightness(), 0.8f);
+    EXPECT_GT (setup.getPixelAt (30, 222).getBrightness(), 0.8f);
+
+    const auto panel = image ("deviceSetupPanel");
+    EXPECT_LT (panel.getPixelAt (163, 70).getPerceivedBrightness(), 0.7f);
+    EXPECT_GT (panel.getPixelAt (163, 70).getSaturation(), 0.5f);
+}
+
+namespace
+{
+    /** The build folder: the nearest folder above the test program that holds a CMakeCache.txt. */
+    juce::File buildFolder()
+    {
+        auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
+
+        for (auto f = folder; f.getParentDirectory() != f; f = f.getParentDirectory())
+            if (f.getChildFile ("CMakeCache.txt").existsAsFile())
+                return f;
+
+        return folder;
+    }
+
+    /** The editor window as the views will compose it, with some buttons in a given state. */
+    void drawEditor (juce::Graphics& g, const juce::StringPairArray& stateOf)
+    {
+        auto stateFor = [&stateOf] (const juce::String& base)
+        {
+            return stateOf.containsKey (base) ? stateOf[base] : juce::String ("Normal");
+        };
+
+        g.fillAll (juce::Colours::white);
+        g.drawImage (image ("editorBackground"), 0, 0, 1200, 750, 0, 0, 1200, 700);
+        g.drawImageAt (image ("pictureBackground"), 26, 65);
+
+        for (const auto& spot : hotspots)
+        {
+            const auto area = spot.area.translated (26, 65).getIntersection ({ 26, 65, 1147, 396 });
+            g.drawImage (image (juce::String (spot.name) + "Picture" + stateFor (spot.name)),
+                         area.getX(), area.getY(), area.getWidth(), area.getHeight(),
+                         0, 0, area.getWidth(), area.getHeight());
+        }
+
+        int x = 0;
+        for (const auto* tab : { "main", "knobs", "switches", "pads", "keybed", "wheels", "sustain" })
+        {
+            const auto img = image (juce::String (tab) + "Tab" + stateFor (juce::String (tab) + "Tab"));
+            g.drawImageAt (img, x, 482);
+            x += img.getWidth();
+        }
+
+        if (stateFor ("mainTab") == "Down")
+        {
+            int y = 527;
+            for (const auto* button : { "getPreset", "sendPreset", "loadPreset", "savePreset" })
+            {
+                g.drawImageAt (image (juce::String (button) + "Button" + stateFor (button)), 5, y);
+                y += 40;
+            }
+        }
+        else
+        {
+            g.drawImageAt (image ("leftArrow" + stateFor ("leftArrow")), 10, 600);
+            g.drawImageAt (image ("rightArrow" + stateFor ("rightArrow")), 1173, 600);
+        }
+    }
+
+    void drawAbout (juce::Graphics& g)
+    {
+        g.drawImageAt (image ("aboutBackground"), 0, 0);
+        g.setColour (juce::Colours::black);
+        g.setFont (15.0f);
+        g.drawText ("Version: 1.0.4", 0, 133, 484, 15, juce::Justification::centred);
+        g.drawText ("A first notice line of the About box", 0, 211, 484, 15, juce::Justification::centred);
+        g.drawText ("and a second one under it", 0, 227, 484, 15, juce::Justification::centred);
+    }
+
+    void drawDeviceSetup (juce::Graphics& g)
+    {
+        g.fillAll (juce::Colours::white);
+        g.drawImage (image ("deviceSetupBackground"), 0, 0, 360, 425, 0, 0, 360, 425);
+        g.drawImageAt (image ("deviceSetupPanel"), 15, 60);
+        g.drawImageAt (image ("deviceSetupPanel"), 15, 228);
+        g.setColour (juce::Colours::black);
+        g.setFont (15.0f);
+        g.drawText ("INPUT", 25, 44, 41, 18, juce::Justification::centredLeft);
+        g.drawText ("OUTPUT", 23, 216, 57, 11, juce::Justification::centredLeft);
+
+        const auto rowHeight = 22;
+        const char* rows[] = { "Q7X MIDI 1", "Midi Through Port-0" };
+        for (int i = 0; i < 2; ++i)
+        {
+            const juce::Rectangle<int> row (15, 69 + i * rowHeight, 327, rowHeight);
+            g.setColour (i == 0 ? juce::Colours::white : juce::Colours::transparentWhite);
+            g.fillRect (row);
+            g.setColour (i == 0 ? juce::Colours::black : juce::Colours::white);
+            g.setFont ((float) rowHeight * 0.7f);
+            g.drawText (rows[i], row.withTrimmedLeft (5), juce::Justification::centredLeft);
+        }
+
+        for (const auto& [label, bounds] : { std::pair<const char*, juce::Rectangle<int>> { "OK", { 16, 381, 72, 32 } },
+                                             { "Cancel", { 120, 381, 88, 30 } }, { "Apply", { 248, 381, 88, 30 } } })
+        {
+            g.setColour (juce::Colour (0xfff5f5f5));
+            g.fillRoundedRectangle (bounds.toFloat(), 4.0f);
+            g.setColour (juce::Colours::black);
+            g.drawRoundedRectangle (bounds.toFloat(), 4.0f, 1.0f);
+            g.drawText (label, bounds, juce::Justification::centred);
+        }
+    }
+
+    /** Where each catalogue image goes on a sheet of the given width, wrapping into rows;
+        each cell has room for the name above the image.
+    */
+    std::vector<juce::Rectangle<int>> catalogueLayout (int width)
+    {
+        std::vector<juce::Rectangle<int>> cells;
+        int x = 0, y = 0, rowHeight = 0;
+
+        for (const auto& entry : catalogue)
+        {
+            const juce::Rectangle<int> cell (juce::jmax (entry.width, 140) + 10, entry.height + 24);
+
+            if (x + cell.getWidth() > width)
+            {
+                x = 0;
+                y += rowHeight;
+                rowHeight = 0;
+            }
+
+            cells.push_back (cell.withPosition (x, y));
+            x += cell.getWidth();
+            rowHeight = juce::jmax (rowHeight, cell.getHeight());
+        }
+
+        return cells;
+    }
+
+    /** Every catalogue image on a checkerboard, with its name. */
+    void drawCatalogue (juce::Graphics& g, const std::vector<juce::Rectangle<int>>& cells)
+    {
+        for (size_t i = 0; i < cells.size(); ++i)
+        {
+            const auto img = image (catalogue[i].name);
+            const auto area = img.getBounds().withPosition (cells[i].getPosition().translated (0, 14));
+
+            g.fillCheckerBoard (area.toFloat(), 8.0f, 8.0f, juce::Colour (0xffbdbdbd), juce::Colour (0xff8d8d8d));
+            g.drawImageAt (img, area.getX(), area.getY());
+            g.setColour (juce::Colours::black);
+            g.setFont (12.0f);
+            g.drawText (catalogue[i].name, cells[i].withHeight (14), juce::Justification::centredLeft);
+        }
+    }
+}
+
+TEST (AssetImages, PreviewSheetIsWritten)
+{
+    // A sheet for people to look at: the editor in two situations, both dialogs and every image.
+    const auto cells = catalogueLayout (2420);
+    const auto catalogueTop = 1165;
+    juce::Image sheet (juce::Image::ARGB, 2420, catalogueTop + cells.back().getBottom() + 10, true);
+    {
+        juce::Graphics g (sheet);
+        g.fillAll (juce::Colour (0xfff0f0f0));
+
+        juce::StringPairArray mainShown;
+        mainShown.set ("mainTab", "Down");
+        mainShown.set ("knobs", "Over");
+        mainShown.set ("knobsTab", "Over");
+        mainShown.set ("loadPreset", "Over");
+
+        juce::StringPairArray keybedShown;
+        keybedShown.set ("keybedTab", "Down");
+        keybedShown.set ("keybed", "Down");
+        keybedShown.set ("octave", "Down");
+        keybedShown.set ("pads", "Over");
+        keybedShown.set ("leftArrow", "Over");
+        keybedShown.set ("rightArrow", "Down");
+
+        {
+            juce::Graphics::ScopedSaveState state (g);
+            g.reduceClipRegion (0, 0, 1200, 700);
+            drawEditor (g, mainShown);
+        }
+        {
+            juce::Graphics::ScopedSaveState state (g);
+            g.setOrigin (1220, 0);
+            g.reduceClipRegion (0, 0, 1200, 700);
+            drawEditor (g, keybedShown);
+        }
+        {
+            juce::Graphics::ScopedSaveState state (g);
+            g.setOrigin (0, 720);
+            drawAbout (g);
+        }
+        {
+            juce::Graphics::ScopedSaveState state (g);
+            g.setOrigin (504, 720);
+            g.reduceClipRegion (0, 0, 360, 425);
+            drawDeviceSetup (g);
+        }
+        {
+            juce::Graphics::ScopedSaveState state (g);
+            g.setOrigin (0, catalogueTop);
+            drawCatalogue (g, cells);
+        }
+    }
+
+    const auto file = buildFolder().getChildFile ("asset-preview.png");
+    file.deleteFile();
+    {
+        juce::FileOutputStream out (file);
+        ASSERT_TRUE (out.openedOk()) << file.getFullPathName();
+        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (sheet, out));
+    }
+
+    const auto written = juce::ImageFileFormat::loadFrom (file);
+    EXPECT_EQ (written.getWidth(), sheet.getWidth());
+    EXPECT_EQ (written.getHeight(), sheet.getHeight());
+}
