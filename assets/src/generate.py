@@ -80,7 +80,7 @@ WHITE_KEY_PITCH = 51
 WHITE_KEY_LEFT = 343
 KEY_TOP = 92
 KEY_BOTTOM = 390
-BLACK_KEY_WIDTH = 30
+BLACK_KEY_WIDTH = 31
 BLACK_KEY_BOTTOM = 276
 WHITE_NOTES = "CDEFGABCDEFGABC"       # 25 keys: C to C over two octaves
 BLACK_AFTER = "CDFGA"                  # a black key follows these white keys
@@ -100,6 +100,13 @@ def attrs (**kw):
 
 def rect (x, y, w, h, fill, rx=None, **kw):
     return "<rect %s/>" % attrs (x=x, y=y, width=w, height=h, rx=rx, fill=fill, **kw)
+
+
+def key_shape (x, y, w, h, r, fill):
+    """A key seen from above: square at the back, rounded at the front."""
+    return path ("M %s %s H %s V %s A %s %s 0 0 1 %s %s H %s A %s %s 0 0 1 %s %s Z"
+                 % (fmt (x), fmt (y), fmt (x + w), fmt (y + h - r), fmt (r), fmt (r), fmt (x + w - r), fmt (y + h),
+                    fmt (x + r), fmt (r), fmt (r), fmt (x), fmt (y + h - r)), fill=fill)
 
 
 def circle (cx, cy, r, fill, **kw):
@@ -257,16 +264,23 @@ def draw_pads (state):
     return "".join (out)
 
 
-def white_key_x (i):
-    return WHITE_KEY_LEFT + i * WHITE_KEY_PITCH
-
-
-def black_key_xs():
-    xs = []
-    for i, note in enumerate (WHITE_NOTES[:-1]):
-        if note in BLACK_AFTER:
-            xs.append (white_key_x (i + 1) - BLACK_KEY_WIDTH / 2 - 0.5)
-    return xs
+def key_strip (x, y, pitch, gap, white_height, black_width, black_height, white_fill, black_fill,
+               notes=WHITE_NOTES, white_rx=3, black_rx=2.5, white_extra=None, black_extra=None):
+    """A run of keys starting at C: white keys `pitch` apart with `gap` between them, each black
+    key centred on the gap it stands over. The optional extras draw details onto each key, given
+    its left edge. Shared by the controller picture, the About box and the icon."""
+    whites, blacks = [], []
+    for i, note in enumerate (notes):
+        wx = x + i * pitch
+        whites.append (key_shape (wx, y, pitch - gap, white_height, white_rx, white_fill))
+        if white_extra:
+            whites.append (white_extra (wx))
+        if note in BLACK_AFTER and i + 1 < len (notes):
+            bx = x + (i + 1) * pitch - gap / 2 - black_width / 2
+            blacks.append (key_shape (bx, y, black_width, black_height, black_rx, black_fill))
+            if black_extra:
+                blacks.append (black_extra (bx))
+    return "".join (whites + blacks)
 
 
 def draw_keybed (state):
@@ -275,13 +289,11 @@ def draw_keybed (state):
     out = [rect (x0, y0, w, h, look["field"])]
     # A felt strip behind the keys.
     out.append (rect (x0 + 4, KEY_TOP - 6, w - 8, 6, "#3a1f24" if state != "down" else "#0b4866"))
-    for i in range (len (WHITE_NOTES)):
-        x = white_key_x (i)
-        out.append (rect (x, KEY_TOP, WHITE_KEY_PITCH - 1, KEY_BOTTOM - KEY_TOP, look["white"], rx=3))
-        out.append (rect (x, KEY_BOTTOM - 9, WHITE_KEY_PITCH - 1, 9, look["whiteLip"], rx=3))
-    for x in black_key_xs():
-        out.append (rect (x, KEY_TOP, BLACK_KEY_WIDTH, BLACK_KEY_BOTTOM - KEY_TOP, look["black"], rx=2.5))
-        out.append (rect (x + 3, BLACK_KEY_BOTTOM - 24, BLACK_KEY_WIDTH - 6, 18, look["blackTop"], rx=2))
+    out.append (key_strip (WHITE_KEY_LEFT, KEY_TOP, WHITE_KEY_PITCH, 1, KEY_BOTTOM - KEY_TOP,
+                           BLACK_KEY_WIDTH, BLACK_KEY_BOTTOM - KEY_TOP, look["white"], look["black"],
+                           white_extra=lambda x: key_shape (x, KEY_BOTTOM - 9, WHITE_KEY_PITCH - 1, 9, 3, look["whiteLip"]),
+                           black_extra=lambda x: rect (x + 3, BLACK_KEY_BOTTOM - 24, BLACK_KEY_WIDTH - 6, 18,
+                                                      look["blackTop"], rx=2)))
     return "".join (out)
 
 
@@ -387,8 +399,12 @@ def about_background():
             rect (0, 0, w, 6, BLUE),
             brand_logo (w / 2, 62, 40, BLUE, anchor="middle"),
             model_logo (w / 2, 108, 30, INK, BLUE, anchor="middle", suffix="Editor"),
-            rect (w / 2 - 60, 170, 120, 1, GREY_LIGHT),
-            rect (0, h - 6, w, 6, BLUE)]
+            # The 25 keys in miniature, on a strip of the controller's panel.
+            rect (w / 2 - 78.5, 162, 157, 38, PANEL, rx=4),
+            key_strip (w / 2 - 74.5, 166, 10, 1, 30, 7, 18, WHITE, INK, white_rx=1.5, black_rx=1),
+            rect (0, h - 6, w, 6, BLUE),
+            # A hairline border: the window has no frame of its own.
+            rect (0.5, 0.5, w - 1, h - 1, "none", stroke="#aeb3b7", stroke_width=1)]
     return document (w, h, "\n".join (body), defs=texture_defs())
 
 
@@ -410,11 +426,8 @@ def device_setup_panel():
 def icon (size):
     body = [rect (0, 0, 256, 256, BLUE, rx=48),
             model_logo (128, 118, 92, WHITE, WHITE, anchor="middle")]
-    # A strip of keys along the bottom.
-    for i in range (7):
-        body.append (rect (30 + i * 28.3, 150, 25.5, 70, WHITE, rx=3))
-    for i in (0, 1, 3, 4, 5):
-        body.append (rect (30 + (i + 1) * 28.3 - 9, 150, 16, 42, "#0a3d57", rx=2))
+    # One octave of keys along the bottom.
+    body.append (key_strip (31, 150, 28, 2, 70, 16, 42, WHITE, "#0a3d57", notes="CDEFGAB"))
     svg = document (256, 256, "\n".join (body))
     return svg.replace ('width="256" height="256"', 'width="%d" height="%d"' % (size, size), 1)
 

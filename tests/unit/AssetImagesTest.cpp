@@ -327,7 +327,8 @@ TEST (AssetImages, DialogBackgroundsLeaveTheirTextBandsCalm)
 {
     // The About dialog writes its version and notices in black over these bands.
     const auto about = image ("aboutBackground");
-    for (const auto& band : { juce::Rectangle<int> (0, 133, 484, 15), juce::Rectangle<int> (0, 211, 484, 31) })
+    // Inside the hairline border.
+    for (const auto& band : { juce::Rectangle<int> (1, 133, 482, 15), juce::Rectangle<int> (1, 211, 482, 31) })
         for (int y = band.getY(); y < band.getBottom(); ++y)
             for (int x = band.getX(); x < band.getRight(); x += 3)
                 ASSERT_GT (about.getPixelAt (x, y).getBrightness(), 0.8f) << x << "," << y;
