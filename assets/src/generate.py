@@ -73,14 +73,14 @@ HOTSPOTS = {
 }
 
 KNOB_PITCH = 54
-KNOB_CAP_R = 11
-KNOB_RING_R = 14.5
+KNOB_CAP_R = 13.5
+KNOB_RING_R = 17.5
 
 WHITE_KEY_PITCH = 51
 WHITE_KEY_LEFT = 343
 KEY_TOP = 92
 KEY_BOTTOM = 390
-BLACK_KEY_WIDTH = 30
+BLACK_KEY_WIDTH = 31
 BLACK_KEY_BOTTOM = 276
 WHITE_NOTES = "CDEFGABCDEFGABC"       # 25 keys: C to C over two octaves
 BLACK_AFTER = "CDFGA"                  # a black key follows these white keys
@@ -100,6 +100,13 @@ def attrs (**kw):
 
 def rect (x, y, w, h, fill, rx=None, **kw):
     return "<rect %s/>" % attrs (x=x, y=y, width=w, height=h, rx=rx, fill=fill, **kw)
+
+
+def key_shape (x, y, w, h, r, fill):
+    """A key seen from above: square at the back, rounded at the front."""
+    return path ("M %s %s H %s V %s A %s %s 0 0 1 %s %s H %s A %s %s 0 0 1 %s %s Z"
+                 % (fmt (x), fmt (y), fmt (x + w), fmt (y + h - r), fmt (r), fmt (r), fmt (x + w - r), fmt (y + h),
+                    fmt (x + r), fmt (r), fmt (r), fmt (x), fmt (y + h - r)), fill=fill)
 
 
 def circle (cx, cy, r, fill, **kw):
@@ -144,11 +151,16 @@ def brand_logo (x, y, size, fill, anchor="start"):
                  font_style="italic")
 
 
-def model_logo (x, y, size, fill, accent, anchor="start"):
-    """The Q7X model mark: a bold Q with the 7X set in the accent colour."""
-    return ('<text %s><tspan fill="%s">Q</tspan><tspan fill="%s">7X</tspan></text>'
+def model_logo (x, y, size, fill, accent, anchor="start", suffix=None, suffix_fill=MUTED):
+    """The Q7X model mark: a bold Q with the 7X set in the accent colour, optionally followed
+    by a plain word such as Editor."""
+    after = ""
+    if suffix:
+        after = ('<tspan dx="%s" fill="%s" font-weight="normal" font-style="normal" letter-spacing="0">%s</tspan>'
+                 % (fmt (size * 0.3), suffix_fill, suffix))
+    return ('<text %s><tspan fill="%s">Q</tspan><tspan fill="%s">7X</tspan>%s</text>'
             % (attrs (x=x, y=y, font_family=FONT, font_size=size, font_weight="bold", font_style="italic",
-                      text_anchor=anchor, letter_spacing=fmt (size * 0.02)), fill, accent))
+                      text_anchor=anchor, letter_spacing=fmt (size * 0.02)), fill, accent, after))
 
 
 # ---------------------------------------------------------------------------------------
@@ -170,7 +182,7 @@ def draw_knob_rings():
         out.append (path ("M %s %s A %s %s 0 1 1 %s %s" % (fmt (cx - r * 0.7071), fmt (cy + r * 0.7071), fmt (r), fmt (r),
                                                           fmt (cx + r * 0.7071), fmt (cy + r * 0.7071)),
                           stroke=PANEL_PRINT, stroke_width=1.5, stroke_linecap="round"))
-        out.append (text (cx, cy + 29, str (i + 1), 11, PANEL_PRINT, weight="bold"))
+        out.append (text (cx, cy + 31, str (i + 1), 11, PANEL_PRINT, weight="bold"))
     return "".join (out)
 
 
@@ -252,16 +264,23 @@ def draw_pads (state):
     return "".join (out)
 
 
-def white_key_x (i):
-    return WHITE_KEY_LEFT + i * WHITE_KEY_PITCH
-
-
-def black_key_xs():
-    xs = []
-    for i, note in enumerate (WHITE_NOTES[:-1]):
-        if note in BLACK_AFTER:
-            xs.append (white_key_x (i + 1) - BLACK_KEY_WIDTH / 2 - 0.5)
-    return xs
+def key_strip (x, y, pitch, gap, white_height, black_width, black_height, white_fill, black_fill,
+               notes=WHITE_NOTES, white_rx=3, black_rx=2.5, white_extra=None, black_extra=None):
+    """A run of keys starting at C: white keys `pitch` apart with `gap` between them, each black
+    key centred on the gap it stands over. The optional extras draw details onto each key, given
+    its left edge. Shared by the controller picture, the About box and the icon."""
+    whites, blacks = [], []
+    for i, note in enumerate (notes):
+        wx = x + i * pitch
+        whites.append (key_shape (wx, y, pitch - gap, white_height, white_rx, white_fill))
+        if white_extra:
+            whites.append (white_extra (wx))
+        if note in BLACK_AFTER and i + 1 < len (notes):
+            bx = x + (i + 1) * pitch - gap / 2 - black_width / 2
+            blacks.append (key_shape (bx, y, black_width, black_height, black_rx, black_fill))
+            if black_extra:
+                blacks.append (black_extra (bx))
+    return "".join (whites + blacks)
 
 
 def draw_keybed (state):
@@ -270,13 +289,11 @@ def draw_keybed (state):
     out = [rect (x0, y0, w, h, look["field"])]
     # A felt strip behind the keys.
     out.append (rect (x0 + 4, KEY_TOP - 6, w - 8, 6, "#3a1f24" if state != "down" else "#0b4866"))
-    for i in range (len (WHITE_NOTES)):
-        x = white_key_x (i)
-        out.append (rect (x, KEY_TOP, WHITE_KEY_PITCH - 1, KEY_BOTTOM - KEY_TOP, look["white"], rx=3))
-        out.append (rect (x, KEY_BOTTOM - 9, WHITE_KEY_PITCH - 1, 9, look["whiteLip"], rx=3))
-    for x in black_key_xs():
-        out.append (rect (x, KEY_TOP, BLACK_KEY_WIDTH, BLACK_KEY_BOTTOM - KEY_TOP, look["black"], rx=2.5))
-        out.append (rect (x + 3, BLACK_KEY_BOTTOM - 24, BLACK_KEY_WIDTH - 6, 18, look["blackTop"], rx=2))
+    out.append (key_strip (WHITE_KEY_LEFT, KEY_TOP, WHITE_KEY_PITCH, 1, KEY_BOTTOM - KEY_TOP,
+                           BLACK_KEY_WIDTH, BLACK_KEY_BOTTOM - KEY_TOP, look["white"], look["black"],
+                           white_extra=lambda x: key_shape (x, KEY_BOTTOM - 9, WHITE_KEY_PITCH - 1, 9, 3, look["whiteLip"]),
+                           black_extra=lambda x: rect (x + 3, BLACK_KEY_BOTTOM - 24, BLACK_KEY_WIDTH - 6, 18,
+                                                      look["blackTop"], rx=2)))
     return "".join (out)
 
 
@@ -301,14 +318,14 @@ def draw_panel (states=None):
     # Brand along the top above the keys, the model mark at the right.
     kx, ky, kw, _ = HOTSPOTS["keybed"]
     out.append (brand_logo (kx + 4, 56, 30, PANEL_PRINT_BRIGHT))
-    out.append (text (kx + 128, 56, "Q SERIES", 11, PANEL_PRINT, anchor="start", weight="bold", spacing=2))
+    out.append (text (kx + 142, 56, "Q SERIES", 11, PANEL_PRINT, anchor="start", weight="bold", spacing=2))
     out.append (text (kx + kw - 118, 56, "25-KEY USB MIDI CONTROLLER", 9, PANEL_PRINT, anchor="end",
                       weight="bold", spacing=1.2))
     out.append (model_logo (kx + kw - 4, 58, 38, PANEL_PRINT_BRIGHT, BLUE, anchor="end"))
 
-    # Power light and the sustain input's print, top right of the left section.
+    # Power light in the top-left corner.
     out.append (circle (38, 40, 3.5, BLUE))
-    out.append (text (38, 66, "USB", 8, PANEL_PRINT, weight="bold"))
+    out.append (text (38, 66, "POWER", 8, PANEL_PRINT, weight="bold"))
 
     for name, draw in CONTROL_GROUPS.items():
         out.append ('<g id="%s">%s</g>' % (name, draw (states.get (name, "normal"))))
@@ -323,8 +340,12 @@ TABS = [("main", "Main", 175), ("knobs", "Knobs", 170), ("switches", "Switches",
         ("pads", "Drum Pads", 170), ("keybed", "Keybed", 170), ("wheels", "Mod/Pitch", 170),
         ("sustain", "Sustain", 175)]
 
-MAIN_BUTTONS = [("getPreset", "Get Preset from Hardware"), ("sendPreset", "Send Preset to Hardware"),
-                ("loadPreset", "Load Preset from Hard Drive"), ("savePreset", "Save Preset to Hard Drive")]
+# Each main button: name, label and a 16 x 16 line icon (arrow into the device tray, arrow out
+# of it, folder, disk).
+MAIN_BUTTONS = [("getPreset", "Get Preset from Hardware", "M 8 1.5 V 10 M 4.5 6.5 L 8 10 L 11.5 6.5 M 1.5 10.5 V 14.5 H 14.5 V 10.5"),
+                ("sendPreset", "Send Preset to Hardware", "M 8 10 V 1.5 M 4.5 5 L 8 1.5 L 11.5 5 M 1.5 10.5 V 14.5 H 14.5 V 10.5"),
+                ("loadPreset", "Load Preset from Hard Drive", "M 1.5 2.5 H 6 L 8 4.5 H 14.5 V 13.5 H 1.5 Z M 1.5 7 H 14.5"),
+                ("savePreset", "Save Preset to Hard Drive", "M 1.5 1.5 H 11.5 L 14.5 4.5 V 14.5 H 1.5 Z M 4.5 1.5 V 5.5 H 10.5 V 1.5 M 4.5 14.5 V 9.5 H 11.5 V 14.5")]
 
 TAB_LOOK = { "normal": (WHITE, BLUE), "over": (GREY_LIGHT, BLUE), "down": (BLUE, WHITE) }
 
@@ -339,10 +360,12 @@ def tab (label, width, state):
     return document (width, 40, body)
 
 
-def main_button (label, state):
+def main_button (label, icon_path, state):
     background = WHITE if state == "normal" else GREY_LIGHT
     body = rect (0, 0, 249, 35, background, rx=4)
-    body += text (124.5, 22.5, label, 13, BLUE, weight="bold")
+    body += '<g transform="translate(13 9)">%s</g>' % path (icon_path, stroke=BLUE, stroke_width=1.6,
+                                                           stroke_linejoin="round", stroke_linecap="round")
+    body += text (38, 22, label, 12, BLUE, anchor="start", weight="bold")
     return document (249, 35, body)
 
 
@@ -366,7 +389,7 @@ def editor_background():
             rect (0, 43, 1200, 405, "url(#ground)"),
             rect (0, 448, 1200, 252, BLUE),
             brand_logo (26, 30, 24, BLUE),
-            text (120, 29, "Q7X Editor", 15, MUTED, anchor="start")]
+            model_logo (1174, 29, 18, INK, BLUE, anchor="end", suffix="Editor")]
     return document (1200, 700, "\n".join (body), defs=texture_defs())
 
 
@@ -375,10 +398,13 @@ def about_background():
     body = [rect (0, 0, w, h, "url(#ground)"),
             rect (0, 0, w, 6, BLUE),
             brand_logo (w / 2, 62, 40, BLUE, anchor="middle"),
-            model_logo (w / 2 - 14, 110, 34, INK, BLUE, anchor="middle"),
-            text (w / 2 + 52, 110, "Editor", 22, MUTED, anchor="start"),
-            rect (w / 2 - 60, 170, 120, 1, GREY_LIGHT),
-            rect (0, h - 6, w, 6, BLUE)]
+            model_logo (w / 2, 108, 30, INK, BLUE, anchor="middle", suffix="Editor"),
+            # The 25 keys in miniature, on a strip of the controller's panel.
+            rect (w / 2 - 78.5, 162, 157, 38, PANEL, rx=4),
+            key_strip (w / 2 - 74.5, 166, 10, 1, 30, 7, 18, WHITE, INK, white_rx=1.5, black_rx=1),
+            rect (0, h - 6, w, 6, BLUE),
+            # A hairline border: the window has no frame of its own.
+            rect (0.5, 0.5, w - 1, h - 1, "none", stroke="#aeb3b7", stroke_width=1)]
     return document (w, h, "\n".join (body), defs=texture_defs())
 
 
@@ -400,11 +426,8 @@ def device_setup_panel():
 def icon (size):
     body = [rect (0, 0, 256, 256, BLUE, rx=48),
             model_logo (128, 118, 92, WHITE, WHITE, anchor="middle")]
-    # A strip of keys along the bottom.
-    for i in range (7):
-        body.append (rect (30 + i * 28.3, 150, 25.5, 70, WHITE, rx=3))
-    for i in (0, 1, 3, 4, 5):
-        body.append (rect (30 + (i + 1) * 28.3 - 9, 150, 16, 42, "#0a3d57", rx=2))
+    # One octave of keys along the bottom.
+    body.append (key_strip (31, 150, 28, 2, 70, 16, 42, WHITE, "#0a3d57", notes="CDEFGAB"))
     svg = document (256, 256, "\n".join (body))
     return svg.replace ('width="256" height="256"', 'width="%d" height="%d"' % (size, size), 1)
 
@@ -429,9 +452,9 @@ def catalogue():
     for name, label, width in TABS:
         for state in STATES:
             images["%sTab%s" % (name, state.capitalize())] = tab (label, width, state)
-    for name, label in MAIN_BUTTONS:
+    for name, label, icon_path in MAIN_BUTTONS:
         for state in ("normal", "over"):
-            images["%sButton%s" % (name, state.capitalize())] = main_button (label, state)
+            images["%sButton%s" % (name, state.capitalize())] = main_button (label, icon_path, state)
     for direction in ("left", "right"):
         for state in STATES:
             images["%sArrow%s" % (direction, state.capitalize())] = arrow (direction, state)
