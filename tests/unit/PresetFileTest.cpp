@@ -160,7 +160,7 @@ TEST_F (PresetFileTest, FailedSaveIsReportedAndLeavesNoFileBehind)
     const auto notAFolder = fileWith (defaultDump(), "plain.q7x");
     const auto impossible = notAFolder.getChildFile ("inside.q7x");
     const auto existingFolder = folder.getFile().getChildFile ("Presets.q7x");
-    ASSERT_TRUE (existingFolder.createDirectory());
+    ASSERT_TRUE (existingFolder.getChildFile ("kept.q7x").create());
 
     AlertRecorder alerts;
     EXPECT_FALSE (controller->saveToFile (impossible));
@@ -168,7 +168,7 @@ TEST_F (PresetFileTest, FailedSaveIsReportedAndLeavesNoFileBehind)
 
     ASSERT_EQ (alerts.getTitles(), juce::StringArray ({ "Unable to Save", "Unable to Save" }));
     EXPECT_TRUE (alerts.getEntries()[0].message.contains (impossible.getFullPathName()));
-    EXPECT_TRUE (existingFolder.isDirectory());
+    EXPECT_TRUE (existingFolder.getChildFile ("kept.q7x").existsAsFile());
     EXPECT_EQ (readAll (notAFolder), defaultDump());
     EXPECT_EQ (folder.getFile().getNumberOfChildFiles (juce::File::findFilesAndDirectories), 2);
 }
