@@ -28,7 +28,8 @@ public:
 
     ~MidiManager() override;
 
-    /** Opens the first input device of that name, unless the name is already chosen. */
+    /** Opens the first input device of that name, unless that name is already chosen
+        and open. */
     void setInputDevice (const juce::String& name);
 
     /** Opens the last output device of that name. */
@@ -39,7 +40,10 @@ public:
 
     void addListener (MidiManagerListener* listener);
 
-    /** Once this returns, the listener is never called again. */
+    /** Once this returns, the listener is never called again. A call in progress on
+        the MIDI thread is waited for, so a listener must not itself wait for the
+        thread that removes it (e.g. the message thread) inside midiMessageReceived.
+    */
     void removeListener (MidiManagerListener* listener);
 
     bool isInputOpen() const;

@@ -41,7 +41,7 @@ for svg in "$src"/svg/*.svg; do
 done
 
 mkdir -p "$assets/icon"
-for size in 256 48; do
+for size in 256 128 48; do
     rsvg-convert --format png -w "$size" -h "$size" -o "$assets/icon/q7x-editor-$size.png" "$src/icon/q7x-editor.svg"
 done
 

@@ -233,21 +233,61 @@ TEST (AssetImages, HotspotStatesLightenAndTintBlue)
     }
 }
 
-TEST (AssetImages, HotspotsDoNotOverlapAndStayOnThePicture)
+namespace
 {
-    const juce::Rectangle<int> picture (1147, 396);
-
-    for (const auto& a : hotspots)
+    /** The runs of one image row whose pixels pass a test, as (start, length). */
+    template <typename Predicate>
+    std::vector<juce::Range<int>> runsInRow (const juce::Image& img, int y, Predicate passes)
     {
-        EXPECT_TRUE (picture.intersects (a.area)) << a.name;
+        std::vector<juce::Range<int>> runs;
+        int start = -1;
 
-        for (const auto& b : hotspots)
+        for (int x = 0; x <= img.getWidth(); ++x)
         {
-            if (&a == &b)
-                continue;
+            const bool inside = x < img.getWidth() && passes (img.getPixelAt (x, y));
 
-            EXPECT_FALSE (a.area.intersects (b.area)) << a.name << " / " << b.name;
+            if (inside && start < 0)
+                start = x;
+
+            if (! inside && start >= 0)
+            {
+                runs.push_back ({ start, x });
+                start = -1;
+            }
         }
+
+        return runs;
+    }
+}
+
+TEST (AssetImages, KeybedShowsTwentyFiveKeysFromCToC)
+{
+    const auto keys = image ("keybedPictureNormal");
+    auto isLight = [] (juce::Colour c) { return c.getBrightness() > 0.7f; };
+    auto isDark = [] (juce::Colour c) { return c.getBrightness() < 0.3f; };
+
+    // Near the front edge only the white keys are crossed; further back, the black ones too.
+    std::vector<juce::Range<int>> whites;
+    for (const auto& run : runsInRow (keys, 280, isLight))
+        if (run.getLength() > 20)
+            whites.push_back (run);
+
+    ASSERT_EQ (whites.size(), 15u);
+    const auto pitch = (whites.back().getStart() - whites.front().getStart()) / 14.0;
+
+    std::vector<juce::Range<int>> blacks;
+    for (const auto& run : runsInRow (keys, 120, isDark))
+        if (run.getLength() > 15 && run.getStart() > whites.front().getStart() && run.getEnd() < whites.back().getEnd())
+            blacks.push_back (run);
+
+    ASSERT_EQ (blacks.size(), 10u);
+
+    // C# D#, F# G# A#, twice: each black key stands over the gap after white key C, D, F, G or A.
+    const int gapsAfter[] = { 1, 2, 4, 5, 6, 8, 9, 11, 12, 13 };
+    for (size_t i = 0; i < blacks.size(); ++i)
+    {
+        const auto centre = (blacks[i].getStart() + blacks[i].getEnd()) / 2.0;
+        EXPECT_EQ (juce::roundToInt ((centre - whites.front().getStart()) / pitch), gapsAfter[i]) << "black key " << i;
     }
 }
 
@@ -327,7 +367,8 @@ TEST (AssetImages, DialogBackgroundsLeaveTheirTextBandsCalm)
 {
     // The About dialog writes its version and notices in black over these bands.
     const auto about = image ("aboutBackground");
-    for (const auto& band : { juce::Rectangle<int> (0, 133, 484, 15), juce::Rectangle<int> (0, 211, 484, 31) })
+    // Inside the hairline border.
+    for (const auto& band : { juce::Rectangle<int> (1, 133, 482, 15), juce::Rectangle<int> (1, 211, 482, 31) })
         for (int y = band.getY(); y < band.getBottom(); ++y)
             for (int x = band.getX(); x < band.getRight(); x += 3)
                 ASSERT_GT (about.getPixelAt (x, y).getBrightness(), 0.8f) << x << "," << y;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "MidiBackend.h"
+
+/** Two backends seen as one: the first one's devices, followed by the second one's. */
+class CombinedMidiBackend : public MidiBackend
+{
+public:
+    /** Both backends must outlive this one. */
+    CombinedMidiBackend (MidiBackend& firstToUse, MidiBackend& secondToUse);
+
+    juce::StringArray getInputDeviceNames() override;
+    juce::StringArray getOutputDeviceNames() override;
+    std::unique_ptr<InputPort> openInput (int index, juce::MidiInputCallback* callback) override;
+    std::unique_ptr<OutputPort> openOutput (int index) override;
+
+private:
+    MidiBackend& first;
+    MidiBackend& second;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CombinedMidiBackend)
+};

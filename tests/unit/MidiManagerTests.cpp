@@ -1,0 +1,426 @@
+#include "AlertRecorder.h"
+#include "RecordingMidiListener.h"
+#include "WaitUntil.h"
+#include "midi/InMemoryMidiBackend.h"
+#include "midi/MidiManager.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <random>
+
+namespace
+{
+const juce::MidiMessage noteOn = juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100);
+
+class MidiManagerTest : public testing::Test
+{
+protected:
+    // Delivers a message on the device and waits until it has gone through.
+    void deliverAndWait (int device, const juce::MidiMessage& message, int numPieces = 1)
+    {
+        backend.deliver (device, message, numPieces);
+        ASSERT_TRUE (waitUntil ([this] { return backend.isIdle(); }));
+    }
+
+    AlertRecorder alerts;
+    InMemoryMidiBackend backend;
+    MidiManager manager { backend };
+};
+} // namespace
+
+TEST_F (MidiManagerTest, StartsWithNoPortsAndNoNames)
+{
+    EXPECT_FALSE (manager.isInputOpen());
+    EXPECT_FALSE (manager.isOutputOpen());
+    EXPECT_TRUE (manager.getInputDeviceName().isEmpty());
+    EXPECT_TRUE (manager.getOutputDeviceName().isEmpty());
+    EXPECT_EQ (&manager.getBackend(), &backend);
+}
+
+TEST_F (MidiManagerTest, EmptyInputNameOpensNothingEvenIfADeviceHasThatName)
+{
+    const auto unnamed = backend.addInput ({});
+
+    manager.setInputDevice ({});
+
+    EXPECT_FALSE (manager.isInputOpen());
+    EXPECT_EQ (backend.getNumOpenPorts (unnamed), 0);
+}
+
+TEST_F (MidiManagerTest, OpensAndStartsTheNamedInput)
+{
+    const auto other = backend.addInput ("Other");
+    const auto keys = backend.addInput ("Keys");
+    RecordingMidiListener listener;
+    manager.addListener (&listener);
+
+    manager.setInputDevice ("Keys");
+
+    EXPECT_TRUE (manager.isInputOpen());
+    EXPECT_EQ (manager.getInputDeviceName(), "Keys");
+    EXPECT_EQ (backend.getNumOpenPorts (keys), 1);
+    EXPECT_EQ (backend.getNumOpenPorts (other), 0);
+
+    deliverAndWait (keys, noteOn);
+    ASSERT_EQ (listener.size(), 1);
+    EXPECT_EQ (bytesOf (listener.getMessages()[0]), bytesOf (noteOn));
+    manager.removeListener (&listener);
+}
+
+TEST_F (MidiManagerTest, SameInputNameDoesNothingWhileItsPortIsOpen)
+{
+    const auto keys = backend.addInput ("Keys");
+    manager.setInputDevice ("Keys");
+
+    // Reopening would now fail and close the port.
+    backend.setInputFailsToOpen (keys, true);
+    manager.setInputDevice ("Keys");
+
+    EXPECT_TRUE (manager.isInputOpen());
+    EXPECT_EQ (backend.getNumOpenPorts (keys), 1);
+}
+
+TEST_F (MidiManagerTest, SameInputNameRetriesWhenNoPortIsOpen)
+{
+    manager.setInputDevice ("Keys");
+    EXPECT_FALSE (manager.isInputOpen());
+    EXPECT_EQ (manager.getInputDeviceName(), "Keys");
+
+    // Plugged in afterwards, but refusing to open at first.
+    const auto keys = backend.addInput ("Keys");
+    backend.setInputFailsToOpen (keys, true);
+    manager.setInputDevice ("Keys");
+    EXPECT_FALSE (manager.isInputOpen());
+
+    backend.setInputFailsToOpen (keys, false);
+    manager.setInputDevice ("Keys");
+    EXPECT_TRUE (manager.isInputOpen());
+    EXPECT_EQ (backend.getNumOpenPorts (keys), 1);
+}
+
+TEST_F (MidiManagerTest, UnknownNameIsStoredButTheOpenPortsStay)
+{
+    const auto keysIn = backend.addInput ("Keys");
+    const auto keysOut = backend.addOutput ("Keys");
+    manager.setInputDevice ("Keys");
+    manager.setOutputDevice ("Keys");
+    RecordingMidiListener listener;
+    manager.addListener (&listener);
+
+    manager.setInputDevice ("Missing");
+    manager.setOutputDevice ("Missing");
+
+    EXPECT_EQ (manager.getInputDeviceName(), "Missing");
+    EXPECT_EQ (manager.getOutputDeviceName(), "Missing");
+    EXPECT_TRUE (manager.isInputOpen());
+    EXPECT_TRUE (manager.isOutputOpen());
+
+    deliverAndWait (keysIn, noteOn);
+    EXPECT_EQ (listener.size(), 1);
+    manager.sendMessage (noteOn);
+    EXPECT_EQ (backend.getSentMessages (keysOut).size(), 1u);
+    EXPECT_EQ (alerts.size(), 0);
+    manager.removeListener (&listener);
+}
+
+TEST_F (MidiManagerTest, OfIdenticallyNamedDevicesTheFirstInputAndTheLastOutputOpen)
+{
+    const auto firstIn = backend.addInput ("Twin");
+    const auto secondIn = backend.addInput ("Twin");
+    const auto firstOut = backend.addOutput ("Twin");
+    const auto secondOut = backend.addOutput ("Twin");
+
+    manager.setInputDevice ("Twin");
+    manager.setOutputDevice ("Twin");
+
+    EXPECT_EQ (backend.getNumOpenPorts (firstIn), 1);
+    EXPECT_EQ (backend.getNumOpenPorts (secondIn), 0);
+    EXPECT_EQ (backend.getNumOpenOutputPorts (firstOut), 0);
+    EXPECT_EQ (backend.getNumOpenOutputPorts (secondOut), 1);
+
+    manager.sendMessage (noteOn);
+    EXPECT_TRUE (backend.getSentMessages (firstOut).empty());
+    EXPECT_EQ (backend.getSentMessages (secondOut).size(), 1u);
+}
+
+TEST_F (MidiManagerTest, OutputOfTheLastTwinThatFailsToOpenLeavesNone)
+{
+    const auto firstOut = backend.addOutput ("Twin");
+    const auto secondOut = backend.addOutput ("Twin");
+
+    backend.setOutputFailsToOpen (firstOut, true);
+    manager.setOutputDevice ("Twin");
+    EXPECT_EQ (backend.getNumOpenOutputPorts (secondOut), 1);
+
+    backend.setOutputFailsToOpen (firstOut, false);
+    backend.setOutputFailsToOpen (secondOut, true);
+    manager.setOutputDevice ("Twin");
+    EXPECT_FALSE (manager.isOutputOpen());
+    EXPECT_EQ (backend.getNumOpenOutputPorts (firstOut), 0);
+    EXPECT_EQ (backend.getNumOpenOutputPorts (secondOut), 0);
+}
+
+TEST_F (MidiManagerTest, FailedOpensCloseThePreviousPortsAndLeaveNone)
+{
+    const auto goodIn = backend.addInput ("Good");
+    const auto goodOut = backend.addOutput ("Good");
+    const auto badIn = backend.addInput ("Bad");
+    const auto badOut = backend.addOutput ("Bad");
+    backend.setInputFailsToOpen (badIn, true);
+    backend.setOutputFailsToOpen (badOut, true);
+    manager.setInputDevice ("Good");
+    manager.setOutputDevice ("Good");
+
+    manager.setInputDevice ("Bad");
+    manager.setOutputDevice ("Bad");
+
+    EXPECT_FALSE (manager.isInputOpen());
+    EXPECT_FALSE (manager.isOutputOpen());
+    EXPECT_EQ (backend.getNumOpenPorts (goodIn), 0);
+    EXPECT_EQ (backend.getNumOpenOutputPorts (goodOut), 0);
+    EXPECT_EQ (manager.getInputDeviceName(), "Bad");
+}
+
+TEST_F (MidiManagerTest, SameOutputNameOpensTheDeviceAnew)
+{
+    const auto before = backend.addOutput ("Synth");
+    manager.setOutputDevice ("Synth");
+
+    // The device went away and came back as a new one of the same name.
+    backend.removeOutput (before);
+    const auto after = backend.addOutput ("Synth");
+    manager.setOutputDevice ("Synth");
+
+    EXPECT_EQ (backend.getNumOpenOutputPorts (before), 0);
+    EXPECT_EQ (backend.getNumOpenOutputPorts (after), 1);
+}
+
+TEST_F (MidiManagerTest, SendingWithoutAnOutputShowsTheMidiErrorOncePerCallAndSendsNothing)
+{
+    const auto synth = backend.addOutput ("Synth");
+
+    manager.sendMessage (noteOn);
+    manager.sendMessage (noteOn);
+
+    const auto shown = alerts.getEntries();
+    ASSERT_EQ (shown.size(), 2);
+
+    for (const auto& alert : shown)
+    {
+        EXPECT_EQ (alert.title, "MIDI Error");
+        EXPECT_EQ (alert.message, "MIDI Communication Unsuccessful.\r\n"
+                                  "Verify MIDI Connection and Device Settings.\r\n"
+                                  "Verify no other applications are using the MIDI Port.");
+    }
+
+    EXPECT_TRUE (backend.getSentMessages (synth).empty());
+
+    manager.setOutputDevice ("Synth");
+    const auto sysEx = juce::MidiMessage::createSysExMessage (std::vector<juce::uint8> { 1, 2, 3 }.data(), 3);
+    manager.sendMessage (sysEx);
+
+    ASSERT_EQ (backend.getSentMessages (synth).size(), 1u);
+    EXPECT_EQ (bytesOf (backend.getSentMessages (synth)[0]), bytesOf (sysEx));
+    EXPECT_EQ (alerts.size(), 2);
+}
+
+TEST_F (MidiManagerTest, ListenersAreUniqueNonNullAndCalledNewestFirst)
+{
+    const auto keys = backend.addInput ("Keys");
+    manager.setInputDevice ("Keys");
+
+    juce::StringArray order;
+    RecordingMidiListener a (&order, "A"), b (&order, "B"), c (&order, "C"), stranger;
+    manager.addListener (&a);
+    manager.addListener (nullptr);
+    manager.addListener (&b);
+    manager.addListener (&a);
+    manager.addListener (&c);
+    manager.removeListener (&stranger);
+
+    deliverAndWait (keys, noteOn);
+    EXPECT_EQ (order, juce::StringArray ("C", "B", "A"));
+
+    manager.removeListener (&b);
+    deliverAndWait (keys, noteOn);
+    EXPECT_EQ (order, juce::StringArray ("C", "B", "A", "C", "A"));
+
+    manager.removeListener (&a);
+    manager.removeListener (&c);
+}
+
+TEST_F (MidiManagerTest, ListenerMayRemoveItselfDuringTheBroadcast)
+{
+    struct Leaver : public RecordingMidiListener
+    {
+        explicit Leaver (MidiManager& m) : manager (m) {}
+
+        void midiMessageReceived (const juce::MidiMessage& message) override
+        {
+            RecordingMidiListener::midiMessageReceived (message);
+            manager.removeListener (this);
+        }
+
+        MidiManager& manager;
+    };
+
+    const auto keys = backend.addInput ("Keys");
+    manager.setInputDevice ("Keys");
+    RecordingMidiListener first, last;
+    Leaver leaver (manager);
+    manager.addListener (&first);
+    manager.addListener (&leaver);
+    manager.addListener (&last);
+
+    deliverAndWait (keys, noteOn);
+    deliverAndWait (keys, noteOn);
+
+    EXPECT_EQ (leaver.size(), 1);
+    EXPECT_EQ (first.size(), 2);
+    EXPECT_EQ (last.size(), 2);
+    manager.removeListener (&first);
+    manager.removeListener (&last);
+}
+
+TEST_F (MidiManagerTest, SysExInPiecesReachesListenersOnceAndWhole)
+{
+    const auto keys = backend.addInput ("Keys");
+    manager.setInputDevice ("Keys");
+    RecordingMidiListener listener;
+    manager.addListener (&listener);
+
+    std::vector<juce::uint8> data (60);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = (juce::uint8) i;
+
+    const auto sysEx = juce::MidiMessage::createSysExMessage (data.data(), (int) data.size());
+    deliverAndWait (keys, sysEx, 5);
+
+    ASSERT_EQ (listener.size(), 1);
+    EXPECT_EQ (bytesOf (listener.getMessages()[0]), bytesOf (sysEx));
+    manager.removeListener (&listener);
+}
+
+TEST_F (MidiManagerTest, ClosingTheManagerClosesBothPorts)
+{
+    const auto keysIn = backend.addInput ("Keys");
+    const auto keysOut = backend.addOutput ("Keys");
+
+    {
+        MidiManager other (backend);
+        other.setInputDevice ("Keys");
+        other.setOutputDevice ("Keys");
+        EXPECT_EQ (backend.getNumOpenPorts (keysIn), 1);
+        EXPECT_EQ (backend.getNumOpenOutputPorts (keysOut), 1);
+    }
+
+    EXPECT_EQ (backend.getNumOpenPorts (keysIn), 0);
+    EXPECT_EQ (backend.getNumOpenOutputPorts (keysOut), 0);
+}
+
+//==============================================================================
+namespace
+{
+// Removes itself when destroyed, and counts any call that ends after that.
+class SelfRemovingListener : public MidiManager::MidiManagerListener
+{
+public:
+    SelfRemovingListener (MidiManager& managerToUse, std::atomic<int>& lateCallsToCount, std::atomic<int>& callsToCount)
+        : manager (managerToUse), lateCalls (lateCallsToCount), calls (callsToCount)
+    {
+        manager.addListener (this);
+    }
+
+    ~SelfRemovingListener() override
+    {
+        manager.removeListener (this);
+        removed = true;
+
+        // Keeps the object alive a moment longer, so that a call slipping past the
+        // removal is counted here rather than only touching freed memory.
+        for (int i = 0; i < 20; ++i)
+            juce::Thread::yield();
+    }
+
+    void midiMessageReceived (const juce::MidiMessage& message) override
+    {
+        // Spends a little time in the call, as a real listener does, and lets other
+        // threads run in the middle of it even on a single core: a removal that
+        // returns meanwhile is as wrong as a call that starts after it.
+        checksum += message.getRawData()[0];
+        juce::Thread::yield();
+        checksum += message.getRawData()[0];
+
+        if (removed)
+            ++lateCalls;
+
+        ++calls;
+    }
+
+private:
+    MidiManager& manager;
+    std::atomic<int>& lateCalls;
+    std::atomic<int>& calls;
+    std::atomic<bool> removed { false };
+    std::atomic<int> checksum { 0 };
+};
+
+class Flooder : public juce::Thread
+{
+public:
+    explicit Flooder (MidiManager& managerToUse) : juce::Thread ("Flooder"), manager (managerToUse) {}
+
+    ~Flooder() override { stopThread (-1); }
+
+    void run() override
+    {
+        while (! threadShouldExit())
+        {
+            manager.handleIncomingMidiMessage (nullptr, noteOn);
+
+            // A MIDI service lets go between bursts; without that the lock may never
+            // come free for the thread removing listeners.
+            if (++sent % 4 == 0)
+                juce::Thread::yield();
+        }
+    }
+
+    std::atomic<int> sent { 0 };
+
+private:
+    MidiManager& manager;
+};
+} // namespace
+
+TEST (MidiManagerListenerGuard, RemovedListenersAreNeverCalledWhileMessagesFlood)
+{
+    InMemoryMidiBackend backend;
+    MidiManager manager (backend);
+    std::atomic<int> lateCalls { 0 }, calls { 0 };
+    std::vector<std::unique_ptr<SelfRemovingListener>> listeners;
+    std::mt19937 random (7);
+
+    for (int i = 0; i < 8; ++i)
+        listeners.push_back (std::make_unique<SelfRemovingListener> (manager, lateCalls, calls));
+
+    Flooder flooder (manager);
+    flooder.startThread();
+    ASSERT_TRUE (waitUntil ([&] { return calls > 0; }));
+
+    for (int round = 0; round < 2000; ++round)
+    {
+        // Each removal lands while the flood is going on.
+        for (const auto seen = flooder.sent.load(); flooder.sent == seen;)
+            juce::Thread::yield();
+
+        auto& victim = listeners[random() % listeners.size()];
+        victim = std::make_unique<SelfRemovingListener> (manager, lateCalls, calls);
+    }
+
+    listeners.clear();
+    flooder.stopThread (-1);
+
+    EXPECT_EQ (lateCalls.load(), 0);
+    EXPECT_GT (flooder.sent.load(), 0);
+}
