@@ -100,15 +100,25 @@ e2e_end()
     exit "$status"
 }
 
-# e2e_reap PID: waits up to two seconds for a process that was told to end, then kills it.
+# e2e_reap PID: waits up to two seconds for a child that was told to end, kills it if it is still
+# running, and collects it so no zombie is left behind.
 e2e_reap()
 {
     local pid=$1 n
     for n in $(seq 20); do
-        kill -0 "$pid" 2>/dev/null || return 0
+        e2e_process_running "$pid" || break
         sleep 0.1
     done
-    kill -KILL "$pid" 2>/dev/null || true
+    e2e_process_running "$pid" && kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+}
+
+# e2e_process_running PID: true while the process exists and has not ended (a zombie has ended).
+e2e_process_running()
+{
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [ -n "$state" ] && [ "${state#Z}" = "$state" ]
 }
 
 # e2e_start_display: an Xvfb on a display number it picks itself (so scenarios can run side by side),
@@ -158,14 +168,16 @@ e2e_start_editor()
 e2e_wait_exit()
 {
     local pid=$1 limit=$2 end=$((SECONDS + $2))
-    while kill -0 "$pid" 2>/dev/null; do
-        # A finished child that was not reaped yet still answers kill -0: wait collects it.
-        if ! ps -p "$pid" -o stat= 2>/dev/null | grep -qv Z; then break; fi
+    while e2e_process_running "$pid"; do
         [ $SECONDS -lt $end ] || e2e_fail "process $pid still running after ${limit}s"
         sleep 0.1
     done
     E2E_EXIT_STATUS=0
     wait "$pid" || E2E_EXIT_STATUS=$?
+    # Reaped: its number may be reused by others, so it must not be signalled at the end.
+    local kept=() p
+    for p in "${E2E_PIDS[@]}"; do [ "$p" = "$pid" ] || kept+=("$p"); done
+    E2E_PIDS=("${kept[@]}")
 }
 
 #---------------------------------------------------------------------------------------------------
@@ -348,12 +360,22 @@ e2e_enter_number()
 #---------------------------------------------------------------------------------------------------
 # Screenshots and pixels
 
-# e2e_shot NAME: screenshot of the whole screen, numbered in step order; its path goes to E2E_SHOT.
+# e2e_shot NAME: screenshot of the whole screen once it has settled (two captures 0.1 s apart are
+# equal; a blinking caret may keep it from settling, then the last capture counts after 3 s).
+# Numbered in step order; the path goes to E2E_SHOT.
 e2e_shot()
 {
     E2E_STEP=$((E2E_STEP + 1))
     E2E_SHOT=$(printf '%s/%02d-%s.png' "$E2E_DIR" "$E2E_STEP" "$1")
-    import -window root "$E2E_SHOT"
+    local previous="" now end=$((SECONDS + 3))
+    while :; do
+        import -window root -strip -define png:exclude-chunks=date,time "$E2E_SHOT"
+        now=$(md5sum <"$E2E_SHOT")
+        [ "$now" = "$previous" ] && break
+        [ $SECONDS -lt $end ] || { e2e_log "note: the screen kept changing for $1"; break; }
+        previous=$now
+        sleep 0.1
+    done
 }
 
 # e2e_pixel FILE X Y: the colour at absolute screen coordinates, as RRGGBB.
@@ -699,4 +721,15 @@ e2e_expect_file_bytes()
     [ "$want" = "$seen" ] || e2e_fail "bytes of $file:
     seen:     $seen ($(stat -c %s "$file") bytes)
     expected: $want (103 bytes)"
+}
+
+e2e_file_size_is()
+{
+    [ -f "$1" ] && [ "$(stat -c %s "$1")" -eq "$2" ]
+}
+
+# e2e_window_gone WINDOW: true once that window (by id) is destroyed or unmapped.
+e2e_window_gone()
+{
+    ! xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
 }
