@@ -169,7 +169,12 @@ e2e_wait_exit()
 {
     local pid=$1 limit=$2 end=$((SECONDS + $2))
     while e2e_process_running "$pid"; do
-        [ $SECONDS -lt $end ] || e2e_fail "process $pid still running after ${limit}s"
+        if [ $SECONDS -ge $end ]; then
+            # Where it hangs, for the report.
+            command -v gdb >/dev/null \
+                && gdb -p "$pid" -batch -ex "thread apply all bt" >"$E2E_DIR/hang-$pid.txt" 2>&1
+            e2e_fail "process $pid still running after ${limit}s (stacks in hang-$pid.txt)"
+        fi
         sleep 0.1
     done
     E2E_EXIT_STATUS=0
@@ -376,6 +381,7 @@ e2e_shot()
         previous=$now
         sleep 0.1
     done
+    e2e_log "screenshot $(basename "$E2E_SHOT")"
 }
 
 # e2e_pixel FILE X Y: the colour at absolute screen coordinates, as RRGGBB.

@@ -12,11 +12,12 @@ e2e_write_preset "$plain" 0=5 13=1
 e2e_write_preset "$spaced" 1=7
 e2e_write_preset "$second" 0=20 33=3 36=2
 
-# e2e_saved_copy_is NAME FILE: saves the current document under a new name and compares it with FILE,
-# which shows that the window holds the file's values.
+# saved_copy_is TITLE FILE: saves the document TITLE under a new name and compares the copy with
+# FILE, which shows that the window holds the file's values.
 saved_copy_is()
 {
-    local copy="$E2E_FILES/copy-$1.q7x"
+    E2E_COPIES=$((${E2E_COPIES:-0} + 1))
+    local copy="$E2E_FILES/copy-$E2E_COPIES.q7x"
     e2e_use_document "${E2E_TITLE_PREFIX}$1"
     e2e_menu File 5
     e2e_choose_file "Select Filename to save" "$copy"
@@ -25,28 +26,26 @@ saved_copy_is()
     cmp -s "$copy" "$2" || e2e_fail "the window \"$1\" does not hold the values of $2: saved copy $(e2e_hex "$copy")"
 }
 
+# run_with LABEL TITLE FILE ARGUMENT: starts the editor with ARGUMENT, expects one window TITLE
+# holding FILE's values, and quits.
 run_with()
 {
-    local label=$1 title=$2; shift 2
-    e2e_start_editor "$@"
+    local label=$1 title=$2 file=$3 argument=$4
+    e2e_start_editor "$argument"
     e2e_use_document "${E2E_TITLE_PREFIX}$title"
     e2e_park_mouse
     e2e_shot "$label"
-    [ "$(e2e_editor_titles | wc -l)" -eq 1 ] || e2e_fail "$label: expected one document window, saw: $(e2e_editor_titles | paste -sd'|')"
-    saved_copy_is "$title" "$3"
-    # Quit from the File menu (last item), answering No to the save question.
-    e2e_menu File 7
+    local titles
+    titles=$(e2e_editor_titles)
+    [ "$titles" = "${E2E_TITLE_PREFIX}$title" ] || e2e_fail "$label: expected one document window, saw: $(paste -sd'|' <<<"$titles")"
+    saved_copy_is "$title" "$file"
+    # Quit (Ctrl+Q), answering No to the save question.
+    e2e_key ctrl+q
     e2e_wait_window "Save Document"
     e2e_key n
     e2e_wait_exit "$E2E_EDITOR_PID" 10
     [ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "$label: the editor ended with status $E2E_EXIT_STATUS"
 }
-
-# A plain path; a path with spaces (the editor joins its arguments and quotes that one); a path
-# passed with quote characters around it.
-run_with plain-path plain "$plain"
-run_with spaced-path "with spaces" "$spaced"
-run_with quoted-path "with spaces" "\"$spaced\""
 
 # A second launch while the first runs: the second process ends at once and the running editor
 # opens the file as a new document.
@@ -64,3 +63,21 @@ titles=$(e2e_editor_titles)
 [ "$titles" = "$(printf '%s\n%s' "${E2E_TITLE_PREFIX}plain" "${E2E_TITLE_PREFIX}second one")" ] \
     || e2e_fail "after the hand-over expected the windows plain and second one, saw: $(paste -sd'|' <<<"$titles")"
 saved_copy_is "second one" "$second"
+
+# Quit (Ctrl+Q) and answer No twice.
+e2e_use_document "${E2E_TITLE_PREFIX}plain"
+e2e_key ctrl+q
+for n in 1 2; do
+    e2e_wait_window "Save Document"
+    question=$E2E_WIN
+    e2e_key n
+    e2e_wait_until "the save question to be answered" 5 e2e_window_gone "$question"
+done
+e2e_wait_exit "$E2E_EDITOR_PID" 10
+[ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "the editor ended with status $E2E_EXIT_STATUS"
+
+# A plain path; a path with spaces (the editor joins its arguments and quotes that one); a path
+# passed with quote characters around it.
+run_with plain-path plain "$plain" "$plain"
+run_with spaced-path "with spaces" "$spaced" "$spaced"
+run_with quoted-path "with spaces" "$spaced" "\"$spaced\""
