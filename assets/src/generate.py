@@ -23,18 +23,22 @@ ICON_DIR = os.path.join (HERE, "icon")
 BLUE = "#0093d0"          # brand blue: lower window band, pressed tabs, pressed hotspots
 BLUE_DARK = "#00709f"     # frames and shade on blue
 BLUE_LIGHT = "#bfe4f4"    # pressed white keys
+BLUE_DEEP = "#0a3d57"     # black keys on blue
 GREY_LIGHT = "#d0d2d3"    # hovered tabs and buttons
 GROUND = "#e8e9ea"        # light textured ground of windows and dialogs
 GROUND_LINE = "#e1e2e3"   # the texture's fine lines
 WHITE = "#ffffff"
 INK = "#1d1f22"           # dark text on light ground
 MUTED = "#7d838a"         # secondary text
+HAIRLINE = "#c4c7c9"      # separators between tabs
+BORDER = "#aeb3b7"        # edge of a frameless window
 
 PANEL = "#2f3236"         # controller top panel
 PANEL_EDGE = "#45494e"    # its bevel line
 PANEL_PRINT = "#9aa0a6"   # silk-screen print on the panel
 PANEL_PRINT_BRIGHT = "#e6e8ea"
 KEYBED_FIELD = "#101113"
+WHEEL_SLOT = "#141517"
 
 FONT = "DejaVu Sans"
 
@@ -45,15 +49,15 @@ CONTROL_LOOK = {
     "normal": { "cap": "#1b1d20", "capEdge": "#4d5258", "mark": "#e6e8ea", "text": "#c9cdd1",
                 "pad": "#232528", "padEdge": "#54595f",
                 "white": "#f4f4f1", "whiteLip": "#d6d6d2", "black": "#17181a", "blackTop": "#2c2e31",
-                "field": KEYBED_FIELD, "wheel": "#1b1d20", "ridge": "#3a3e43" },
+                "field": KEYBED_FIELD, "felt": "#3a1f24", "wheel": "#1b1d20", "ridge": "#3a3e43" },
     "over":   { "cap": "#50555c", "capEdge": "#8a9097", "mark": "#ffffff", "text": "#ffffff",
                 "pad": "#4a4f55", "padEdge": "#8a9097",
                 "white": "#ffffff", "whiteLip": "#e4e5e6", "black": "#43474d", "blackTop": "#5a5f66",
-                "field": "#2c2f33", "wheel": "#50555c", "ridge": "#6c7279" },
+                "field": "#2c2f33", "felt": "#4a2a30", "wheel": "#50555c", "ridge": "#6c7279" },
     "down":   { "cap": BLUE, "capEdge": "#5cc3ee", "mark": "#ffffff", "text": "#ffffff",
                 "pad": BLUE, "padEdge": "#5cc3ee",
                 "white": BLUE_LIGHT, "whiteLip": "#8fcfea", "black": "#006a97", "blackTop": BLUE,
-                "field": "#07283a", "wheel": BLUE, "ridge": "#4fb8e3" },
+                "field": "#07283a", "felt": "#0b4866", "wheel": BLUE, "ridge": "#4fb8e3" },
 }
 
 # ---------------------------------------------------------------------------------------
@@ -235,7 +239,7 @@ def draw_wheels (state):
     for i in range (2):
         x = x0 + 12 + i * 52
         # Slot in the panel, then the wheel with its grip ridges.
-        out.append (rect (x + 0.5, y0 + 3.5, 35, h - 7, "#141517", rx=6, stroke=look["padEdge"], stroke_width=1))
+        out.append (rect (x + 0.5, y0 + 3.5, 35, h - 7, WHEEL_SLOT, rx=6, stroke=look["padEdge"], stroke_width=1))
         out.append (rect (x + 6, y0 + 8, 24, h - 16, look["wheel"], rx=4))
         for k in range (12):
             yy = y0 + 14.5 + k * 6
@@ -288,7 +292,7 @@ def draw_keybed (state):
     x0, y0, w, h = HOTSPOTS["keybed"]
     out = [rect (x0, y0, w, h, look["field"])]
     # A felt strip behind the keys.
-    out.append (rect (x0 + 4, KEY_TOP - 6, w - 8, 6, "#3a1f24" if state != "down" else "#0b4866"))
+    out.append (rect (x0 + 4, KEY_TOP - 6, w - 8, 6, look["felt"]))
     out.append (key_strip (WHITE_KEY_LEFT, KEY_TOP, WHITE_KEY_PITCH, 1, KEY_BOTTOM - KEY_TOP,
                            BLACK_KEY_WIDTH, BLACK_KEY_BOTTOM - KEY_TOP, look["white"], look["black"],
                            white_extra=lambda x: key_shape (x, KEY_BOTTOM - 9, WHITE_KEY_PITCH - 1, 9, 3, look["whiteLip"]),
@@ -316,7 +320,7 @@ def draw_panel (states=None):
            draw_knob_rings(), draw_octave_label(), draw_wheel_labels()]
 
     # Brand along the top above the keys, the model mark at the right.
-    kx, ky, kw, _ = HOTSPOTS["keybed"]
+    kx, _, kw, _ = HOTSPOTS["keybed"]
     out.append (brand_logo (kx + 4, 56, 30, PANEL_PRINT_BRIGHT))
     out.append (text (kx + 142, 56, "Q SERIES", 11, PANEL_PRINT, anchor="start", weight="bold", spacing=2))
     out.append (text (kx + kw - 118, 56, "25-KEY USB MIDI CONTROLLER", 9, PANEL_PRINT, anchor="end",
@@ -355,7 +359,7 @@ def tab (label, width, state):
     body = rect (0, 0, width, 40, background)
     if state != "down":
         # Hairline between neighbouring tabs.
-        body += rect (width - 1, 8, 1, 24, "#c4c7c9")
+        body += rect (width - 1, 8, 1, 24, HAIRLINE)
     body += text (width / 2, 25.5, label, 15, ink, weight="bold")
     return document (width, 40, body)
 
@@ -404,7 +408,7 @@ def about_background():
             key_strip (w / 2 - 74.5, 166, 10, 1, 30, 7, 18, WHITE, INK, white_rx=1.5, black_rx=1),
             rect (0, h - 6, w, 6, BLUE),
             # A hairline border: the window has no frame of its own.
-            rect (0.5, 0.5, w - 1, h - 1, "none", stroke="#aeb3b7", stroke_width=1)]
+            rect (0.5, 0.5, w - 1, h - 1, "none", stroke=BORDER, stroke_width=1)]
     return document (w, h, "\n".join (body), defs=texture_defs())
 
 
@@ -423,13 +427,13 @@ def device_setup_panel():
     return document (w, h, body)
 
 
-def icon (size):
+def icon():
+    """The application icon, drawn at 256 x 256; render.sh scales it to the smaller sizes."""
     body = [rect (0, 0, 256, 256, BLUE, rx=48),
             model_logo (128, 118, 92, WHITE, WHITE, anchor="middle")]
     # One octave of keys along the bottom.
-    body.append (key_strip (31, 150, 28, 2, 70, 16, 42, WHITE, "#0a3d57", notes="CDEFGAB"))
-    svg = document (256, 256, "\n".join (body))
-    return svg.replace ('width="256" height="256"', 'width="%d" height="%d"' % (size, size), 1)
+    body.append (key_strip (31, 150, 28, 2, 70, 16, 42, WHITE, BLUE_DEEP, notes="CDEFGAB"))
+    return document (256, 256, "\n".join (body))
 
 
 # ---------------------------------------------------------------------------------------
@@ -477,7 +481,7 @@ def main():
             os.remove (os.path.join (SVG_DIR, old))
     for name, svg in images.items():
         write (SVG_DIR, name, svg)
-    write (ICON_DIR, "q7x-editor", icon (256))
+    write (ICON_DIR, "q7x-editor", icon())
     print ("wrote %d images and the icon" % len (images), file=sys.stderr)
 
 

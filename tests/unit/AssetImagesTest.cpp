@@ -291,24 +291,6 @@ TEST (AssetImages, KeybedShowsTwentyFiveKeysFromCToC)
     }
 }
 
-TEST (AssetImages, HotspotsDoNotOverlapAndStayOnThePicture)
-{
-    const juce::Rectangle<int> picture (1147, 396);
-
-    for (const auto& a : hotspots)
-    {
-        EXPECT_TRUE (picture.intersects (a.area)) << a.name;
-
-        for (const auto& b : hotspots)
-        {
-            if (&a == &b)
-                continue;
-
-            EXPECT_FALSE (a.area.intersects (b.area)) << a.name << " / " << b.name;
-        }
-    }
-}
-
 TEST (AssetImages, TabsAndButtonsUseTheirColours)
 {
     for (const auto* tab : { "main", "knobs", "switches", "pads", "keybed", "wheels", "sustain" })
