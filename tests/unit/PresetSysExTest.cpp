@@ -148,7 +148,8 @@ TEST_F (PresetSysExTest, RepliesWithOtherHeadersAreIgnoredWhileWaiting)
     backend.deliver (simulator.getInputDevice(),
                      juce::MidiMessage::createSysExMessage (wrongLength.getRawDataPointer(), wrongLength.size()));
     backend.deliver (simulator.getInputDevice(), juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100));
-    backend.deliver (simulator.getInputDevice(), juce::MidiMessage::createSysExMessage (nullptr, 0));
+    const juce::uint8 nothing = 0;
+    backend.deliver (simulator.getInputDevice(), juce::MidiMessage::createSysExMessage (&nothing, 0));
     backend.deliver (simulator.getInputDevice(), replyWith ({ 1, 2, 3 }, 0x41));
     settle();
 
