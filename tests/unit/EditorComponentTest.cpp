@@ -287,3 +287,21 @@ TEST (EditorComponent, SnapshotsOfEverySection)
             EXPECT_TRUE (differs) << sectionNames[a] << " and " << sectionNames[b];
         }
 }
+
+TEST (EditorComponent, FurtherEditorsShareTheDecodedImages)
+{
+    EditorFixture first, second;
+    auto imagesOf = [] (EditorComponent& editor, int index)
+    {
+        auto& button = dynamic_cast<juce::ImageButton&> (*tab (editor, index));
+        return std::make_pair (button.getNormalImage(), button.getDownImage());
+    };
+
+    for (int i = 0; i < 7; ++i)
+    {
+        const auto a = imagesOf (*first.editor, i), b = imagesOf (*second.editor, i);
+        EXPECT_TRUE (a.first.isValid() && a.second.isValid()) << i;
+        EXPECT_EQ (a.first.getPixelData(), b.first.getPixelData()) << i;
+        EXPECT_EQ (a.second.getPixelData(), b.second.getPixelData()) << i;
+    }
+}
