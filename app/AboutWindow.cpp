@@ -18,3 +18,8 @@ AboutWindow::~AboutWindow()
     masterReference.clear();
     clearContentComponent();
 }
+
+juce::BorderSize<int> AboutWindow::getBorderThickness()
+{
+    return {};
+}

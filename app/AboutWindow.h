@@ -12,6 +12,9 @@ public:
     AboutWindow();
     ~AboutWindow() override;
 
+    /** None: the picture is the whole window. */
+    juce::BorderSize<int> getBorderThickness() override;
+
 private:
     juce::Image picture;
 

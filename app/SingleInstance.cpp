@@ -94,6 +94,11 @@ bool sendCommandLine (int fd, const juce::String& commandLine)
 }
 
 /** A socket file that someone else made is never trusted with our command line. */
+void removeSocketFile (const juce::File& file)
+{
+    ::unlink (file.getFullPathName().toRawUTF8());
+}
+
 bool isOwnedByUs (const juce::File& file)
 {
     struct stat info {};
@@ -167,7 +172,7 @@ SingleInstance::~SingleInstance()
     if (listeningSocket >= 0)
     {
         ::close (listeningSocket);
-        socketFile.deleteFile();
+        removeSocketFile (socketFile);
     }
    #endif
 }
@@ -199,7 +204,7 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
             }
 
             ::close (fd);
-            socketFile.deleteFile();
+            removeSocketFile (socketFile);
             return Role::unavailable;
         }
 
@@ -228,7 +233,7 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
             return Role::unavailable;
 
         // Left behind by an instance that crashed.
-        socketFile.deleteFile();
+        removeSocketFile (socketFile);
     }
    #else
     juce::ignoreUnused (commandLine);
