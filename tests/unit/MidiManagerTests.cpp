@@ -1,4 +1,5 @@
 #include "AlertRecorder.h"
+#include "RecordingMidiListener.h"
 #include "WaitUntil.h"
 #include "midi/InMemoryMidiBackend.h"
 #include "midi/MidiManager.h"
@@ -10,44 +11,6 @@
 
 namespace
 {
-// Records the messages it receives; with a shared log, also the order of the listeners.
-class RecordingListener : public MidiManager::MidiManagerListener
-{
-public:
-    explicit RecordingListener (juce::StringArray* orderLogToUse = nullptr, juce::String nameToUse = {})
-        : orderLog (orderLogToUse), name (std::move (nameToUse))
-    {
-    }
-
-    void midiMessageReceived (const juce::MidiMessage& message) override
-    {
-        const juce::ScopedLock sl (lock);
-        messages.push_back (message);
-
-        if (orderLog != nullptr)
-            orderLog->add (name);
-    }
-
-    std::vector<juce::MidiMessage> getMessages() const
-    {
-        const juce::ScopedLock sl (lock);
-        return messages;
-    }
-
-    int size() const { return (int) getMessages().size(); }
-
-private:
-    juce::CriticalSection lock;
-    std::vector<juce::MidiMessage> messages;
-    juce::StringArray* orderLog;
-    juce::String name;
-};
-
-std::vector<juce::uint8> bytesOf (const juce::MidiMessage& message)
-{
-    return { message.getRawData(), message.getRawData() + message.getRawDataSize() };
-}
-
 const juce::MidiMessage noteOn = juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100);
 
 class MidiManagerTest : public testing::Test
@@ -89,7 +52,7 @@ TEST_F (MidiManagerTest, OpensAndStartsTheNamedInput)
 {
     const auto other = backend.addInput ("Other");
     const auto keys = backend.addInput ("Keys");
-    RecordingListener listener;
+    RecordingMidiListener listener;
     manager.addListener (&listener);
 
     manager.setInputDevice ("Keys");
@@ -142,7 +105,7 @@ TEST_F (MidiManagerTest, UnknownNameIsStoredButTheOpenPortsStay)
     const auto keysOut = backend.addOutput ("Keys");
     manager.setInputDevice ("Keys");
     manager.setOutputDevice ("Keys");
-    RecordingListener listener;
+    RecordingMidiListener listener;
     manager.addListener (&listener);
 
     manager.setInputDevice ("Missing");
@@ -268,7 +231,7 @@ TEST_F (MidiManagerTest, ListenersAreUniqueNonNullAndCalledNewestFirst)
     manager.setInputDevice ("Keys");
 
     juce::StringArray order;
-    RecordingListener a (&order, "A"), b (&order, "B"), c (&order, "C"), stranger;
+    RecordingMidiListener a (&order, "A"), b (&order, "B"), c (&order, "C"), stranger;
     manager.addListener (&a);
     manager.addListener (nullptr);
     manager.addListener (&b);
@@ -289,13 +252,13 @@ TEST_F (MidiManagerTest, ListenersAreUniqueNonNullAndCalledNewestFirst)
 
 TEST_F (MidiManagerTest, ListenerMayRemoveItselfDuringTheBroadcast)
 {
-    struct Leaver : public RecordingListener
+    struct Leaver : public RecordingMidiListener
     {
         explicit Leaver (MidiManager& m) : manager (m) {}
 
         void midiMessageReceived (const juce::MidiMessage& message) override
         {
-            RecordingListener::midiMessageReceived (message);
+            RecordingMidiListener::midiMessageReceived (message);
             manager.removeListener (this);
         }
 
@@ -304,7 +267,7 @@ TEST_F (MidiManagerTest, ListenerMayRemoveItselfDuringTheBroadcast)
 
     const auto keys = backend.addInput ("Keys");
     manager.setInputDevice ("Keys");
-    RecordingListener first, last;
+    RecordingMidiListener first, last;
     Leaver leaver (manager);
     manager.addListener (&first);
     manager.addListener (&leaver);
@@ -324,7 +287,7 @@ TEST_F (MidiManagerTest, SysExInPiecesReachesListenersOnceAndWhole)
 {
     const auto keys = backend.addInput ("Keys");
     manager.setInputDevice ("Keys");
-    RecordingListener listener;
+    RecordingMidiListener listener;
     manager.addListener (&listener);
 
     std::vector<juce::uint8> data (60);
@@ -359,7 +322,7 @@ TEST_F (MidiManagerTest, ClosingTheManagerClosesBothPorts)
 //==============================================================================
 namespace
 {
-// Removes itself when destroyed, and counts any call that comes after that.
+// Removes itself when destroyed, and counts any call that ends after that.
 class SelfRemovingListener : public MidiManager::MidiManagerListener
 {
 public:
@@ -382,12 +345,15 @@ public:
 
     void midiMessageReceived (const juce::MidiMessage& message) override
     {
+        // Spends a little time in the call, as a real listener does, and lets other
+        // threads run in the middle of it even on a single core: a removal that
+        // returns meanwhile is as wrong as a call that starts after it.
+        checksum += message.getRawData()[0];
+        juce::Thread::yield();
+        checksum += message.getRawData()[0];
+
         if (removed)
             ++lateCalls;
-
-        // Spends a little time in the call, as a real listener does.
-        for (int i = 0; i < 8; ++i)
-            checksum += message.getRawData()[0];
 
         ++calls;
     }
@@ -412,7 +378,11 @@ public:
         while (! threadShouldExit())
         {
             manager.handleIncomingMidiMessage (nullptr, noteOn);
-            ++sent;
+
+            // A MIDI service lets go between bursts; without that the lock may never
+            // come free for the thread removing listeners.
+            if (++sent % 4 == 0)
+                juce::Thread::yield();
         }
     }
 
@@ -438,8 +408,12 @@ TEST (MidiManagerListenerGuard, RemovedListenersAreNeverCalledWhileMessagesFlood
     flooder.startThread();
     ASSERT_TRUE (waitUntil ([&] { return calls > 0; }));
 
-    for (int round = 0; round < 4000; ++round)
+    for (int round = 0; round < 2000; ++round)
     {
+        // Each removal lands while the flood is going on.
+        for (const auto seen = flooder.sent.load(); flooder.sent == seen;)
+            juce::Thread::yield();
+
         auto& victim = listeners[random() % listeners.size()];
         victim = std::make_unique<SelfRemovingListener> (manager, lateCalls, calls);
     }

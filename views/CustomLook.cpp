@@ -1,0 +1,126 @@
+#include "CustomLook.h"
+#include "ViewColours.h"
+
+CustomLook::CustomLook() = default;
+CustomLook::~CustomLook() = default;
+
+void CustomLook::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour&,
+                                       bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
+{
+    const auto fill = shouldDrawButtonAsDown ? ViewColours::pressedGrey
+                                             : (shouldDrawButtonAsHighlighted ? juce::Colours::white
+                                                                              : ViewColours::restingGrey);
+    const auto bounds = button.getLocalBounds().toFloat();
+
+    g.setColour (fill);
+    g.fillRoundedRectangle (bounds, 4.0f);
+    g.setColour (juce::Colours::black);
+    g.drawRoundedRectangle (bounds, 4.0f, 1.0f);
+}
+
+void CustomLook::drawToggleButton (juce::Graphics& g, juce::ToggleButton& button,
+                                   bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
+{
+    auto colour = button.findColour (juce::ToggleButton::textColourId);
+
+    if (shouldDrawButtonAsHighlighted)
+    {
+        if (shouldDrawButtonAsDown)
+            colour = colour.brighter (0.4f);
+        else
+            colour = colour.getBrightness() > 0.5f ? colour.darker (0.1f) : colour.brighter (0.1f);
+    }
+
+    g.setColour (colour);
+    g.drawRect (button.getLocalBounds());
+}
+
+void CustomLook::fillTextEditorBackground (juce::Graphics&, int, int, juce::TextEditor&) {}
+void CustomLook::drawTextEditorOutline (juce::Graphics&, int, int, juce::TextEditor&) {}
+
+void CustomLook::drawPopupMenuBackground (juce::Graphics& g, int width, int height)
+{
+    g.setColour (ViewColours::accentBlue);
+    g.fillRect (0, 0, width, height);
+}
+
+void CustomLook::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area,
+                                    bool, bool, bool isHighlighted, bool, bool,
+                                    const juce::String& text, const juce::String&,
+                                    const juce::Drawable*, const juce::Colour*)
+{
+    if (isHighlighted)
+    {
+        g.setColour (juce::Colours::white);
+        g.fillRect (area);
+        g.setColour (ViewColours::accentBlue);
+    }
+    else
+    {
+        g.setColour (juce::Colours::white);
+    }
+
+    g.drawText (text, 0, 0, area.getWidth(), area.getHeight(), juce::Justification::left, false);
+}
+
+void CustomLook::drawMenuBarItem (juce::Graphics& g, int width, int height,
+                                  int itemIndex, const juce::String& itemText,
+                                  bool isMouseOverItem, bool isMenuOpen, bool,
+                                  juce::MenuBarComponent& menuBar)
+{
+    if (! menuBar.isEnabled())
+    {
+        g.fillAll (juce::Colours::white);
+        g.setColour (menuBar.findColour (juce::PopupMenu::textColourId).withMultipliedAlpha (0.5f));
+    }
+    else if (isMenuOpen || isMouseOverItem)
+    {
+        g.fillAll (menuBar.findColour (juce::PopupMenu::highlightedBackgroundColourId));
+        g.setColour (menuBar.findColour (juce::PopupMenu::highlightedTextColourId));
+    }
+    else
+    {
+        g.setColour (menuBar.findColour (juce::PopupMenu::textColourId));
+    }
+
+    g.setFont (getMenuBarFont (menuBar, itemIndex, itemText));
+    g.drawFittedText (itemText, 0, 0, width, height, juce::Justification::centred, 1, 0.7f);
+}
+
+void CustomLook::drawComboBox (juce::Graphics& g, int width, int height, bool,
+                               int, int, int, int, juce::ComboBox& box)
+{
+    g.setColour (juce::Colours::white);
+    g.fillRoundedRectangle (0.0f, 0.0f, (float) width, (float) height, 2.0f);
+
+    const auto middle = (float) (height / 2);
+    juce::Path arrow;
+    arrow.addTriangle ((float) width - 10.0f, middle + 4.0f,
+                       (float) width - 5.0f, middle,
+                       (float) width - 15.0f, middle);
+
+    g.setColour (box.findColour (juce::ComboBox::arrowColourId));
+    g.fillPath (arrow);
+}
+
+void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
+{
+    g.fillAll (label.findColour (juce::Label::backgroundColourId));
+
+    if (! label.isBeingEdited())
+    {
+        const auto alpha = label.isEnabled() ? 1.0f : 0.5f;
+
+        g.setColour (label.findColour (juce::Label::textColourId).withMultipliedAlpha (alpha));
+        g.setFont (getLabelFont (label));
+        g.drawText (label.getText(), 0, 0, label.getWidth(), label.getHeight(),
+                    juce::Justification::centredLeft, true);
+        g.setColour (label.findColour (juce::Label::outlineColourId).withMultipliedAlpha (alpha));
+    }
+    else if (label.isEnabled())
+    {
+        g.setColour (label.findColour (juce::Label::outlineColourId));
+    }
+
+    g.drawRect (label.getLocalBounds());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/**
+    The editor's flat white-and-blue drawing style for buttons, toggle buttons, combo
+    boxes, pop-up menus, menu-bar items, labels and text-editor frames. Everything it
+    does not override is drawn as by juce::LookAndFeel_V3.
+*/
+class CustomLook : public juce::LookAndFeel_V3
+{
+public:
+    CustomLook();
+    ~CustomLook() override;
+
+    /** A rounded body, pressed grey, hovered white or resting light grey, with a black outline. */
+    void drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
+                               bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+    /** A 1-pixel frame in the button's text colour; no tick box and no text. */
+    void drawToggleButton (juce::Graphics&, juce::ToggleButton&,
+                           bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+    /** Nothing: a number box paints its own background. */
+    void fillTextEditorBackground (juce::Graphics&, int width, int height, juce::TextEditor&) override;
+
+    /** Nothing, even with keyboard focus. */
+    void drawTextEditorOutline (juce::Graphics&, int width, int height, juce::TextEditor&) override;
+
+    /** Solid accent blue. */
+    void drawPopupMenuBackground (juce::Graphics&, int width, int height) override;
+
+    /** The item text only: white, or blue on white when highlighted. */
+    void drawPopupMenuItem (juce::Graphics&, const juce::Rectangle<int>& area,
+                            bool isSeparator, bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu,
+                            const juce::String& text, const juce::String& shortcutKeyText,
+                            const juce::Drawable* icon, const juce::Colour* textColour) override;
+
+    /** The framework's layout, filled white when the bar is disabled. */
+    void drawMenuBarItem (juce::Graphics&, int width, int height,
+                          int itemIndex, const juce::String& itemText,
+                          bool isMouseOverItem, bool isMenuOpen, bool isMouseOverBar,
+                          juce::MenuBarComponent&) override;
+
+    /** A white rounded body without outline and a 10 x 4 downward arrow near the right edge. */
+    void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown,
+                       int buttonX, int buttonY, int buttonW, int buttonH,
+                       juce::ComboBox&) override;
+
+    /** Background, text left-aligned and vertically centred on one line, then a 1-pixel frame. */
+    void drawLabel (juce::Graphics&, juce::Label&) override;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CustomLook)
+};

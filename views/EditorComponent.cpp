@@ -1,0 +1,221 @@
+#include "EditorComponent.h"
+#include "MainView.h"
+#include "QControlLayoutView.h"
+#include "QControlView.h"
+#include "../assets/AssetImages.h"
+#include "../preset/PresetController.h"
+
+namespace
+{
+juce::ImageButton* createImageButton (const juce::String& imagePrefix)
+{
+    auto* button = new juce::ImageButton();
+    button->setImages (true, true, true,
+                       AssetImages::get ((imagePrefix + "Normal").toRawUTF8()), 1.0f, juce::Colours::transparentBlack,
+                       AssetImages::get ((imagePrefix + "Over").toRawUTF8()), 1.0f, juce::Colours::transparentBlack,
+                       AssetImages::get ((imagePrefix + "Down").toRawUTF8()), 1.0f, juce::Colours::transparentBlack,
+                       0.0f);
+    return button;
+}
+
+// Panels named "<prefix><n>" for n = 1..count, all on one reference data object.
+juce::Component* createNumberedSection (QControlReferenceData* data, const juce::String& prefix, int count,
+                                        ParameterValue::Listener& listener)
+{
+    juce::Array<juce::Component*> panels;
+
+    for (int number = 1; number <= count; ++number)
+        panels.add (new QControlView (data, prefix + juce::String (number), &listener));
+
+    return new QControlLayoutView (panels, data);
+}
+
+juce::Component* createSingleSection (QControlReferenceData* data, const juce::String& name,
+                                      ParameterValue::Listener& listener)
+{
+    return new QControlLayoutView ({ new QControlView (data, name, &listener) }, data);
+}
+
+juce::Component* createKnobsView (ParameterValue::Listener& l)     { return createNumberedSection (new QKnobControlReferenceData(), "Knob ", 4, l); }
+juce::Component* createSwitchesView (ParameterValue::Listener& l)  { return createNumberedSection (new QSwitchControlReferenceData(), "Switch ", 4, l); }
+juce::Component* createPadsView (ParameterValue::Listener& l)      { return createNumberedSection (new QPadControlReferenceData(), "Pad ", 8, l); }
+juce::Component* createKeybedView (ParameterValue::Listener& l)    { return createSingleSection (new QKeyboardControlReferenceData(), "Keybed", l); }
+juce::Component* createSustainView (ParameterValue::Listener& l)   { return createSingleSection (new QSustainControlReferenceData(), "Sustain", l); }
+
+juce::Component* createWheelsView (ParameterValue::Listener& listener)
+{
+    auto* modWheel = new QModWheelControlReferenceData();
+    auto* pitchWheel = new QPitchWheelControlReferenceData();
+
+    return new QControlLayoutView ({ new QControlView (modWheel, "Mod Wheel", &listener),
+                                     new QControlView (pitchWheel, "Pitch Wheel", &listener) },
+                                   juce::Array<QControlReferenceData*> { modWheel, pitchWheel });
+}
+
+juce::Array<juce::Button*> createSectionTabs()
+{
+    juce::Array<juce::Button*> tabs;
+
+    for (auto* prefix : { "mainTab", "knobsTab", "switchesTab", "padsTab", "keybedTab", "wheelsTab", "sustainTab" })
+        tabs.add (createImageButton (prefix));
+
+    tabs[0]->setName (EditorComponent::mainTabName);
+    return tabs;
+}
+
+// Hotspots in creation order, with their places on the controller picture.
+struct Hotspot
+{
+    const char* imagePrefix;
+    int x, y;
+    int section;
+};
+
+const Hotspot hotspots[]
+{
+    { "knobsPicture",     79,  24, 1 },
+    { "switchesPicture", 200,  80, 2 },
+    { "padsPicture",      25, 220, 3 },
+    { "keybedPicture",   338,  78, 4 },
+    { "octavePicture",   200, 155, 4 },
+    { "wheelsPicture",    40,  85, 5 },
+};
+
+juce::Array<juce::Button*> createPictureButtons()
+{
+    juce::Array<juce::Button*> buttons;
+
+    for (const auto& hotspot : hotspots)
+    {
+        auto* button = createImageButton (hotspot.imagePrefix);
+        button->setTopLeftPosition (hotspot.x, hotspot.y);
+        buttons.add (button);
+    }
+
+    return buttons;
+}
+} // namespace
+
+//==============================================================================
+EditorComponent* createEditorComponent (PresetController& controller)
+{
+    return createEditorComponent (static_cast<juce::Button::Listener&> (controller),
+                                  static_cast<ParameterValue::Listener&> (controller));
+}
+
+EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
+                                        ParameterValue::Listener& valueListener)
+{
+    const juce::Array<juce::Component*> views { new MainView (&buttonListener),
+                                                createKnobsView (valueListener),
+                                                createSwitchesView (valueListener),
+                                                createPadsView (valueListener),
+                                                createKeybedView (valueListener),
+                                                createWheelsView (valueListener),
+                                                createSustainView (valueListener) };
+
+    const auto tabs = createSectionTabs();
+    const auto pictureButtons = createPictureButtons();
+
+    auto* tabSelector = new ControlSelector (tabs, ControlSelector::rowSelector);
+
+    const auto picture = AssetImages::get ("pictureBackground");
+    auto* pictureSelector = new ControlSelector (pictureButtons, ControlSelector::placedSelector);
+    pictureSelector->setSize (picture.getWidth(), picture.getHeight());
+    pictureSelector->setBackgroundImage (picture);
+
+    EditorComponent::ButtonToViewMap buttonToView;
+
+    for (int i = 0; i < tabs.size(); ++i)
+        buttonToView[tabs[i]] = views[i];
+
+    for (int i = 0; i < pictureButtons.size(); ++i)
+        buttonToView[pictureButtons[i]] = views[hotspots[i].section];
+
+    auto* editor = new EditorComponent (buttonToView, tabSelector, pictureSelector);
+
+    for (auto* tab : tabs)
+        tab->addListener (editor);
+
+    for (auto* button : pictureButtons)
+        button->addListener (editor);
+
+    return editor;
+}
+
+//==============================================================================
+EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* tabs, ControlSelector* picture)
+    : tabSelector (tabs),
+      pictureSelector (picture),
+      buttonToView (map),
+      background (AssetImages::get ("editorBackground"))
+{
+    setSize (1200, 700);
+
+    for (const auto& [button, view] : buttonToView)
+    {
+        if (! sectionViews.contains (view))
+        {
+            sectionViews.add (view);
+            addChildComponent (view);
+        }
+    }
+
+    pictureSelector->setTopLeftPosition ((getWidth() - pictureSelector->getWidth()) / 2, 65);
+    pictureSelector->setWantsKeyboardFocus (false);
+    addAndMakeVisible (pictureSelector.get());
+
+    tabSelector->setWantsKeyboardFocus (false);
+    tabSelector->setBounds (0, 482, 1200, 40);
+
+    for (auto* view : sectionViews)
+        view->setTopLeftPosition ((getWidth() - view->getWidth()) / 2, tabSelector->getY() + 45);
+
+    for (const auto& [button, view] : buttonToView)
+        if (button->getName() == mainTabName)
+            buttonClicked (button);
+
+    addAndMakeVisible (tabSelector.get());
+}
+
+EditorComponent::~EditorComponent()
+{
+    for (int i = sectionViews.size(); --i >= 0;)
+        sectionViews.remove (i);
+
+    tabSelector.reset();
+    pictureSelector.reset();
+}
+
+juce::Component* EditorComponent::getViewForButton (juce::Button* button) const
+{
+    const auto found = buttonToView.find (button);
+    return found != buttonToView.end() ? found->second : nullptr;
+}
+
+void EditorComponent::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::white);
+
+    // Stretched to 750 rows so that the blue band starts just above the tab strip.
+    g.drawImage (background, 0, 0, 1200, 750, 0, 0, background.getWidth(), background.getHeight(), false);
+}
+
+void EditorComponent::resized() {}
+
+void EditorComponent::buttonClicked (juce::Button* button)
+{
+    // A button without a section would leave the editor blank.
+    if (getViewForButton (button) == nullptr)
+        return;
+
+    for (const auto& entry : buttonToView)
+        entry.second->setVisible (false);
+
+    for (const auto& entry : buttonToView)
+        if (entry.first == button)
+            entry.second->setVisible (true);
+
+    for (const auto& entry : buttonToView)
+        entry.first->setToggleState (entry.second->isVisible(), juce::dontSendNotification);
+}

@@ -1,0 +1,86 @@
+#include "NumberBoxParameterValue.h"
+#include "ViewColours.h"
+
+NumberBoxParameterValue::NumberBoxParameterValue (const juce::String& name, double offset)
+    : ParameterValue (offset)
+{
+    juce::Component::setName (name);
+    NumberBox::addListener (this);
+}
+
+NumberBoxParameterValue::~NumberBoxParameterValue() = default;
+
+void NumberBoxParameterValue::addListener (ParameterValue::Listener* listener)
+{
+    if (listener != nullptr)
+        listeners.addIfNotAlreadyThere (listener);
+}
+
+void NumberBoxParameterValue::setValue (double rawValue)
+{
+    // Presets from the hardware may be distributed from another thread.
+    const juce::MessageManagerLock lock;
+    NumberBox::setValue (rawValue + displayOffset, true);
+}
+
+double NumberBoxParameterValue::getValue()
+{
+    const juce::MessageManagerLock lock;
+    return NumberBox::getValue() - displayOffset;
+}
+
+juce::String NumberBoxParameterValue::getName()
+{
+    const juce::MessageManagerLock lock;
+    return juce::Component::getName();
+}
+
+void NumberBoxParameterValue::setName (const juce::String& newName)
+{
+    const juce::MessageManagerLock lock;
+    juce::Component::setName (newName);
+}
+
+int NumberBoxParameterValue::getMinimum (bool raw)
+{
+    return (int) (NumberBox::getMinimum() - (raw ? displayOffset : 0.0));
+}
+
+int NumberBoxParameterValue::getMaximum (bool raw)
+{
+    return (int) (NumberBox::getMaximum() - (raw ? displayOffset : 0.0));
+}
+
+void NumberBoxParameterValue::paint (juce::Graphics& g)    { NumberBox::paint (g); }
+void NumberBoxParameterValue::resized()                    { NumberBox::resized(); }
+
+void NumberBoxParameterValue::numberBoxValueChanged (NumberBox*)
+{
+    for (int i = listeners.size(); --i >= 0;)
+        listeners.getUnchecked (i)->parameterValueChanged (this);
+}
+
+//==============================================================================
+NumberBoxParameterValue* createNumberBoxParameterValue (double minimum, double maximum, double defaultValue,
+                                                        double displayOffset, const juce::String& name)
+{
+    auto* box = new NumberBoxParameterValue (name, displayOffset);
+
+    box->setMultiLine (false);
+    box->setReturnKeyStartsNewLine (false);
+    box->setReadOnly (false);
+    box->setScrollbarsShown (true);
+    box->setCaretVisible (true);
+    box->setPopupMenuEnabled (true);
+
+    box->setColour (juce::TextEditor::backgroundColourId, juce::Colours::white);
+    box->setColour (juce::TextEditor::outlineColourId, juce::Colour (0xff00ffff));
+    box->setColour (juce::TextEditor::textColourId, ViewColours::accentBlue);
+    box->setFont (juce::Font (18.0f, juce::Font::plain));
+
+    box->setMinimum (minimum);
+    box->setMaximum (maximum);
+    box->setValue (defaultValue - displayOffset);
+    box->setName (name);
+    return box;
+}
