@@ -1,33 +1,10 @@
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "PelmarQSeriesEditorApplication.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace
 {
-/** The editor's first window, until the real application takes over. */
-class PlaceholderApplication final : public juce::JUCEApplication
-{
-public:
-    const juce::String getApplicationName() override    { return "Pelmar Q7X Editor"; }
-    const juce::String getApplicationVersion() override { return "1.0.4"; }
-
-    void initialise (const juce::String&) override
-    {
-        window = std::make_unique<juce::DocumentWindow> ("Pelmar Q7X Editor - Untitled 1",
-                                                         juce::Colour (0xff999999),
-                                                         juce::DocumentWindow::minimiseButton
-                                                           | juce::DocumentWindow::closeButton);
-        window->setUsingNativeTitleBar (true);
-        window->centreWithSize (1200, 700);
-        window->setVisible (true);
-    }
-
-    void shutdown() override { window.reset(); }
-
-private:
-    std::unique_ptr<juce::DocumentWindow> window;
-};
-
 bool hasDisplay()
 {
    #if JUCE_LINUX || JUCE_BSD
@@ -38,11 +15,34 @@ bool hasDisplay()
    #endif
 }
 
-juce::JUCEApplicationBase* createApplication() { return new PlaceholderApplication(); }
+SingleInstance* singleInstance = nullptr;
+
+juce::JUCEApplicationBase* createApplication()
+{
+    return new PelmarQSeriesEditorApplication (singleInstance);
+}
 } // namespace
 
 int main (int argc, char* argv[])
 {
+   #if JUCE_LINUX || JUCE_BSD
+    // Before anything else, so that a second launch hands its file over and leaves at once.
+    SingleInstance instance (SingleInstance::getDefaultSocketFile());
+    juce::StringArray arguments;
+
+    for (int i = 1; i < argc; ++i)
+        arguments.add (juce::String::fromUTF8 (argv[i]));
+
+    const auto commandLine = SingleInstance::joinArguments (arguments);
+
+    switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, juce::File::getCurrentWorkingDirectory())))
+    {
+        case SingleInstance::Role::handedOver:  return 0;
+        case SingleInstance::Role::running:     singleInstance = &instance; break;
+        case SingleInstance::Role::unavailable: break;
+    }
+   #endif
+
     if (! hasDisplay())
     {
         std::fprintf (stderr, "q7x-editor: no X display to show the editor on (DISPLAY is not set).\n"

@@ -203,7 +203,7 @@ std::vector<juce::MidiMessage> InMemoryMidiBackend::getSentMessages (int device)
 void InMemoryMidiBackend::deliver (int inputDevice, const juce::MidiMessage& message, int numPieces)
 {
     const juce::ScopedLock sl (lock);
-    get (inputs, inputDevice);
+    get (inputs, inputDevice);  // an unknown device throws, as elsewhere
 
     for (auto* input : startedInputs)
         if (input->getDevice() == inputDevice)

@@ -3,7 +3,17 @@
 #include "preset/ParameterValue.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+#include <ostream>
 #include <vector>
+
+namespace juce
+{
+/** Lets test failures print string lists readably. */
+inline void PrintTo (const StringArray& strings, std::ostream* os)
+{
+    *os << "{ \"" << strings.joinIntoString ("\", \"") << "\" }";
+}
+} // namespace juce
 
 /** Records every report of the widgets it listens to, in order. */
 class RecordingValueListener : public ParameterValue::Listener

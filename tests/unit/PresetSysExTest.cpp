@@ -4,6 +4,7 @@
 #include "midi/Q7XSimulator.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -148,7 +149,8 @@ TEST_F (PresetSysExTest, RepliesWithOtherHeadersAreIgnoredWhileWaiting)
     backend.deliver (simulator.getInputDevice(),
                      juce::MidiMessage::createSysExMessage (wrongLength.getRawDataPointer(), wrongLength.size()));
     backend.deliver (simulator.getInputDevice(), juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100));
-    backend.deliver (simulator.getInputDevice(), juce::MidiMessage::createSysExMessage (nullptr, 0));
+    const juce::uint8 nothing = 0;
+    backend.deliver (simulator.getInputDevice(), juce::MidiMessage::createSysExMessage (&nothing, 0));
     backend.deliver (simulator.getInputDevice(), replyWith ({ 1, 2, 3 }, 0x41));
     settle();
 
@@ -247,4 +249,35 @@ TEST_F (PresetSysExTest, ReplyForAClosedDocumentGoesNowhere)
 
     EXPECT_EQ (alerts.size(), 0);
     EXPECT_EQ (simulator.getNumRequestsReceived(), 1);
+}
+
+// Documents close while the hardware floods replies: a controller that has gone is never called.
+TEST_F (PresetSysExTest, ClosingDocumentsWhileMessagesFlood)
+{
+    simulator.setReplyKind (Q7XSimulator::ReplyKind::none);
+    std::atomic<bool> flooding { true };
+    const auto reply = replyWith (simulator.getPreset());
+
+    std::thread flooder ([&]
+    {
+        for (int n = 0; n < 20000 && flooding; ++n)
+        {
+            backend.deliver (simulator.getInputDevice(), reply);
+            std::this_thread::yield();
+        }
+    });
+
+    for (int i = 0; i < 200; ++i)
+    {
+        std::unique_ptr<PresetController> document (createPresetController (&manager));
+        document->requestPreset();
+        runLoop (1);
+    }
+
+    flooding = false;
+    flooder.join();
+    settle();
+
+    for (const auto& title : alerts.getTitles())
+        EXPECT_EQ (title, "MIDI Get Sucess");
 }

@@ -1,0 +1,25 @@
+#include "AboutWindow.h"
+#include "assets/AssetImages.h"
+
+AboutWindow::AboutWindow()
+    : juce::ResizableWindow ({}, true),
+      picture (AssetImages::get ("aboutBackground"))
+{
+    setContentOwned (new AboutComponent (&picture), true);
+    setUsingNativeTitleBar (false);
+    setResizable (false, false);
+    centreWithSize (getWidth(), getHeight());
+    setAlwaysOnTop (false);
+    setVisible (true);
+}
+
+AboutWindow::~AboutWindow()
+{
+    masterReference.clear();
+    clearContentComponent();
+}
+
+juce::BorderSize<int> AboutWindow::getBorderThickness()
+{
+    return {};
+}

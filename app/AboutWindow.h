@@ -1,0 +1,23 @@
+#pragma once
+
+#include "AboutComponent.h"
+
+/** The About box: a window without a title bar that closes itself when clicked.
+    The window manager sees it only through a weak reference.
+*/
+class AboutWindow : public juce::ResizableWindow
+{
+public:
+    /** Builds the window, centres it and shows it. */
+    AboutWindow();
+    ~AboutWindow() override;
+
+    /** None: the picture is the whole window. */
+    juce::BorderSize<int> getBorderThickness() override;
+
+private:
+    juce::Image picture;
+
+    JUCE_DECLARE_WEAK_REFERENCEABLE (AboutWindow)
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AboutWindow)
+};

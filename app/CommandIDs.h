@@ -1,0 +1,29 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** Every command of the editor, the application's and the documents', in one table.
+    All of them are in the category "General".
+*/
+namespace CommandIDs
+{
+    enum : juce::CommandID
+    {
+        newWindow       = 0x200010,
+        open            = 0x200020,
+        closeWindow     = 0x200030,
+        save            = 0x200040,
+        saveAs          = 0x200050,
+        quit            = 0x200060,
+        getPreset       = 0x200070,
+        sendPreset      = 0x200080,
+        about           = 0x200090,
+        deviceSetup     = 0x200310,
+        minimize        = 0x200410,
+        bringAllToFront = 0x200420,
+        openUserGuide   = 0x200510
+    };
+
+    /** The category every command is listed under. */
+    inline const char* const category = "General";
+}

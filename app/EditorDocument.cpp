@@ -1,0 +1,190 @@
+#include "EditorDocument.h"
+#include "CommandIDs.h"
+#include "Dialogs.h"
+#include "views/EditorComponent.h"
+
+const char* const EditorDocument::titlePrefix = "Pelmar Q7X Editor";
+
+namespace
+{
+const char* const openTitle = "Select Filename to open";
+const char* const saveTitle = "Select Filename to save";
+} // namespace
+
+EditorDocument::EditorDocument (EditorComponent* content, PresetController* controller,
+                                const juce::String& name, juce::File& lastFolderToShare)
+    : juce::DocumentWindow ({}, juce::Colour::greyLevel (0.6f),
+                            juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, false),
+      lastFolder (lastFolderToShare),
+      documentName (name),
+      presetController (controller)
+{
+    setUsingNativeTitleBar (true);
+    setContentOwned (content, true);
+    setResizable (false, false);
+    centreWithSize (getWidth(), getHeight());
+    updateTitle();
+
+    presetController->applyPresetData (PresetLayout::getDefaultPresetImage());
+    presetController->addActionListener (this);
+    setVisible (true);
+}
+
+EditorDocument::~EditorDocument()
+{
+    // The views report to the controller until they are gone.
+    clearContentComponent();
+    presetController.reset();
+}
+
+void EditorDocument::addWindowCloseListener (WindowCloseListener* listener)
+{
+    if (listener != nullptr)
+        windowCloseListeners.add (listener);
+}
+
+void EditorDocument::showMenuBar (juce::MenuBarModel* model)
+{
+    const auto contentSize = getContentComponent()->getBounds().getBottomRight();
+    setMenuBar (model);
+    setContentComponentSize (contentSize.x, contentSize.y);
+}
+
+//==============================================================================
+void EditorDocument::updateTitle()
+{
+    if (documentFile.existsAsFile())
+        documentName = documentFile.getFileNameWithoutExtension();
+
+    setName (juce::String (titlePrefix) + " - " + documentName);
+}
+
+bool EditorDocument::loadFile (const juce::File& file)
+{
+    if (presetController == nullptr || ! file.existsAsFile() || ! presetController->loadFromFile (file))
+        return false;
+
+    documentFile = file;
+    updateTitle();
+    return true;
+}
+
+bool EditorDocument::openPresetFile()
+{
+    const auto file = Dialogs::get().chooseFileToOpen (openTitle, lastFolder);
+
+    if (file == juce::File())
+        return false;
+
+    loadFile (file);
+
+    // Also after a refused file, so that the next chooser starts where the user was.
+    lastFolder = file.getParentDirectory();
+    return true;
+}
+
+bool EditorDocument::save()
+{
+    if (documentFile.existsAsFile())
+        return writeTo (documentFile);
+
+    return saveAs();
+}
+
+bool EditorDocument::saveAs()
+{
+    const auto file = Dialogs::get().chooseFileToSave (saveTitle, lastFolder);
+
+    if (file == juce::File())
+        return false;
+
+    lastFolder = file.getParentDirectory();
+    return writeTo (file);
+}
+
+bool EditorDocument::writeTo (const juce::File& file)
+{
+    // The controller tells the user when the write fails; the document then keeps its old file.
+    if (! presetController->saveToFile (file))
+        return false;
+
+    documentFile = file;
+    updateTitle();
+    return true;
+}
+
+//==============================================================================
+void EditorDocument::closeButtonPressed()
+{
+    // A listener may destroy this window; the checker stops the walk then.
+    const juce::Component::BailOutChecker checker (this);
+    windowCloseListeners.callChecked (checker, [this] (WindowCloseListener& l) { l.windowCloseRequested (this); });
+}
+
+void EditorDocument::actionListenerCallback (const juce::String& message)
+{
+    if (message == "Open")
+        openPresetFile();
+    else if (message == "Save")
+        save();
+    else if (message == "Save As")
+        saveAs();
+}
+
+juce::ApplicationCommandTarget* EditorDocument::getNextCommandTarget()
+{
+    return findFirstTargetParentComponent();
+}
+
+void EditorDocument::getAllCommands (juce::Array<juce::CommandID>& commands)
+{
+    commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
+                         CommandIDs::sendPreset, CommandIDs::closeWindow });
+}
+
+void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
+{
+    const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0)
+    {
+        result.setInfo (name, {}, CommandIDs::category, 0);
+
+        if (key != 0)
+            result.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
+
+        result.setActive (true);
+    };
+
+    switch (commandID)
+    {
+        case CommandIDs::save:        setInfo ("Save", 's');         break;
+        case CommandIDs::saveAs:      setInfo ("Save As");           break;
+        case CommandIDs::getPreset:   setInfo ("Get Preset");        break;
+        case CommandIDs::sendPreset:  setInfo ("Send Preset");       break;
+        case CommandIDs::closeWindow: setInfo ("Close Window", 'w'); break;
+        default: break;
+    }
+}
+
+bool EditorDocument::perform (const juce::ApplicationCommandTarget::InvocationInfo& info)
+{
+    switch (info.commandID)
+    {
+        case CommandIDs::save:        save();                          break;
+        case CommandIDs::saveAs:      saveAs();                        break;
+        case CommandIDs::getPreset:   presetController->requestPreset(); break;
+        case CommandIDs::sendPreset:  presetController->sendPreset();    break;
+        // The listener may destroy this window, so nothing may follow.
+        case CommandIDs::closeWindow: userTriedToCloseWindow();        break;
+        default: break;
+    }
+
+    return true;
+}
+
+//==============================================================================
+EditorDocument* createEditorDocument (MidiManager* midiManager, const juce::String& name, juce::File& lastFolder)
+{
+    auto* controller = createPresetController (midiManager);
+    auto* content = createEditorComponent (*controller);
+    return new EditorDocument (content, controller, name, lastFolder);
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "WindowCloseListener.h"
+#include "preset/PresetController.h"
+
+class EditorComponent;
+
+/**
+    One document window, editing one preset. It owns the preset controller and the
+    editor component that shows it, answers the commands that act on one preset,
+    runs the choosers for opening a file into itself and for saving, and shows its
+    name in the title. Closing is decided by its WindowCloseListener.
+*/
+class EditorDocument : public juce::DocumentWindow,
+                       public juce::ApplicationCommandTarget,
+                       public juce::ActionListener
+{
+public:
+    /** Takes over the content and the controller, and starts from the built-in default preset.
+        `lastFolder` is the start folder shared by every file chooser; it must outlive the document.
+    */
+    EditorDocument (EditorComponent* content, PresetController* controller,
+                    const juce::String& name, juce::File& lastFolder);
+
+    /** Destroys the editor component before the preset controller. */
+    ~EditorDocument() override;
+
+    /** Registers a listener for close requests; null and repeated listeners are ignored. */
+    void addWindowCloseListener (WindowCloseListener* listener);
+
+    /** Loads a preset file into this document; false, with the controller's alert, when refused.
+        A file that does not exist is ignored without a message.
+    */
+    bool loadFile (const juce::File& file);
+
+    /** Lets the user choose a preset file and loads it into this document; false when cancelled. */
+    bool openPresetFile();
+
+    /** Writes the preset to the document's file, or asks for one; false when nothing was written. */
+    bool save();
+
+    /** Asks for a file and writes the preset to it; false when cancelled or the write failed. */
+    bool saveAs();
+
+    /** The file the preset was last loaded from or saved to; empty before that. */
+    const juce::File& getFile() const noexcept              { return documentFile; }
+
+    /** "Untitled n", or the file's name without extension once the document has a file. */
+    const juce::String& getDocumentName() const noexcept    { return documentName; }
+
+    PresetController& getPresetController() noexcept        { return *presetController; }
+
+    /** Shows `model` as the window's own menu bar, keeping the editor's size. */
+    void showMenuBar (juce::MenuBarModel* model);
+
+    /** The start of every document title. */
+    static const char* const titlePrefix;
+
+    //==============================================================================
+    /** @internal */
+    void closeButtonPressed() override;
+    /** @internal */
+    void actionListenerCallback (const juce::String& message) override;
+    /** @internal */
+    juce::ApplicationCommandTarget* getNextCommandTarget() override;
+    /** @internal */
+    bool perform (const juce::ApplicationCommandTarget::InvocationInfo& info) override;
+    /** @internal */
+    void getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result) override;
+    /** @internal */
+    void getAllCommands (juce::Array<juce::CommandID>& commands) override;
+
+private:
+    juce::File& lastFolder;
+    juce::String documentName;
+    juce::File documentFile;
+    juce::ListenerList<WindowCloseListener> windowCloseListeners;
+    std::unique_ptr<PresetController> presetController;
+
+    void updateTitle();
+    bool writeTo (const juce::File& file);
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorDocument)
+};
+
+/** Builds a document with its own preset controller and editor component. */
+EditorDocument* createEditorDocument (MidiManager* midiManager, const juce::String& name, juce::File& lastFolder);

@@ -1,0 +1,71 @@
+#include "MainMenuModel.h"
+#include "CommandIDs.h"
+
+MainMenuModel::MainMenuModel (juce::ApplicationCommandManager* managerToWatch)
+    : commandManager (managerToWatch)
+{
+    setApplicationCommandManagerToWatch (commandManager);
+}
+
+MainMenuModel::~MainMenuModel()
+{
+    setApplicationCommandManagerToWatch (nullptr);
+}
+
+juce::PopupMenu MainMenuModel::createApplicationMenuItems (juce::ApplicationCommandManager* commands)
+{
+    juce::PopupMenu menu;
+    menu.addCommandItem (commands, CommandIDs::about);
+    return menu;
+}
+
+juce::StringArray MainMenuModel::getMenuBarNames()
+{
+    return { "File", "Options", "Window", "Help" };
+}
+
+juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuName)
+{
+    juce::PopupMenu menu;
+
+    if (menuName == "File")
+    {
+        for (auto id : { CommandIDs::newWindow, CommandIDs::open, CommandIDs::closeWindow,
+                         CommandIDs::save, CommandIDs::saveAs })
+            menu.addCommandItem (commandManager, id);
+
+        juce::PopupMenu hardware;
+        hardware.addCommandItem (commandManager, CommandIDs::getPreset);
+        hardware.addCommandItem (commandManager, CommandIDs::sendPreset);
+        menu.addSubMenu ("Hardware", hardware, true);
+
+        if (! hasGlobalMenuBar())
+        {
+            menu.addSeparator();
+            menu.addCommandItem (commandManager, CommandIDs::quit);
+        }
+    }
+    else if (menuName == "Options")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::deviceSetup);
+    }
+    else if (menuName == "Window")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::minimize);
+        menu.addCommandItem (commandManager, CommandIDs::bringAllToFront);
+        menu.addSeparator();
+    }
+    else if (menuName == "Help")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::openUserGuide);
+
+        if (! hasGlobalMenuBar())
+            menu.addCommandItem (commandManager, CommandIDs::about);
+    }
+
+    return menu;
+}
+
+void MainMenuModel::menuItemSelected (int, int)
+{
+}

@@ -1,0 +1,187 @@
+#include "PelmarQSeriesEditorApplication.h"
+#include "CommandIDs.h"
+#include "Dialogs.h"
+
+const char* const PelmarQSeriesEditorApplication::userGuideFileName = "Q7X Editor - User Guide - v1.0.pdf";
+
+PelmarQSeriesEditorApplication::PelmarQSeriesEditorApplication (SingleInstance* instance)
+    : singleInstance (instance)
+{
+}
+
+PelmarQSeriesEditorApplication::~PelmarQSeriesEditorApplication() = default;
+
+const juce::String PelmarQSeriesEditorApplication::getApplicationName()
+{
+    return "Pelmar Q7X Editor";
+}
+
+const juce::String PelmarQSeriesEditorApplication::getApplicationVersion()
+{
+    return "1.0.4";
+}
+
+bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
+{
+   #if JUCE_LINUX || JUCE_BSD
+    // The framework's lock is machine-wide here and its hand-over does nothing;
+    // SingleInstance keeps to one instance per user instead.
+    return true;
+   #else
+    return false;
+   #endif
+}
+
+//==============================================================================
+void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine)
+{
+    commandManager = std::make_unique<juce::ApplicationCommandManager>();
+    mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
+    commandManager->registerAllCommandsForTarget (this);
+    lastFolder = juce::File::getSpecialLocation (juce::File::userHomeDirectory);
+    appleMenuItems = MainMenuModel::createApplicationMenuItems (commandManager.get());
+    windowManager = std::make_unique<WindowManager> (&midiManager, commandManager.get(), lastFolder);
+
+   #if JUCE_MAC
+    juce::MenuBarModel::setMacMainMenu (mainMenuModel.get(), &appleMenuItems);
+   #else
+    // Without a global menu bar each document shows the menus, and closing the last one quits.
+    windowManager->setMenuBarModel (mainMenuModel.get());
+    windowManager->onLastDocumentClosed = [this] { quit(); };
+   #endif
+
+    const auto trimmed = commandLine.trim();
+
+    if (trimmed.isEmpty() || trimmed.startsWith ("-"))
+        windowManager->newDocument();
+    else
+        anotherInstanceStarted (commandLine);
+
+    juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
+
+    if (singleInstance != nullptr)
+        singleInstance->startListening ([this] (const juce::String& line) { anotherInstanceStarted (line); });
+}
+
+void PelmarQSeriesEditorApplication::shutdown()
+{
+    if (singleInstance != nullptr)
+        singleInstance->stopListening();
+
+    windowManager.reset();
+
+   #if JUCE_MAC
+    juce::MenuBarModel::setMacMainMenu (nullptr);
+   #endif
+
+    mainMenuModel.reset();
+}
+
+void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String& commandLine)
+{
+    if (windowManager == nullptr || commandLine.trim().isEmpty())
+        return;
+
+    // A relative path names a file in the folder the editor was started from.
+    const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (commandLine.trim().unquoted());
+    windowManager->openFileInActiveDocument (file);
+}
+
+void PelmarQSeriesEditorApplication::systemRequestedQuit()
+{
+    if (windowManager == nullptr || windowManager->closeAllDocuments())
+        quit();
+}
+
+//==============================================================================
+void PelmarQSeriesEditorApplication::getAllCommands (juce::Array<juce::CommandID>& commands)
+{
+    commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
+                         CommandIDs::closeWindow, CommandIDs::minimize, CommandIDs::bringAllToFront,
+                         CommandIDs::openUserGuide, CommandIDs::quit });
+}
+
+void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
+{
+    const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0)
+    {
+        result.setInfo (name, {}, CommandIDs::category, 0);
+
+        if (key != 0)
+            result.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
+
+        result.setActive (true);
+    };
+
+    switch (commandID)
+    {
+        case CommandIDs::newWindow:       setInfo ("New Window ", 'n');     break;
+        case CommandIDs::open:            setInfo ("Open", 'o');            break;
+        case CommandIDs::closeWindow:     setInfo ("Close Window", 'w');    break;
+        case CommandIDs::quit:            setInfo ("Quit", 'q');            break;
+        case CommandIDs::about:           setInfo ("About");                break;
+        case CommandIDs::deviceSetup:     setInfo ("Device Setup");         break;
+        case CommandIDs::minimize:        setInfo ("Minimize", 'm');        break;
+        case CommandIDs::bringAllToFront: setInfo ("Bring All to Front");   break;
+        case CommandIDs::openUserGuide:   setInfo ("Open User Guide", 'h'); break;
+        default: break;
+    }
+}
+
+bool PelmarQSeriesEditorApplication::perform (const juce::ApplicationCommandTarget::InvocationInfo& info)
+{
+    switch (info.commandID)
+    {
+        case CommandIDs::newWindow:       windowManager->newDocument();            break;
+        case CommandIDs::open:            openFileWithChooser();                   break;
+        case CommandIDs::closeWindow:     windowManager->closeActiveDocument();    break;
+        case CommandIDs::quit:            systemRequestedQuit();                   break;
+        case CommandIDs::about:           windowManager->showAbout();              break;
+        case CommandIDs::deviceSetup:     windowManager->showDeviceSetup();        break;
+        case CommandIDs::minimize:        windowManager->minimiseActiveDocument(); break;
+        case CommandIDs::bringAllToFront: windowManager->bringAllToFront();        break;
+        case CommandIDs::openUserGuide:   openUserGuide();                         break;
+        default: break;
+    }
+
+    return true;
+}
+
+//==============================================================================
+void PelmarQSeriesEditorApplication::openFileWithChooser()
+{
+    if (! windowManager->canOpenAnotherDocument())
+    {
+        windowManager->newDocument();   // shows the document-limit alert
+        return;
+    }
+
+    const auto file = Dialogs::get().chooseFileToOpen ("Select Filename to open", lastFolder);
+
+    if (file == juce::File())
+        return;
+
+    windowManager->openFileInNewDocument (file);
+    lastFolder = file.getParentDirectory();
+}
+
+juce::File PelmarQSeriesEditorApplication::getUserGuideFile()
+{
+    return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory)
+             .getChildFile ("Pelmar/Q7X Editor")
+             .getChildFile (userGuideFileName);
+}
+
+void PelmarQSeriesEditorApplication::openUserGuide()
+{
+    const auto guide = getUserGuideFile();
+
+    if (guide.existsAsFile())
+    {
+        guide.startAsProcess();
+        return;
+    }
+
+    Dialogs::get().showNativeDialog ("Pelmar Q7X Editor",
+                                     "Unable to find User Guide: \r\n" + guide.getFullPathName());
+}

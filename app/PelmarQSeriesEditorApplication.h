@@ -1,0 +1,55 @@
+#pragma once
+
+#include "MainMenuModel.h"
+#include "SingleInstance.h"
+#include "WindowManager.h"
+
+/**
+    The editor's application object: owns the MIDI manager, the command manager, the
+    menu bar model and the window manager, opens the first document, answers the
+    application's commands and asks about every document before it quits.
+*/
+class PelmarQSeriesEditorApplication : public juce::JUCEApplication
+{
+public:
+    /** `singleInstance` (not owned, may be null) brings in the command lines of later launches. */
+    explicit PelmarQSeriesEditorApplication (SingleInstance* singleInstance = nullptr);
+    ~PelmarQSeriesEditorApplication() override;
+
+    /** Where the user guide is looked for: "Documents/Pelmar/Q7X Editor/" in the user's home. */
+    static juce::File getUserGuideFile();
+
+    static const char* const userGuideFileName;
+
+    WindowManager* getWindowManager() const noexcept                    { return windowManager.get(); }
+    juce::ApplicationCommandManager* getCommandManager() const noexcept { return commandManager.get(); }
+    MainMenuModel* getMainMenuModel() const noexcept                    { return mainMenuModel.get(); }
+    MidiManager& getMidiManager() noexcept                              { return midiManager; }
+    const juce::File& getLastFolder() const noexcept                    { return lastFolder; }
+
+    //==============================================================================
+    const juce::String getApplicationName() override;
+    const juce::String getApplicationVersion() override;
+    bool moreThanOneInstanceAllowed() override;
+    void initialise (const juce::String& commandLine) override;
+    void shutdown() override;
+    void anotherInstanceStarted (const juce::String& commandLine) override;
+    void systemRequestedQuit() override;
+    void getAllCommands (juce::Array<juce::CommandID>& commands) override;
+    void getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result) override;
+    bool perform (const juce::ApplicationCommandTarget::InvocationInfo& info) override;
+
+private:
+    juce::PopupMenu appleMenuItems;
+    MidiManager midiManager;
+    std::unique_ptr<MainMenuModel> mainMenuModel;
+    std::unique_ptr<WindowManager> windowManager;
+    std::unique_ptr<juce::ApplicationCommandManager> commandManager;
+    juce::File lastFolder;
+    SingleInstance* singleInstance;
+
+    void openFileWithChooser();
+    void openUserGuide();
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PelmarQSeriesEditorApplication)
+};

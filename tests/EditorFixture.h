@@ -1,0 +1,47 @@
+#pragma once
+
+#include "midi/InMemoryMidiBackend.h"
+#include "midi/MidiManager.h"
+#include "preset/PresetController.h"
+#include "views/EditorComponent.h"
+#include "ViewTestHelpers.h"
+
+/** A real editor for a real preset controller, as a document builds them. */
+struct EditorFixture
+{
+    EditorFixture()
+        : controller (createPresetController (&midiManager)),
+          editor (createEditorComponent (*controller))
+    {
+    }
+
+    ~EditorFixture()
+    {
+        // The views report to the controller: they go first.
+        editor.reset();
+        controller.reset();
+    }
+
+    /** The widget bound to a key. */
+    ParameterValue* value (const juce::String& key) const
+    {
+        return dynamic_cast<ParameterValue*> (findComponentNamed (*editor, key));
+    }
+
+    /** The text a number box shows. */
+    juce::String textOf (const juce::String& key) const
+    {
+        return dynamic_cast<juce::TextEditor&> (*findComponentNamed (*editor, key)).getText();
+    }
+
+    /** The panel of a control. */
+    juce::Component& panel (const juce::String& controlName) const
+    {
+        return *findComponentNamed (*editor, controlName);
+    }
+
+    InMemoryMidiBackend backend;
+    MidiManager midiManager { backend };
+    std::unique_ptr<PresetController> controller;
+    std::unique_ptr<EditorComponent> editor;
+};

@@ -1,0 +1,300 @@
+#include "AppTestSupport.h"
+#include "app/CommandIDs.h"
+#include "app/PelmarQSeriesEditorApplication.h"
+
+namespace
+{
+juce::JUCEApplicationBase* neverCalled() { return nullptr; }
+
+/** The application object started as the framework would, without its event loop. */
+class ApplicationTest : public testing::Test
+{
+protected:
+    ScriptedDialogs dialogs;
+    AlertRecorder alerts;
+    TemporaryFolder temp;
+    std::unique_ptr<PelmarQSeriesEditorApplication> app;
+
+    void start (const juce::String& commandLine = {})
+    {
+        juce::JUCEApplicationBase::createInstance = &neverCalled;
+        app = std::make_unique<PelmarQSeriesEditorApplication>();
+        app->initialise (commandLine);
+
+        // Quitting would end the test's own message loop.
+        windows().onLastDocumentClosed = nullptr;
+    }
+
+    void TearDown() override
+    {
+        if (app != nullptr)
+        {
+            app->shutdown();
+            app.reset();
+        }
+
+        juce::JUCEApplicationBase::createInstance = nullptr;
+    }
+
+    WindowManager& windows() { return *app->getWindowManager(); }
+    juce::ApplicationCommandManager& commands() { return *app->getCommandManager(); }
+
+    bool invoke (juce::CommandID id) { return commands().invokeDirectly (id, false); }
+
+    bool activate (int documentIndex)
+    {
+        auto* document = windows().getDocument (documentIndex);
+        return bringToFrontUntil (*document, [=] { return windows().getActiveDocument() == document; });
+    }
+
+    struct Line
+    {
+        juce::String text;
+        bool enabled;
+        bool isSubMenu;
+    };
+
+    juce::Array<Line> menuLines (const juce::String& menuName)
+    {
+        juce::Array<Line> lines;
+        const auto menu = app->getMainMenuModel()->getMenuForIndex (0, menuName);
+
+        for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
+        {
+            const auto& item = it.getItem();
+            lines.add ({ item.isSeparator ? "----" : item.text, item.isEnabled, item.subMenu != nullptr });
+        }
+
+        return lines;
+    }
+
+    juce::StringArray menuTexts (const juce::String& menuName)
+    {
+        juce::StringArray texts;
+
+        for (const auto& line : menuLines (menuName))
+            texts.add (line.text);
+
+        return texts;
+    }
+
+    bool isEnabled (const juce::String& menuName, const juce::String& text)
+    {
+        const auto menu = app->getMainMenuModel()->getMenuForIndex (0, menuName);
+
+        for (juce::PopupMenu::MenuItemIterator it (menu, true); it.next();)
+            if (it.getItem().text == text)
+                return it.getItem().isEnabled;
+
+        ADD_FAILURE() << "no item " << text;
+        return false;
+    }
+};
+
+TEST_F (ApplicationTest, StartsWithOneUntitledDocumentHoldingTheDefaultPreset)
+{
+    start ("  -psn_0_12345 ");
+
+    ASSERT_EQ (windows().getNumDocuments(), 1);
+    auto* document = windows().getDocument (0);
+    EXPECT_EQ (document->getName(), "Pelmar Q7X Editor - Untitled 1");
+    EXPECT_EQ (document->getPresetController().getPresetData(), PresetLayout::getDefaultPresetImage());
+    EXPECT_EQ (document->getContentComponent()->getBounds().getWidth(), 1200);
+    EXPECT_EQ (document->getContentComponent()->getHeight(), 700);
+    EXPECT_EQ (app->getLastFolder(), juce::File::getSpecialLocation (juce::File::userHomeDirectory));
+    EXPECT_EQ (app->getApplicationName(), "Pelmar Q7X Editor");
+    EXPECT_EQ (app->getApplicationVersion(), "1.0.4");
+}
+
+TEST_F (ApplicationTest, StartsWithTheFileNamedOnTheCommandLine)
+{
+    const auto file = temp.writePreset ("My Preset.q7x");
+    start (file.getFullPathName().quoted());
+
+    ASSERT_EQ (windows().getNumDocuments(), 1);
+    EXPECT_EQ (windows().getDocument (0)->getName(), "Pelmar Q7X Editor - My Preset");
+    EXPECT_EQ (windows().getDocument (0)->getFile(), file);
+
+    // A later launch's file opens beside it.
+    app->anotherInstanceStarted (temp.writePreset ("Other.q7x").getFullPathName());
+    EXPECT_EQ (windows().getNumDocuments(), 2);
+    EXPECT_EQ (windows().getDocument (1)->getDocumentName(), "Other");
+}
+
+TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
+{
+    start();
+
+    struct Expected
+    {
+        juce::CommandID id;
+        const char* name;
+        juce::juce_wchar key;
+    };
+
+    const Expected expected[] = {
+        { CommandIDs::newWindow, "New Window ", 'n' },   { CommandIDs::open, "Open", 'o' },
+        { CommandIDs::closeWindow, "Close Window", 'w' }, { CommandIDs::save, "Save", 's' },
+        { CommandIDs::saveAs, "Save As", 0 },            { CommandIDs::quit, "Quit", 'q' },
+        { CommandIDs::getPreset, "Get Preset", 0 },      { CommandIDs::sendPreset, "Send Preset", 0 },
+        { CommandIDs::about, "About", 0 },               { CommandIDs::deviceSetup, "Device Setup", 0 },
+        { CommandIDs::minimize, "Minimize", 'm' },       { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
+        { CommandIDs::openUserGuide, "Open User Guide", 'h' }
+    };
+
+    for (const auto& e : expected)
+    {
+        const auto* info = commands().getCommandForID (e.id);
+        ASSERT_NE (info, nullptr) << e.name;
+        EXPECT_EQ (info->shortName, e.name);
+        EXPECT_EQ (info->categoryName, "General");
+        EXPECT_TRUE (info->description.isEmpty());
+
+        if (e.key == 0)
+            EXPECT_TRUE (info->defaultKeypresses.isEmpty()) << e.name;
+        else
+            EXPECT_EQ (info->defaultKeypresses, juce::Array<juce::KeyPress> ({ juce::KeyPress (e.key, juce::ModifierKeys::commandModifier, 0) })) << e.name;
+    }
+
+    EXPECT_EQ (CommandIDs::newWindow, 0x200010);
+    EXPECT_EQ (CommandIDs::deviceSetup, 0x200310);
+    EXPECT_EQ (CommandIDs::openUserGuide, 0x200510);
+
+    juce::Array<juce::CommandID> appCommands, documentCommands;
+    app->getAllCommands (appCommands);
+    windows().getDocument (0)->getAllCommands (documentCommands);
+    EXPECT_EQ (appCommands, juce::Array<juce::CommandID> ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open,
+                                                            CommandIDs::deviceSetup, CommandIDs::closeWindow, CommandIDs::minimize,
+                                                            CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit }));
+    EXPECT_EQ (documentCommands, juce::Array<juce::CommandID> ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
+                                                                 CommandIDs::sendPreset, CommandIDs::closeWindow }));
+}
+
+TEST_F (ApplicationTest, MenuBarShowsTheCommandsWithQuitAndAboutInTheWindowMenus)
+{
+    start();
+
+    EXPECT_EQ (app->getMainMenuModel()->getMenuBarNames(), juce::StringArray ({ "File", "Options", "Window", "Help" }));
+    EXPECT_EQ (menuTexts ("File"), juce::StringArray ({ "New Window ", "Open", "Close Window", "Save", "Save As",
+                                                        "Hardware", "----", "Quit" }));
+    EXPECT_TRUE (menuLines ("File")[5].isSubMenu);
+    EXPECT_EQ (menuTexts ("Options"), juce::StringArray ({ "Device Setup" }));
+    EXPECT_EQ (menuTexts ("Window"), juce::StringArray ({ "Minimize", "Bring All to Front", "----" }));
+    EXPECT_EQ (menuTexts ("Help"), juce::StringArray ({ "Open User Guide", "About" }));
+    EXPECT_EQ (app->getMainMenuModel()->getMenuForIndex (4, "Edit").getNumItems(), 0);
+
+    const auto hardware = app->getMainMenuModel()->getMenuForIndex (0, "File");
+    juce::StringArray inHardware;
+
+    for (juce::PopupMenu::MenuItemIterator it (hardware, true); it.next();)
+        if (it.getItem().commandManager != nullptr && (it.getItem().itemID == CommandIDs::getPreset
+                                                        || it.getItem().itemID == CommandIDs::sendPreset))
+            inHardware.add (it.getItem().text);
+
+    EXPECT_EQ (inHardware, juce::StringArray ({ "Get Preset", "Send Preset" }));
+
+    // Every document window shows the same menus above its 1200 x 700 editor.
+    auto* document = windows().getDocument (0);
+    EXPECT_EQ (document->getMenuBarComponent() != nullptr, true);
+    EXPECT_EQ (document->getContentComponent()->getHeight(), 700);
+}
+
+TEST_F (ApplicationTest, DocumentCommandsAreEnabledOnlyWhileADocumentIsInFront)
+{
+    start();
+    ASSERT_TRUE (activate (0));
+
+    for (auto* text : { "Save", "Save As", "Get Preset", "Send Preset", "New Window ", "Open" })
+        EXPECT_TRUE (isEnabled ("File", text)) << text;
+
+    invoke (CommandIDs::about);
+    ASSERT_TRUE (bringToFrontUntil (*windows().getAboutWindow(), [this] { return windows().getActiveDocument() == nullptr; }));
+
+    for (auto* text : { "Save", "Save As", "Get Preset", "Send Preset" })
+        EXPECT_FALSE (isEnabled ("File", text)) << text;
+
+    for (auto* text : { "New Window ", "Open", "Close Window" })
+        EXPECT_TRUE (isEnabled ("File", text)) << text;
+
+    EXPECT_TRUE (isEnabled ("Options", "Device Setup"));
+    EXPECT_TRUE (isEnabled ("Help", "Open User Guide"));
+
+    // Close Window now goes to the application, which finds no active document.
+    EXPECT_TRUE (invoke (CommandIDs::closeWindow));
+    EXPECT_TRUE (dialogs.questions.isEmpty());
+    EXPECT_EQ (windows().getNumDocuments(), 1);
+}
+
+TEST_F (ApplicationTest, CloseWindowInADocumentAsksAboutThatDocument)
+{
+    start();
+    ASSERT_TRUE (activate (0));
+    invoke (CommandIDs::newWindow);
+    ASSERT_TRUE (activate (1));
+
+    dialogs.answers = { Dialogs::Answer::no };
+    EXPECT_TRUE (invoke (CommandIDs::closeWindow));
+    EXPECT_EQ (dialogs.askedNames(), juce::StringArray ({ "Untitled 2" }));
+    EXPECT_EQ (windows().getNumDocuments(), 1);
+}
+
+TEST_F (ApplicationTest, OpenShowsTheLimitAlertInsteadOfAChooserWithFiveDocuments)
+{
+    start();
+
+    for (int i = 0; i < 4; ++i)
+        invoke (CommandIDs::newWindow);
+
+    ASSERT_EQ (windows().getNumDocuments(), 5);
+    invoke (CommandIDs::open);
+
+    EXPECT_TRUE (dialogs.openChoosers.isEmpty());
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ({ "Maxiumum Number of Open Documents Reached" }));
+}
+
+TEST_F (ApplicationTest, OpenLoadsIntoANewDocumentAndMovesTheLastFolder)
+{
+    start();
+    const auto folder = temp.get().getChildFile ("sub");
+    folder.createDirectory();
+    const auto broken = folder.getChildFile ("Broken.q7x");
+    broken.replaceWithText ("x");
+
+    dialogs.filesToOpen = { juce::File(), broken };
+    invoke (CommandIDs::open);
+    EXPECT_EQ (windows().getNumDocuments(), 1);
+    EXPECT_EQ (dialogs.openChoosers[0].text, app->getLastFolder().getFullPathName());
+
+    invoke (CommandIDs::open);
+    EXPECT_EQ (windows().getNumDocuments(), 2);
+    EXPECT_EQ (app->getLastFolder(), folder);
+    EXPECT_EQ (windows().getDocument (1)->getDocumentName(), "Untitled 2");
+}
+
+TEST_F (ApplicationTest, AMissingUserGuideIsReportedWithItsPath)
+{
+    start();
+    const auto guide = PelmarQSeriesEditorApplication::getUserGuideFile();
+    ASSERT_FALSE (guide.existsAsFile()) << "this test needs a machine without the guide";
+    EXPECT_TRUE (guide.getFullPathName().endsWith ("Documents/Pelmar/Q7X Editor/Q7X Editor - User Guide - v1.0.pdf"));
+
+    invoke (CommandIDs::openUserGuide);
+
+    ASSERT_EQ (dialogs.nativeDialogs.size(), 1);
+    EXPECT_EQ (dialogs.nativeDialogs[0].title, "Pelmar Q7X Editor");
+    EXPECT_EQ (dialogs.nativeDialogs[0].text, "Unable to find User Guide: \r\n" + guide.getFullPathName());
+}
+
+TEST_F (ApplicationTest, QuitAsksAboutEveryDocumentAndACancelKeepsThemOpen)
+{
+    start();
+    invoke (CommandIDs::newWindow);
+
+    dialogs.answers = { Dialogs::Answer::cancel };
+    app->systemRequestedQuit();
+
+    EXPECT_EQ (dialogs.askedNames(), juce::StringArray ({ "Untitled 2" }));
+    EXPECT_EQ (windows().getNumDocuments(), 2);
+    EXPECT_FALSE (juce::MessageManager::getInstance()->hasStopMessageBeenSent());
+}
+} // namespace
