@@ -6,6 +6,8 @@
 # Its screenshots and logs go to <artifact-dir>/<NAME>/.
 
 set -euo pipefail
+# A failure inside $(...) fails the command that uses it.
+shopt -s inherit_errexit
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_REPO=$(cd "$E2E_LIB_DIR/../.." && pwd)
@@ -32,7 +34,8 @@ E2E_FAILED=0
 e2e_begin()
 {
     [ $# -ge 2 ] || { echo "usage: bash $(basename "$0") <path-to-q7x-editor> <artifact-dir>" >&2; exit 2; }
-    E2E_EDITOR=$1
+    # Absolute, as the editor may be started from another working folder.
+    E2E_EDITOR=$(readlink -f "$1")
     E2E_NAME=$(basename "$0" .sh)
     E2E_NAME=${E2E_NAME#test_}
     [ -x "$E2E_EDITOR" ] || { echo "FAIL: no editor binary at $E2E_EDITOR" >&2; exit 1; }
@@ -146,11 +149,11 @@ e2e_wm_running()
 }
 
 # e2e_launch LOGNAME [ARG...]: starts the editor with the scenario's HOME; its pid lands in E2E_LAST_PID.
-# Extra environment can be given as E2E_ENV=(NAME=value ...).
+# Extra environment can be given as E2E_ENV=(NAME=value ...), the working folder as E2E_CWD.
 e2e_launch()
 {
     local logname=$1; shift
-    env HOME="$E2E_HOME" XDG_RUNTIME_DIR="$E2E_RUNTIME" PATH="$E2E_DIR/bin:$PATH" \
+    env -C "${E2E_CWD:-$PWD}" HOME="$E2E_HOME" XDG_RUNTIME_DIR="$E2E_RUNTIME" PATH="$E2E_DIR/bin:$PATH" \
         ${E2E_ENV[@]+"${E2E_ENV[@]}"} "$E2E_EDITOR" "$@" >"$E2E_DIR/$logname.log" 2>&1 &
     E2E_LAST_PID=$!
     E2E_PIDS+=($E2E_LAST_PID)
@@ -292,7 +295,8 @@ e2e_use_document()
 # e2e_activate WINDOW: brings the window to the front with keyboard focus.
 e2e_activate()
 {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowactivate "$1" >/dev/null 2>&1 || true
+    # Without --sync, which can block for good; the wait below has a deadline.
+    xdotool windowactivate "$1" >/dev/null 2>&1 || true
     e2e_wait_until "window $1 to get the focus" 5 e2e_is_active "$1"
 }
 
@@ -738,4 +742,21 @@ e2e_file_size_is()
 e2e_window_gone()
 {
     ! xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
+}
+
+#---------------------------------------------------------------------------------------------------
+# Alerts and questions (the framework's own windows, found by their titles)
+
+# e2e_answer TITLE KEY: waits for the alert or question TITLE and for it to have the keyboard focus,
+# takes a screenshot, presses KEY (Return for OK; y, n or Escape for Yes, No, Cancel) and waits
+# until that very window is gone (a next question may carry the same title).
+e2e_answer()
+{
+    local title=$1 key=$2 win
+    e2e_wait_window "$title"
+    win=$E2E_WIN
+    e2e_wait_until_or_timeout 2 e2e_is_active "$win" || e2e_activate "$win"
+    e2e_shot "answer-$(tr -c 'A-Za-z0-9\n' - <<<"$title" | tr -s - | sed 's/-$//')-$key"
+    e2e_key "$key"
+    e2e_wait_until "\"$title\" to close after $key" 5 e2e_window_gone "$win"
 }

@@ -24,10 +24,7 @@ for file in "$short" "$out_of_range"; do
     name=$(basename "$file" .q7x)
     e2e_click_preset_button 2
     e2e_choose_file "Select Filename to open" "$file"
-    e2e_wait_window "Invalid File"
-    e2e_shot "invalid-$name"
-    e2e_key Return
-    e2e_wait_gone "Invalid File"
+    e2e_answer "Invalid File" Return
     e2e_use_document "$title"
     [ "$(e2e_editor_titles)" = "$title" ] || e2e_fail "after refusing $name the windows are: $(e2e_editor_titles | paste -sd'|')"
 done
@@ -44,14 +41,9 @@ d=$(e2e_differing_pixels "$E2E_DIR/keybed-before.png" "$E2E_DIR/keybed-after.png
 not_a_folder="$E2E_FILES/not a folder"
 printf 'plain file\n' >"$not_a_folder"
 e2e_key ctrl+w
-e2e_wait_window "Save Document"
-e2e_shot save-question
-e2e_key y
+e2e_answer "Save Document" y
 e2e_choose_file "Select Filename to save" "$not_a_folder/preset.q7x"
-e2e_wait_window "Unable to Save"
-e2e_shot unable-to-save
-e2e_key Return
-e2e_wait_gone "Unable to Save"
+e2e_answer "Unable to Save" Return
 e2e_use_document "$title"
 [ "$(cat "$not_a_folder")" = "plain file" ] || e2e_fail "the file standing in for a folder was changed"
 

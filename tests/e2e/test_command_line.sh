@@ -41,8 +41,7 @@ run_with()
     saved_copy_is "$title" "$file"
     # Quit (Ctrl+Q), answering No to the save question.
     e2e_key ctrl+q
-    e2e_wait_window "Save Document"
-    e2e_key n
+    e2e_answer "Save Document" n
     e2e_wait_exit "$E2E_EDITOR_PID" 10
     [ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "$label: the editor ended with status $E2E_EXIT_STATUS"
 }
@@ -67,12 +66,8 @@ saved_copy_is "second one" "$second"
 # Quit (Ctrl+Q) and answer No twice.
 e2e_use_document "${E2E_TITLE_PREFIX}plain"
 e2e_key ctrl+q
-for n in 1 2; do
-    e2e_wait_window "Save Document"
-    question=$E2E_WIN
-    e2e_key n
-    e2e_wait_until "the save question to be answered" 5 e2e_window_gone "$question"
-done
+e2e_answer "Save Document" n
+e2e_answer "Save Document" n
 e2e_wait_exit "$E2E_EDITOR_PID" 10
 [ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "the editor ended with status $E2E_EXIT_STATUS"
 

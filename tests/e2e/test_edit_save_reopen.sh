@@ -49,9 +49,7 @@ e2e_key ctrl+n
 e2e_wait_window "${E2E_TITLE_PREFIX}Untitled 2"
 e2e_use_document "${E2E_TITLE_PREFIX}edits"
 e2e_key ctrl+w
-e2e_wait_window "Save Document"
-e2e_shot close-question
-e2e_key n
+e2e_answer "Save Document" n
 e2e_wait_gone "${E2E_TITLE_PREFIX}edits"
 e2e_expect_file_bytes "$first" "${edited_bytes[@]}"
 

@@ -11,10 +11,7 @@ e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 # No devices yet.
 for button in 0 1; do
     e2e_click_preset_button "$button"
-    e2e_wait_window "No MIDI Device selected."
-    e2e_shot "no-device-$button"
-    e2e_key Return
-    e2e_wait_gone "No MIDI Device selected."
+    e2e_answer "No MIDI Device selected." Return
     e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 done
 
@@ -51,10 +48,8 @@ e2e_key ctrl+n
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 2"
 e2e_click_preset_button 0
 e2e_wait_window "MIDI Get Sucess"
-e2e_shot got-preset
 e2e_no_window "No MIDI Device selected." || e2e_fail "Send Preset said no device was selected"
-e2e_key Return
-e2e_wait_gone "MIDI Get Sucess"
+e2e_answer "MIDI Get Sucess" Return
 
 # Untitled 2 now shows Untitled 1's values: Knob 4 without its CC row, and its saved bytes.
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 2"

@@ -19,24 +19,14 @@ expect_windows()
     [ "$(e2e_editor_titles)" = "$expected" ] || e2e_fail "expected windows $*, saw: $(e2e_editor_titles | paste -sd'|')"
 }
 
-# answer KEY: waits for the save question and answers it (y, n, or Escape for Cancel).
-answer()
-{
-    local question
-    e2e_wait_window "Save Document"
-    question=$E2E_WIN
-    e2e_shot "question-$1"
-    e2e_key "$1"
-    e2e_wait_until "the save question to be answered" 5 e2e_window_gone "$question"
-}
 
 # First quit, with Ctrl+Q: the first question is about Untitled 3.
 e2e_key ctrl+q
-answer n
+e2e_answer "Save Document" n
 e2e_wait_gone "${E2E_TITLE_PREFIX}Untitled 3"
 expect_windows 1 2
 # The second question: Cancel. The newest remaining window stays and so does the editor.
-answer Escape
+e2e_answer "Save Document" Escape
 e2e_shot after-cancel
 expect_windows 1 2
 kill -0 "$E2E_EDITOR_PID" || e2e_fail "the editor ended after Cancel"
@@ -47,10 +37,10 @@ e2e_wait_until_or_timeout 1 e2e_has_window "Save Document" && e2e_fail "a save q
 # known-faults/test_quit_from_menu.sh.)
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 e2e_key ctrl+q
-answer n
+e2e_answer "Save Document" n
 e2e_wait_gone "${E2E_TITLE_PREFIX}Untitled 2"
 expect_windows 1
-answer n
+e2e_answer "Save Document" n
 e2e_wait_exit "$E2E_EDITOR_PID" 15
 [ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "the editor ended with status $E2E_EXIT_STATUS"
 

@@ -24,10 +24,8 @@ e2e_shot five-windows
 for attempt in 1 2; do
     e2e_key ctrl+n
     e2e_wait_window "$limit_title"
-    e2e_shot "limit-alert-$attempt"
     [ "$(e2e_editor_titles | wc -l)" -eq 5 ] || e2e_fail "expected five document windows, saw: $(e2e_editor_titles | paste -sd'|')"
-    e2e_key Return
-    e2e_wait_gone "$limit_title"
+    e2e_answer "$limit_title" Return
     e2e_use_document "${E2E_TITLE_PREFIX}Untitled 5"
 done
 e2e_no_window "${E2E_TITLE_PREFIX}Untitled 6" || e2e_fail "a sixth document opened"
@@ -35,8 +33,7 @@ e2e_no_window "${E2E_TITLE_PREFIX}Untitled 6" || e2e_fail "a sixth document open
 # Close Untitled 3 (No to the save question); the next new window is Untitled 6.
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 3"
 e2e_key ctrl+w
-e2e_wait_window "Save Document"
-e2e_key n
+e2e_answer "Save Document" n
 e2e_wait_gone "${E2E_TITLE_PREFIX}Untitled 3"
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 5"
 e2e_key ctrl+n

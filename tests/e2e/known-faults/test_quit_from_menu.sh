@@ -8,8 +8,7 @@ for try in 1 2 3 4 5 6 7 8; do
     e2e_start_editor
     e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
     e2e_menu File 7
-    e2e_wait_window "Save Document"
-    e2e_key n
+    e2e_answer "Save Document" n
     e2e_wait_gone "${E2E_TITLE_PREFIX}Untitled 1"
     e2e_wait_exit "$E2E_EDITOR_PID" 5
     e2e_log "try $try: the editor ended with status $E2E_EXIT_STATUS"
