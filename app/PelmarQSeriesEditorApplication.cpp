@@ -105,12 +105,7 @@ void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, 
 {
     const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0)
     {
-        result.setInfo (name, {}, CommandIDs::category, 0);
-
-        if (key != 0)
-            result.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
-
-        result.setActive (true);
+        CommandIDs::describe (result, name, key);
     };
 
     switch (commandID)
