@@ -12,8 +12,7 @@ ComboBoxParameterValue::~ComboBoxParameterValue() = default;
 
 void ComboBoxParameterValue::addListener (ParameterValue::Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void ComboBoxParameterValue::setValue (double rawValue)
@@ -54,8 +53,7 @@ void ComboBoxParameterValue::resized()                    { juce::ComboBox::resi
 
 void ComboBoxParameterValue::comboBoxChanged (juce::ComboBox*)
 {
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->parameterValueChanged (this);
+    listeners.valueChanged (this);
 }
 
 //==============================================================================

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../preset/ParameterValue.h"
+#include "ParameterValueListenerList.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -40,7 +40,7 @@ public:
     void comboBoxChanged (juce::ComboBox* list) override;
 
 private:
-    juce::Array<ParameterValue::Listener*> listeners;
+    ParameterValueListenerList listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComboBoxParameterValue)
 };

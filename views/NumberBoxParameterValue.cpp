@@ -12,8 +12,7 @@ NumberBoxParameterValue::~NumberBoxParameterValue() = default;
 
 void NumberBoxParameterValue::addListener (ParameterValue::Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void NumberBoxParameterValue::setValue (double rawValue)
@@ -56,8 +55,7 @@ void NumberBoxParameterValue::resized()                    { NumberBox::resized(
 
 void NumberBoxParameterValue::numberBoxValueChanged (NumberBox*)
 {
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->parameterValueChanged (this);
+    listeners.valueChanged (this);
 }
 
 //==============================================================================

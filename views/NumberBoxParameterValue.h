@@ -1,7 +1,7 @@
 #pragma once
 
 #include "NumberBox.h"
-#include "../preset/ParameterValue.h"
+#include "ParameterValueListenerList.h"
 
 /**
     A number box bound to one parameter of the preset: it shows raw + displayOffset,
@@ -33,7 +33,7 @@ public:
     void numberBoxValueChanged (NumberBox* box) override;
 
 private:
-    juce::Array<ParameterValue::Listener*> listeners;
+    ParameterValueListenerList listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBoxParameterValue)
 };

@@ -174,3 +174,34 @@ TEST (CustomLook, NumberBoxHasAWhiteBodyAndNoOutlineEvenWithFocusColours)
     // The digit is drawn in the accent blue.
     EXPECT_FALSE (boundsOf (image, [] (juce::Colour c) { return c.getBlue() > 150 && c.getRed() < 120; }).isEmpty());
 }
+
+TEST (CustomLook, ToggleButtonIsAFrameAndDisabledMenuBarItemsAreWhite)
+{
+    CustomLook look;
+    juce::ToggleButton toggle ("Thru");
+    toggle.setColour (juce::ToggleButton::textColourId, juce::Colours::red);
+    toggle.setBounds (0, 0, 60, 20);
+
+    const auto frame = drawWith (60, 20, [&] (juce::Graphics& g) { look.drawToggleButton (g, toggle, false, false); });
+    EXPECT_EQ (frame.getPixelAt (30, 0), juce::Colours::red);
+    EXPECT_EQ (frame.getPixelAt (0, 10), juce::Colours::red);
+    EXPECT_EQ (boundsOf (frame, isOpaque), juce::Rectangle<int> (0, 0, 60, 20));
+    EXPECT_TRUE (boundsOf (frame.getClippedImage ({ 1, 1, 58, 18 }), isOpaque).isEmpty());   // no tick box, no text
+
+    const auto hovered = drawWith (60, 20, [&] (juce::Graphics& g) { look.drawToggleButton (g, toggle, true, false); });
+    EXPECT_EQ (hovered.getPixelAt (30, 0), juce::Colours::red.darker (0.1f));
+
+    juce::MenuBarComponent bar;
+    bar.setSize (200, 20);   // the bar's height sets the font
+    bar.setColour (juce::PopupMenu::textColourId, juce::Colours::black);
+    auto drawItem = [&]
+    {
+        return drawWith (50, 20, [&] (juce::Graphics& g) { look.drawMenuBarItem (g, 50, 20, 0, "File", false, false, false, bar); });
+    };
+
+    EXPECT_EQ (drawItem().getPixelAt (1, 1).getAlpha(), 0);
+    bar.setEnabled (false);
+    const auto disabled = drawItem();
+    EXPECT_TRUE (isWhite (disabled.getPixelAt (1, 1)));
+    EXPECT_FALSE (boundsOf (disabled, [] (juce::Colour c) { return c.getBrightness() < 0.9f; }).isEmpty());
+}
