@@ -26,4 +26,17 @@ namespace CommandIDs
 
     /** The category every command is listed under. */
     inline const char* const category = "General";
+
+    /** Describes an always active command with its short name and, unless `key` is 0,
+        the default key press Command (Ctrl) plus that letter.
+    */
+    inline void describe (juce::ApplicationCommandInfo& info, const char* shortName, juce::juce_wchar key = 0)
+    {
+        info.setInfo (shortName, {}, category, 0);
+
+        if (key != 0)
+            info.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
+
+        info.setActive (true);
+    }
 }

@@ -146,12 +146,7 @@ void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::Applicatio
 {
     const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0)
     {
-        result.setInfo (name, {}, CommandIDs::category, 0);
-
-        if (key != 0)
-            result.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
-
-        result.setActive (true);
+        CommandIDs::describe (result, name, key);
     };
 
     switch (commandID)

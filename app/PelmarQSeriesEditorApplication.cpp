@@ -50,12 +50,8 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     windowManager->onLastDocumentClosed = [this] { quit(); };
    #endif
 
-    const auto trimmed = commandLine.trim();
-
-    if (trimmed.isEmpty() || trimmed.startsWith ("-"))
-        windowManager->newDocument();
-    else
-        anotherInstanceStarted (commandLine);
+    // The first document: empty, or holding the file named on the command line.
+    anotherInstanceStarted (commandLine);
 
     juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
 
@@ -79,12 +75,22 @@ void PelmarQSeriesEditorApplication::shutdown()
 
 void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String& commandLine)
 {
-    if (windowManager == nullptr || commandLine.trim().isEmpty())
+    if (windowManager == nullptr)
         return;
 
+    const auto trimmed = commandLine.trim();
+
+    // No file (or only options, such as the ones some systems add): an empty document if there is none.
+    if (trimmed.isEmpty() || trimmed.startsWith ("-"))
+    {
+        if (windowManager->getNumDocuments() == 0)
+            windowManager->newDocument();
+
+        return;
+    }
+
     // A relative path names a file in the folder the editor was started from.
-    const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (commandLine.trim().unquoted());
-    windowManager->openFileInActiveDocument (file);
+    windowManager->openFileInActiveDocument (juce::File::getCurrentWorkingDirectory().getChildFile (trimmed.unquoted()));
 }
 
 void PelmarQSeriesEditorApplication::systemRequestedQuit()
@@ -105,12 +111,7 @@ void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, 
 {
     const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0)
     {
-        result.setInfo (name, {}, CommandIDs::category, 0);
-
-        if (key != 0)
-            result.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
-
-        result.setActive (true);
+        CommandIDs::describe (result, name, key);
     };
 
     switch (commandID)

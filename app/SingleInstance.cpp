@@ -166,7 +166,6 @@ SingleInstance::SingleInstance (const juce::File& file)
 SingleInstance::~SingleInstance()
 {
     stopListening();
-    listener.reset();
 
    #if Q7X_LOCAL_SOCKETS
     if (listeningSocket >= 0)
@@ -258,6 +257,9 @@ void SingleInstance::startListening (std::function<void (const juce::String&)> n
 
 void SingleInstance::stopListening()
 {
+    // No later launch is taken in after this: it runs on its own instead.
+    listener.reset();
+
     const juce::ScopedLock sl (receiver->lock);
     receiver->function = nullptr;
 }

@@ -34,7 +34,7 @@ public:
     /** From now on passes each command line handed over to `receiver`, on the message thread. */
     void startListening (std::function<void (const juce::String&)> receiver);
 
-    /** No command line reaches the receiver after this returns. */
+    /** Stops taking command lines in; none reaches the receiver after this returns. */
     void stopListening();
 
     /** The socket of the current user: in $XDG_RUNTIME_DIR when it is set, else in /tmp. */

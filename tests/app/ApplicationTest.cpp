@@ -115,8 +115,10 @@ TEST_F (ApplicationTest, StartsWithTheFileNamedOnTheCommandLine)
     EXPECT_EQ (windows().getDocument (0)->getName(), "Pelmar Q7X Editor - My Preset");
     EXPECT_EQ (windows().getDocument (0)->getFile(), file);
 
-    // A later launch's file opens beside it.
+    // A later launch's file opens beside it; a later launch without a file changes nothing.
     app->anotherInstanceStarted (temp.writePreset ("Other.q7x").getFullPathName());
+    app->anotherInstanceStarted ("");
+    app->anotherInstanceStarted ("--option");
     EXPECT_EQ (windows().getNumDocuments(), 2);
     EXPECT_EQ (windows().getDocument (1)->getDocumentName(), "Other");
 }
