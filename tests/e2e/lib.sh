@@ -24,7 +24,6 @@ E2E_SCENARIO_LIMIT=${E2E_SCENARIO_LIMIT:-160}
 E2E_PIDS=()          # every process this scenario started, ended in reverse order at exit
 E2E_STEP=0
 E2E_EDITOR_PID=""
-E2E_FAILED=0
 
 #---------------------------------------------------------------------------------------------------
 # Start and end
@@ -68,9 +67,8 @@ e2e_log()
 # e2e_fail MESSAGE...: takes a last screenshot and stops the scenario.
 e2e_fail()
 {
-    E2E_FAILED=1
     local shot="$E2E_DIR/failure.png"
-    import -display "$DISPLAY" -window root "$shot" 2>/dev/null || shot="(no screenshot)"
+    import -display "${DISPLAY:-}" -window root "$shot" 2>/dev/null || shot="(no screenshot)"
     e2e_log "FAIL: $*"
     e2e_log "      screenshot: $shot"
     exit 1
@@ -197,7 +195,7 @@ e2e_wait_until()
     local what=$1 limit=$2; shift 2
     local end=$((SECONDS + limit))
     while ! "$@" >/dev/null 2>&1; do
-        [ $SECONDS -lt $end ] || e2e_fail "waited ${limit}s for $what"
+        [ $SECONDS -lt $end ] || e2e_fail "waited ${limit}s for $what (windows now: $(e2e_list_titles | paste -sd'|'))"
         [ $((SECONDS - E2E_START)) -lt "$E2E_SCENARIO_LIMIT" ] || e2e_fail "scenario ran out of time waiting for $what"
         sleep 0.1
     done
@@ -210,7 +208,8 @@ e2e_wait_until()
 e2e_windows_titled()
 {
     local id
-    for id in $(xdotool search --onlyvisible --name "$(e2e_regex_quote "$1")" 2>/dev/null); do
+    # xdotool search fails when nothing matches.
+    for id in $(xdotool search --onlyvisible --name "$(e2e_regex_quote "$1")" 2>/dev/null || true); do
         [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
     done
     return 0
@@ -230,7 +229,7 @@ e2e_window_count()
 e2e_wait_window()
 {
     local title=$1 limit=${2:-$E2E_WAIT}
-    e2e_wait_until "a window titled \"$title\" (windows now: $(e2e_list_titles | paste -sd'|'))" "$limit" e2e_has_window "$title"
+    e2e_wait_until "a window titled \"$title\"" "$limit" e2e_has_window "$title"
     E2E_WIN=$(e2e_windows_titled "$title" | head -n1)
 }
 
@@ -254,7 +253,7 @@ e2e_wait_gone()
 e2e_list_titles()
 {
     local id
-    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null || true); do
         xdotool getwindowname "$id" 2>/dev/null || true
     done | sort
 }
@@ -355,15 +354,6 @@ e2e_type()
 e2e_key()
 {
     xdotool key --delay 30 "$@"
-}
-
-# e2e_enter_number X Y VALUE: clicks a number box, replaces its text and commits with Return.
-e2e_enter_number()
-{
-    e2e_click "$1" "$2"
-    e2e_key ctrl+a BackSpace
-    e2e_type "$3"
-    e2e_key Return
 }
 
 #---------------------------------------------------------------------------------------------------

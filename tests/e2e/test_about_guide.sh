@@ -12,7 +12,7 @@ e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 about_window_shown()
 {
     local id info
-    for id in $(xdotool search --onlyvisible --pid "$E2E_EDITOR_PID" 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --pid "$E2E_EDITOR_PID" 2>/dev/null || true); do
         grep -qx "$id" <<<"$before" && continue
         info=$(xwininfo -id "$id" 2>/dev/null) || continue
         # The picture is 484 x 267; the window may draw a frame of its own around it.
@@ -24,7 +24,7 @@ about_window_shown()
     done
     return 1
 }
-before=$(xdotool search --onlyvisible --pid "$E2E_EDITOR_PID" 2>/dev/null | sort)
+before=$( (xdotool search --onlyvisible --pid "$E2E_EDITOR_PID" 2>/dev/null || true) | sort)
 e2e_menu Help 2
 e2e_wait_until "the About window" 5 about_window_shown
 e2e_shot about
