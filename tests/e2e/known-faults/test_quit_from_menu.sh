@@ -1,10 +1,11 @@
-# File > Quit, answered No, must end the editor every time; eight tries. Each try starts without
-# the socket an earlier editor left behind, so that this shows only the quit.
+# File > Quit, answered No, must end the editor every time. In about one try in four it does not:
+# the windows close and the quit message is handled, but the main loop sleeps on in poll() and
+# shutdown never runs (Ctrl+Q and Close Window on the last document are not affected). Sixteen
+# tries miss the fault about once in a hundred runs.
 source "$(dirname "$0")/../lib.sh"
 e2e_begin "$@"
 
-for try in 1 2 3 4 5 6 7 8; do
-    rm -f "$E2E_RUNTIME"/*.socket
+for try in $(seq 16); do
     e2e_start_editor
     e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
     e2e_menu File 7
