@@ -30,11 +30,12 @@ fail()
     exit 1
 }
 
-# Waits until a window with exactly this title exists.
+# Waits until the editor with process id $1 shows a window with exactly the title $2
+# (other tests may show editor windows on the same display).
 wait_for_window()
 {
     for _ in $(seq 200); do
-        xdotool search --name "^$1\$" >/dev/null 2>&1 && return 0
+        xdotool search --pid "$1" --name "^$2\$" >/dev/null 2>&1 && return 0
         sleep 0.05
     done
     return 1
@@ -48,14 +49,14 @@ HEX
 "$editor" >"$artifacts/first.log" 2>&1 &
 pids+=($!)
 first=$!
-wait_for_window "Pelmar Q7X Editor - Untitled 1" || fail "the first editor shows no window"
+wait_for_window "$first" "Pelmar Q7X Editor - Untitled 1" || fail "the first editor shows no window"
 
 # The second launch, from the preset's folder, with a relative path holding a space.
 ( cd "$work" && timeout 5 "$editor" "My Preset.q7x" >"$artifacts/second.log" 2>&1 ) \
     || fail "the second launch did not exit at once with success (status $?)"
 
-wait_for_window "Pelmar Q7X Editor - My Preset" || fail "the running editor did not open the handed-over file"
-wait_for_window "Pelmar Q7X Editor - Untitled 1" || fail "the document being edited was replaced"
+wait_for_window "$first" "Pelmar Q7X Editor - My Preset" || fail "the running editor did not open the handed-over file"
+wait_for_window "$first" "Pelmar Q7X Editor - Untitled 1" || fail "the document being edited was replaced"
 kill -0 "$first" 2>/dev/null || fail "the first editor is gone"
 
 # A killed editor leaves its socket behind; the next start must still come up.
@@ -63,13 +64,8 @@ kill -9 "$first"
 wait "$first" 2>/dev/null || true
 [ -S "$runtime/q7x-editor-$(id -un).socket" ] || fail "expected the killed editor's socket to remain"
 
-for _ in $(seq 100); do
-    xdotool search --name "^Pelmar Q7X Editor" >/dev/null 2>&1 || break
-    sleep 0.05
-done
-
 ( cd "$work" && exec "$editor" "My Preset.q7x" >"$artifacts/third.log" 2>&1 ) &
 pids+=($!)
-wait_for_window "Pelmar Q7X Editor - My Preset" || fail "no editor started after a killed one"
+wait_for_window "$!" "Pelmar Q7X Editor - My Preset" || fail "no editor started after a killed one"
 
 echo "PASS"
