@@ -58,6 +58,7 @@ QControlView::~QControlView()
     visibleWidgets.clear();
     widgetsByRow.clear();
     rowLabels.clear();
+    labelsByRow.clear();
 }
 
 void QControlView::addModeRow (const juce::String& rowName, const juce::String& key, ParameterValue::Listener* listener)
@@ -122,6 +123,22 @@ void QControlView::showMode (const juce::String& modeName)
     showRows (referenceData->getRowsForMode (modeName));
 }
 
+// A row's label is made the first time the row is shown and kept for the next time:
+// whole presets switch modes often, and labels are costly to make.
+juce::Label& QControlView::getRowLabel (const juce::String& rowName)
+{
+    auto& label = labelsByRow[rowName];
+
+    if (label == nullptr)
+    {
+        label = std::make_unique<juce::Label>();
+        addChildComponent (label.get());
+        makeStaticLabel (*label, rowName, 16.0f);
+    }
+
+    return *label;
+}
+
 void QControlView::showRows (const juce::StringArray& rows)
 {
     visibleWidgets.clear();
@@ -129,6 +146,9 @@ void QControlView::showRows (const juce::StringArray& rows)
 
     for (auto& entry : widgetsByRow)
         entry.second.component->setVisible (false);
+
+    for (auto& entry : labelsByRow)
+        entry.second->setVisible (false);
 
     for (const auto& rowName : rows)
     {
@@ -140,9 +160,9 @@ void QControlView::showRows (const juce::StringArray& rows)
         widget->setVisible (true);
         visibleWidgets.add (widget);
 
-        auto* label = rowLabels.add (new juce::Label());
-        addAndMakeVisible (label);
-        makeStaticLabel (*label, rowName, 16.0f);
+        auto& label = getRowLabel (rowName);
+        label.setVisible (true);
+        rowLabels.add (&label);
     }
 
     resized();

@@ -38,7 +38,7 @@ public:
     const juce::Array<juce::Component*>& getVisibleWidgets() const noexcept   { return visibleWidgets; }
 
     /** The labels of the rows shown, top to bottom. */
-    const juce::OwnedArray<juce::Label>& getRowLabels() const noexcept       { return rowLabels; }
+    const juce::Array<juce::Label*>& getRowLabels() const noexcept          { return rowLabels; }
 
     /** The title showing the control's name. */
     const juce::Label& getTitleLabel() const noexcept                       { return titleLabel; }
@@ -59,6 +59,7 @@ private:
 
     void addModeRow (const juce::String& rowName, const juce::String& key, ParameterValue::Listener* listener);
     void addNumberRow (const juce::String& rowName, const juce::String& key, ParameterValue::Listener* listener);
+    juce::Label& getRowLabel (const juce::String& rowName);
     void reportValuesHiddenWidgetsCouldNotShow (const juce::Array<juce::Component*>& previouslyVisible);
     const RowWidget* findRow (const juce::Component* widget) const;
 
@@ -66,7 +67,8 @@ private:
     QControlReferenceData* referenceData;
     std::map<juce::String, RowWidget> widgetsByRow;
     juce::Label titleLabel;
-    juce::OwnedArray<juce::Label> rowLabels;
+    std::map<juce::String, std::unique_ptr<juce::Label>> labelsByRow;   // made when a row is first shown
+    juce::Array<juce::Label*> rowLabels;
     juce::Array<juce::Component*> visibleWidgets;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QControlView)
