@@ -28,12 +28,15 @@ public:
         int widgetKind = 0;      /**< 0 = number box, 1 or 2 = Mode list */
     };
 
-    /** Widget kinds of a row. */
+    /** Widget kinds of a row; 2 also stands for a Mode list, though no kind uses it. */
     enum WidgetKind
     {
         numberBox = 0,
         modeList = 1
     };
+
+    /** True for the widget kinds edited as a Mode list. */
+    static bool isModeList (int widgetKind) noexcept    { return widgetKind == 1 || widgetKind == 2; }
 
     virtual ~QControlReferenceData() = 0;
 

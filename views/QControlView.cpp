@@ -37,9 +37,7 @@ QControlView::QControlView (QControlReferenceData* data, const juce::String& nam
     for (const auto& rowName : referenceData->getRowNames())
     {
         const auto key = name + " " + rowName;
-        const auto kind = referenceData->getWidgetKind (rowName);
-
-        if (kind == QControlReferenceData::modeList || kind == 2)
+        if (QControlReferenceData::isModeList (referenceData->getWidgetKind (rowName)))
             addModeRow (rowName, key, listener);
         else
             addNumberRow (rowName, key, listener);

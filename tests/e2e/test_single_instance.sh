@@ -1,71 +1,42 @@
-#!/usr/bin/env bash
-# A second launch hands its file (given relative to its own folder) to the running
-# editor and exits at once; a socket left by a killed editor does not stop a new start.
-# Usage: test_single_instance.sh <q7x-editor> <artifacts folder>
-set -euo pipefail
+# A second launch hands its file, named relative to its own working folder, to the running editor
+# and exits at once; neither a socket left behind by a killed editor nor an editor that quit before
+# stops the next start from taking hand-overs.
+source "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
 
-editor=$1
-artifacts=$2/single_instance
-mkdir -p "$artifacts"
+e2e_write_preset "$E2E_FILES/My Preset.q7x"
 
-work=$(mktemp -d)
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-# The instance socket lives here, so this check meets no other editor of this user.
-export XDG_RUNTIME_DIR=$runtime
-pids=()
-
-cleanup()
-{
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work" "$runtime"
-}
-trap cleanup EXIT
-
-fail()
-{
-    echo "FAIL: $*" >&2
-    import -window root "$artifacts/failure.png" 2>/dev/null || true
-    exit 1
-}
-
-# Waits until the editor with process id $1 shows a window with exactly the title $2
-# (other tests may show editor windows on the same display).
-wait_for_window()
-{
-    for _ in $(seq 200); do
-        xdotool search --pid "$1" --name "^$2\$" >/dev/null 2>&1 && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
-# The built-in default preset as a file.
-xxd -r -p > "$work/My Preset.q7x" <<'HEX'
-f000000e004161005d0c040003000001007f40007f000014007f000015007f000016007f000017007f0000310000090029000009002a000009002e000009002400000900250000090026000009002700000900307f000000317f000000327f000000337f0000f7
-HEX
-
-"$editor" >"$artifacts/first.log" 2>&1 &
-pids+=($!)
-first=$!
-wait_for_window "$first" "Pelmar Q7X Editor - Untitled 1" || fail "the first editor shows no window"
+e2e_start_editor
+e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
+first=$E2E_EDITOR_PID
 
 # The second launch, from the preset's folder, with a relative path holding a space.
-( cd "$work" && timeout 5 "$editor" "My Preset.q7x" >"$artifacts/second.log" 2>&1 ) \
-    || fail "the second launch did not exit at once with success (status $?)"
-
-wait_for_window "$first" "Pelmar Q7X Editor - My Preset" || fail "the running editor did not open the handed-over file"
-wait_for_window "$first" "Pelmar Q7X Editor - Untitled 1" || fail "the document being edited was replaced"
-kill -0 "$first" 2>/dev/null || fail "the first editor is gone"
+E2E_CWD=$E2E_FILES e2e_launch second-launch "My Preset.q7x"
+e2e_wait_exit "$E2E_LAST_PID" 5
+[ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "the second launch ended with status $E2E_EXIT_STATUS"
+e2e_wait_window "${E2E_TITLE_PREFIX}My Preset"
+e2e_has_window "${E2E_TITLE_PREFIX}Untitled 1" || e2e_fail "the document being edited was replaced"
+e2e_process_running "$first" || e2e_fail "the first editor is gone"
+e2e_shot handed-over
 
 # A killed editor leaves its socket behind; the next start must still come up.
-kill -9 "$first"
-wait "$first" 2>/dev/null || true
-[ -S "$runtime/q7x-editor-$(id -un).socket" ] || fail "expected the killed editor's socket to remain"
+kill -KILL "$first"
+e2e_wait_exit "$first" 5
+[ -S "$E2E_RUNTIME/q7x-editor-$(id -un).socket" ] || e2e_fail "expected the killed editor's socket to remain"
+e2e_wait_gone "${E2E_TITLE_PREFIX}My Preset"
+E2E_CWD=$E2E_FILES e2e_start_editor "My Preset.q7x"
+e2e_use_document "${E2E_TITLE_PREFIX}My Preset"
+e2e_shot after-killed-editor
 
-( cd "$work" && exec "$editor" "My Preset.q7x" >"$artifacts/third.log" 2>&1 ) &
-pids+=($!)
-wait_for_window "$!" "Pelmar Q7X Editor - My Preset" || fail "no editor started after a killed one"
-
-echo "PASS"
+# An editor that quit normally leaves nothing in the way either: the next one takes hand-overs.
+e2e_key ctrl+q
+e2e_answer "Save Document" n
+e2e_wait_exit "$E2E_EDITOR_PID" 10
+[ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "the editor ended with status $E2E_EXIT_STATUS"
+e2e_start_editor
+e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
+E2E_CWD=$E2E_FILES e2e_launch relaunch-second "My Preset.q7x"
+e2e_wait_exit "$E2E_LAST_PID" 5
+[ "$E2E_EXIT_STATUS" -eq 0 ] || e2e_fail "a second launch after a restart ended with status $E2E_EXIT_STATUS"
+e2e_wait_window "${E2E_TITLE_PREFIX}My Preset"
+e2e_shot handed-over-after-restart

@@ -74,9 +74,14 @@ TEST (EditorComponent, EveryKeyIsBoundAndTheDefaultPresetArrivesWhole)
 
     for (const auto& record : PresetLayout::createParameterOffsets())
     {
-        const auto* widget = fixture.value (record.key);
+        auto* widget = fixture.value (record.key);
         ASSERT_NE (widget, nullptr) << record.key;
-        EXPECT_TRUE (controller.getBoundValues (record.offset).contains (const_cast<ParameterValue*> (widget))) << record.key;
+        EXPECT_TRUE (controller.getBoundValues (record.offset).contains (widget)) << record.key;
+
+        // Every widget accepts exactly the raw range the layout gives its parameter.
+        const auto& info = PresetLayout::findParameter (record.key)->getInfo();
+        EXPECT_EQ (widget->getMinimum (true), info.rawMinimum) << record.key;
+        EXPECT_EQ (widget->getMaximum (true), info.rawMaximum) << record.key;
     }
 
     const auto defaults = PresetLayout::getDefaultPresetImage();
