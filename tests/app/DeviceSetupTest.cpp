@@ -181,32 +181,4 @@ TEST_F (DeviceSetupTest, ShownOnceUntilClosedThenReadAfresh)
     content = open();
     EXPECT_EQ (list (content, "Input Devices")->getModel()->getNumRows(), 3);
 }
-
-TEST_F (DeviceSetupTest, SelectedRowsAreDrawnWhiteWithBlackText)
-{
-    DeviceListModel model;
-    model.addItem ("Q7X Simulator");
-
-    juce::Image selected (juce::Image::ARGB, 200, 20, true), unselected (juce::Image::ARGB, 200, 20, true);
-    {
-        juce::Graphics g (selected);
-        model.paintListBoxItem (0, g, 200, 20, true);
-    }
-    {
-        juce::Graphics g (unselected);
-        model.paintListBoxItem (0, g, 200, 20, false);
-    }
-
-    EXPECT_EQ (selected.getPixelAt (190, 2), juce::Colours::white);
-    EXPECT_EQ (unselected.getPixelAt (190, 2).getAlpha(), 0);
-
-    // Some text was drawn, black on the selected row.
-    bool sawDark = false;
-
-    for (int x = 5; x < 120 && ! sawDark; ++x)
-        for (int y = 0; y < 20 && ! sawDark; ++y)
-            sawDark = selected.getPixelAt (x, y).getBrightness() < 0.3f;
-
-    EXPECT_TRUE (sawDark);
-}
 } // namespace

@@ -356,16 +356,4 @@ TEST_F (WindowManagerTest, AHandedOverFileNeverReplacesThePresetBeingEdited)
     manager->openFileInActiveDocument (first);
     EXPECT_EQ (manager->getNumDocuments(), 2);
 }
-
-TEST_F (WindowManagerTest, AFileThatDoesNotLoadLeavesANewDocumentUntitled)
-{
-    const auto broken = temp.get().getChildFile ("Broken.q7x");
-    broken.replaceWithText ("nope");
-
-    manager->openFileInNewDocument (broken);
-    ASSERT_EQ (manager->getNumDocuments(), 1);
-    EXPECT_EQ (newest()->getDocumentName(), "Untitled 1");
-    EXPECT_EQ (newest()->getFile(), juce::File());
-    EXPECT_EQ (alerts.getTitles(), juce::StringArray ({ "Invalid File" }));
-}
 } // namespace
