@@ -11,7 +11,7 @@ AboutComponent::AboutComponent (const juce::Image* pictureToShow)
 
     setSize (picture->getWidth(), picture->getHeight());
 
-    versionLabel = std::make_unique<juce::Label> ("new label", TRANS ("Version: ") + "1.0.4");
+    versionLabel = std::make_unique<juce::Label> ("new label", TRANS ("Version: ") + JUCE_APPLICATION_VERSION_STRING);
     addAndMakeVisible (*versionLabel);
     versionLabel->setFont (juce::Font (15.0f, juce::Font::plain));
     versionLabel->setJustificationType (juce::Justification::centred);

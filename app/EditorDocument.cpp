@@ -3,7 +3,7 @@
 #include "Dialogs.h"
 #include "views/EditorComponent.h"
 
-const char* const EditorDocument::titlePrefix = "Pelmar Q7X Editor";
+const char* const EditorDocument::titlePrefix = JUCE_APPLICATION_NAME_STRING;
 
 namespace
 {

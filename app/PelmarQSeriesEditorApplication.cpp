@@ -13,12 +13,12 @@ PelmarQSeriesEditorApplication::~PelmarQSeriesEditorApplication() = default;
 
 const juce::String PelmarQSeriesEditorApplication::getApplicationName()
 {
-    return "Pelmar Q7X Editor";
+    return JUCE_APPLICATION_NAME_STRING;
 }
 
 const juce::String PelmarQSeriesEditorApplication::getApplicationVersion()
 {
-    return "1.0.4";
+    return JUCE_APPLICATION_VERSION_STRING;
 }
 
 bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
@@ -183,6 +183,6 @@ void PelmarQSeriesEditorApplication::openUserGuide()
         return;
     }
 
-    Dialogs::get().showNativeDialog ("Pelmar Q7X Editor",
+    Dialogs::get().showNativeDialog (getApplicationName(),
                                      "Unable to find User Guide: \r\n" + guide.getFullPathName());
 }

@@ -254,6 +254,12 @@ TEST_F (WindowManagerTest, AboutIsOpenedOnceAndClosedByAClick)
     EXPECT_EQ (manager->getAboutWindow(), about);
     EXPECT_EQ (about->getContentComponent()->getBounds(), juce::Rectangle<int> (0, 0, 484, 267));
 
+    // The version line lies across the middle of the picture.
+    const auto* label = dynamic_cast<AboutComponent*> (about->getContentComponent())->getVersionLabel();
+    ASSERT_NE (label, nullptr);
+    EXPECT_EQ (label->getText(), "Version: 1.0.4");
+    EXPECT_EQ (label->getBounds(), juce::Rectangle<int> (0, 133, 484, 15));
+
     auto* content = about->getContentComponent();
     const auto now = juce::Time::getCurrentTime();
     const juce::MouseEvent click (juce::Desktop::getInstance().getMainMouseSource(), { 10.0f, 10.0f }, {},
