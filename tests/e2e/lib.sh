@@ -117,9 +117,11 @@ e2e_reap()
 # e2e_process_running PID: true while the process exists and has not ended (a zombie has ended).
 e2e_process_running()
 {
-    local state
-    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
-    [ -n "$state" ] && [ "${state#Z}" = "$state" ]
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    # The state letter follows the parenthesised command name.
+    stat=${stat##*) }
+    [ "${stat:0:1}" != Z ] && [ "${stat:0:1}" != X ]
 }
 
 # e2e_start_display: an Xvfb on a display number it picks itself (so scenarios can run side by side),

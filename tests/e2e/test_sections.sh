@@ -18,7 +18,7 @@ expected_rows=(
     "11110 00000 00000 00000"     # sustain
 )
 
-# e2e_check_section SECTION: the last screenshot shows SECTION with its buttons highlighted.
+# check_section SECTION: the last screenshot shows SECTION with its buttons highlighted.
 check_section()
 {
     local s=$1 name=${E2E_SECTION_NAME[$1]}
