@@ -231,8 +231,14 @@ e2e_window_count()
 e2e_wait_window()
 {
     local title=$1 limit=${2:-$E2E_WAIT}
-    e2e_wait_until "a window titled \"$title\"" "$limit" e2e_has_window "$title"
-    E2E_WIN=$(e2e_windows_titled "$title" | head -n1)
+    e2e_wait_until "a window titled \"$title\"" "$limit" e2e_find_window "$title"
+}
+
+# e2e_find_window TITLE: true when a window has that title; its id goes to E2E_WIN.
+e2e_find_window()
+{
+    E2E_WIN=$(e2e_windows_titled "$1" | head -n1)
+    [ -n "$E2E_WIN" ]
 }
 
 e2e_has_window()
@@ -240,8 +246,12 @@ e2e_has_window()
     [ -n "$(e2e_windows_titled "$1")" ]
 }
 
+# e2e_no_window TITLE: true when no window has that title. A search can come back empty while
+# another window is being destroyed, so it takes two empty searches in a row.
 e2e_no_window()
 {
+    [ -z "$(e2e_windows_titled "$1")" ] || return 1
+    sleep 0.05
     [ -z "$(e2e_windows_titled "$1")" ]
 }
 
@@ -607,18 +617,42 @@ e2e_set_number()
 }
 
 # e2e_choose_mode PANEL ITEM COUNT: opens the Mode list of a panel with the mouse and clicks item
-# ITEM (1-based) of its COUNT items in the pop-up list.
+# ITEM (1-based) of its COUNT items in the pop-up list. The pop-up follows the button itself by
+# polling it, and ignores a release within 250 ms of opening: so the pointer rests on the item until
+# the item is highlighted and 300 ms have passed, and the button is held down for a moment.
 e2e_choose_mode()
 {
-    local xy win
+    local xy opened ix iy edge
     xy=$(e2e_widget_xy "$1" 0)
     e2e_click "${xy% *}" "${xy#* }"
-    e2e_wait_until "the Mode list of panel $1 to open" 5 e2e_has_window menu
-    win=$(e2e_windows_titled menu | head -n1)
-    e2e_shot "mode-list-open"
-    e2e_geometry "$win"
-    e2e_click_abs $(( E2E_X + E2E_W / 2 )) $(( E2E_Y + E2E_H * (2 * $2 - 1) / (2 * $3) ))
+    e2e_wait_until "the Mode list of panel $1 to open" 5 e2e_find_window menu
+    opened=$(date +%s%3N)
+    e2e_geometry "$E2E_WIN"
+    ix=$(( E2E_X + E2E_W / 2 ))
+    iy=$(( E2E_Y + E2E_H * (2 * $2 - 1) / (2 * $3) ))
+    edge=$(( E2E_X + E2E_W - 4 ))
+    e2e_move_abs "$ix" "$iy"
+    # A highlighted item is white from edge to edge; the others are blue.
+    e2e_wait_until "item $2 of the Mode list to be highlighted" 5 e2e_screen_pixel_is "$edge" "$iy" FFFFFF
+    e2e_wait_until "the Mode list to accept a click" 2 e2e_ms_since_at_least "$opened" 300
+    e2e_shot "mode-list-item-$2"
+    xdotool mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
     e2e_wait_until "the Mode list to close" 5 e2e_no_window menu
+}
+
+# e2e_screen_pixel_is X Y RRGGBB: the screen shows that colour at absolute X, Y now.
+e2e_screen_pixel_is()
+{
+    local seen
+    seen=$(import -window root -crop "1x1+$1+$2" +repage png:- | convert - -format '%[hex:p{0,0}]' info:)
+    e2e_colour_near "$seen" "$3" 8
+}
+
+e2e_ms_since_at_least()
+{
+    [ $(( $(date +%s%3N) - $1 )) -ge "$2" ]
 }
 
 # e2e_rows_shown: from the last screenshot, which widget rows each of the four panel positions
