@@ -294,13 +294,26 @@ e2e_use_document()
     e2e_wait_window "$1"
     E2E_DOC=$E2E_WIN
     e2e_activate "$E2E_DOC"
-    e2e_geometry "$E2E_DOC"
+    # A new window may still be placed by the window manager, and painted, after it appears.
+    E2E_LAST_GEOMETRY=""
+    e2e_wait_until "document \"$1\" to stand still and show its editor" 10 e2e_document_ready "$E2E_DOC"
     [ "$E2E_W" -eq "$E2E_CONTENT_W" ] || e2e_fail "document \"$1\" is $E2E_W wide, expected $E2E_CONTENT_W"
     E2E_MENU_H=$((E2E_H - E2E_CONTENT_H))
     [ "$E2E_MENU_H" -ge 0 ] && [ "$E2E_MENU_H" -le 40 ] \
         || e2e_fail "document \"$1\" client area is ${E2E_W}x${E2E_H}: expected 1200 x 700 plus a menu bar"
     E2E_CX=$((E2E_X + E2E_W - E2E_CONTENT_W))
     E2E_CY=$((E2E_Y + E2E_MENU_H))
+}
+
+# e2e_document_ready WINDOW: true once the window's geometry is the same as at the previous call and
+# the bottom-right corner of its editor shows the blue band.
+e2e_document_ready()
+{
+    e2e_geometry "$1"
+    local now="$E2E_X $E2E_Y $E2E_W $E2E_H" previous=$E2E_LAST_GEOMETRY
+    E2E_LAST_GEOMETRY=$now
+    [ "$now" = "$previous" ] || return 1
+    e2e_screen_pixel_is $((E2E_X + E2E_W - 5)) $((E2E_Y + E2E_H - 5)) 0093D0
 }
 
 # e2e_activate WINDOW: brings the window to the front with keyboard focus.
