@@ -124,17 +124,29 @@ e2e_process_running()
     [ "${stat:0:1}" != Z ] && [ "${stat:0:1}" != X ]
 }
 
-# e2e_start_display: an Xvfb on a display number it picks itself (so scenarios can run side by side),
-# then openbox, which JUCE's windows need.
+# e2e_start_display: an Xvfb on a free display number of its own, then openbox, which JUCE's windows
+# need. The number is drawn from 400-999, away from the low numbers that people and other test runs
+# use, so that nobody else's program with DISPLAY set to a number that was free a moment ago lands
+# on this screen; scenarios can run side by side.
 e2e_start_display()
 {
-    local fdfile="$E2E_DIR/display-number"
-    : >"$fdfile"
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$fdfile" >"$E2E_DIR/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
-    local xvfb=$!
-    e2e_wait_until "Xvfb to report its display" 10 test -s "$fdfile"
-    kill -0 "$xvfb" 2>/dev/null || e2e_fail "Xvfb ended at start (see $E2E_DIR/xvfb.log)"
+    local fdfile="$E2E_DIR/display-number" n attempt xvfb=""
+    for attempt in $(seq 20); do
+        n=$((400 + RANDOM % 600))
+        [ -e "/tmp/.X$n-lock" ] && continue
+        : >"$fdfile"
+        Xvfb ":$n" -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$fdfile" >"$E2E_DIR/xvfb.log" 2>&1 &
+        xvfb=$!
+        E2E_PIDS+=($xvfb)
+        # Ready once it reports its number; gone at once when the number was taken after all.
+        local end=$((SECONDS + 10))
+        while e2e_process_running "$xvfb" && [ ! -s "$fdfile" ] && [ $SECONDS -lt $end ]; do sleep 0.05; done
+        [ -s "$fdfile" ] && break
+        kill "$xvfb" 2>/dev/null || true
+        e2e_wait_exit "$xvfb" 5
+        xvfb=""
+    done
+    [ -n "$xvfb" ] || e2e_fail "no free display for Xvfb (see $E2E_DIR/xvfb.log)"
     export DISPLAY=":$(head -n1 "$fdfile")"
     e2e_wait_until "the X display $DISPLAY to accept clients" 10 xdpyinfo
 
