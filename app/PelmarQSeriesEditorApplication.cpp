@@ -35,6 +35,7 @@ bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 //==============================================================================
 void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine)
 {
+    mainLoopWaker = std::make_unique<MainLoopWaker>();
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
@@ -47,7 +48,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
    #else
     // Without a global menu bar each document shows the menus, and closing the last one quits.
     windowManager->setMenuBarModel (mainMenuModel.get());
-    windowManager->onLastDocumentClosed = [this] { quit(); };
+    windowManager->onLastDocumentClosed = [this] { quitApplication(); };
    #endif
 
     // The first document: empty, or holding the file named on the command line.
@@ -71,6 +72,7 @@ void PelmarQSeriesEditorApplication::shutdown()
    #endif
 
     mainMenuModel.reset();
+    mainLoopWaker.reset();
 }
 
 void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String& commandLine)
@@ -96,7 +98,15 @@ void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String&
 void PelmarQSeriesEditorApplication::systemRequestedQuit()
 {
     if (windowManager == nullptr || windowManager->closeAllDocuments())
-        quit();
+        quitApplication();
+}
+
+void PelmarQSeriesEditorApplication::quitApplication()
+{
+    quit();
+
+    if (mainLoopWaker != nullptr)
+        mainLoopWaker->wake();
 }
 
 //==============================================================================

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainLoopWaker.h"
 #include "MainMenuModel.h"
 #include "SingleInstance.h"
 #include "WindowManager.h"
@@ -47,7 +48,9 @@ private:
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     juce::File lastFolder;
     SingleInstance* singleInstance;
+    std::unique_ptr<MainLoopWaker> mainLoopWaker;
 
+    void quitApplication();
     void openFileWithChooser();
     void openUserGuide();
 

@@ -193,7 +193,10 @@ void QControlView::comboBoxChanged (juce::ComboBox* list)
     const auto previouslyVisible = visibleWidgets;
     showMode (list->getItemText (index));
     reportValuesHiddenWidgetsCouldNotShow (previouslyVisible);
-    list->grabKeyboardFocus();
+
+    // A preset applied to a hidden section changes modes too; only a list on screen can take the focus.
+    if (list->isShowing())
+        list->grabKeyboardFocus();
 }
 
 // Several rows can share a byte, and a hidden row keeps its own value when the byte

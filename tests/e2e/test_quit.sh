@@ -34,7 +34,7 @@ kill -0 "$E2E_EDITOR_PID" || e2e_fail "the editor ended after Cancel"
 e2e_wait_until_or_timeout 1 e2e_has_window "Save Document" && e2e_fail "a save question followed the Cancel"
 
 # Second quit: Untitled 2 first, then Untitled 1, then the process ends. (File > Quit is driven by
-# known-faults/test_quit_from_menu.sh.)
+# test_quit_from_menu.sh.)
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 e2e_key ctrl+q
 e2e_answer "Save Document" n
