@@ -199,16 +199,22 @@ def draw_knobs (state):
     return "".join (out)
 
 
-def draw_switches (state):
+def draw_numbered_buttons (state, hotspot, columns, count, margin, pitch, size, radius, label_y, font_size):
+    """A grid of rounded buttons numbered from 1, row by row, as the switches and pads are."""
     look = CONTROL_LOOK[state]
-    x0, y0, _, _ = HOTSPOTS["switches"]
+    x0, y0, _, _ = HOTSPOTS[hotspot]
+    (step_x, step_y), (w, h) = pitch, size
     out = []
-    for n in range (4):
-        col, row = n % 2, n // 2
-        x, y = x0 + 4 + col * 52, y0 + 4 + row * 32
-        out.append (rect (x + 0.5, y + 0.5, 47, 27, look["pad"], rx=4, stroke=look["padEdge"], stroke_width=1))
-        out.append (text (x + 24, y + 19, str (n + 1), 13, look["text"], weight="bold"))
+    for n in range (count):
+        col, row = n % columns, n // columns
+        x, y = x0 + margin + col * step_x, y0 + margin + row * step_y
+        out.append (rect (x + 0.5, y + 0.5, w, h, look["pad"], rx=radius, stroke=look["padEdge"], stroke_width=1))
+        out.append (text (x + (w + 1) // 2, y + label_y, str (n + 1), font_size, look["text"], weight="bold"))
     return "".join (out)
+
+
+def draw_switches (state):
+    return draw_numbered_buttons (state, "switches", 2, 4, 4, (52, 32), (47, 27), 4, 19, 13)
 
 
 def draw_octave (state):
@@ -257,15 +263,7 @@ def draw_wheel_labels():
 
 
 def draw_pads (state):
-    look = CONTROL_LOOK[state]
-    x0, y0, _, _ = HOTSPOTS["pads"]
-    out = []
-    for n in range (8):
-        col, row = n % 4, n // 4
-        x, y = x0 + 5 + col * 74, y0 + 5 + row * 74
-        out.append (rect (x + 0.5, y + 0.5, 63, 63, look["pad"], rx=7, stroke=look["padEdge"], stroke_width=1))
-        out.append (text (x + 32, y + 40, str (n + 1), 16, look["text"], weight="bold"))
-    return "".join (out)
+    return draw_numbered_buttons (state, "pads", 4, 8, 5, (74, 74), (63, 63), 7, 40, 16)
 
 
 def key_strip (x, y, pitch, gap, white_height, black_width, black_height, white_fill, black_fill,
