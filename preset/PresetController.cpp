@@ -1,5 +1,6 @@
 #include "PresetController.h"
 #include "Alert.h"
+#include "SafeFileWriter.h"
 
 namespace
 {
@@ -183,9 +184,8 @@ bool PresetController::saveToFile (const juce::File& file)
     bytes.insert (0, 0xf0);
     bytes.add (0xf7);
 
-    // replaceWithData writes a temporary file beside the target and moves it over,
-    // so a failed write leaves the old file as it was.
-    if (file.replaceWithData (bytes.getRawDataPointer(), (size_t) bytes.size()))
+    // A failed save, a full disk included, leaves the old file as it was.
+    if (SafeFileWriter::write (file, bytes.getRawDataPointer(), (size_t) bytes.size()))
         return true;
 
     Alert::show ("Unable to Save", "The preset could not be written to:\r\n" + file.getFullPathName());
