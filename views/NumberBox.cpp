@@ -4,7 +4,8 @@ namespace
 {
 const juce::String digits ("0123456789");
 const juce::String signedDigits ("0123456789-+");
-constexpr int refusalHintMs = 3000;
+constexpr int refusalHintMs = 4000;
+constexpr int hintHeight = 20, hintGap = 2;
 
 juce::String formatNumber (double number)
 {
@@ -165,12 +166,16 @@ void NumberBox::showRefusalHint (const juce::String& reason)
     }
 
     const juce::Font font (15.0f);
-    const auto origin = window->getLocalPoint (this, juce::Point<int> (0, getHeight() + 2));
+    const auto boxArea = window->getLocalArea (this, getLocalBounds());
     const auto width = font.getStringWidth (reason) + 12;
+    const auto below = boxArea.getBottom() + hintGap;
 
+    // Below the box, or above it where the window ends first (the last row of a panel).
     refusalHint->setFont (font);
     refusalHint->setText (reason, juce::dontSendNotification);
-    refusalHint->setBounds (juce::jmin (origin.x, window->getWidth() - width), origin.y, width, 20);
+    refusalHint->setBounds (juce::jmin (boxArea.getX(), window->getWidth() - width),
+                            below + hintHeight <= window->getHeight() ? below : boxArea.getY() - hintGap - hintHeight,
+                            width, hintHeight);
     window->addAndMakeVisible (refusalHint.get());
 
     // Only the latest hint's timer hides it.
