@@ -276,22 +276,55 @@ void EditorComponent::selectSection (int index)
         buttonClicked (tab);
 }
 
+std::vector<juce::Component*> EditorComponent::getFocusOrder()
+{
+    return createKeyboardFocusTraverser()->getAllComponents (this);
+}
+
+BankView* EditorComponent::getShownBankView() const
+{
+    for (auto* view : sectionViews)
+        if (auto* layout = dynamic_cast<QControlLayoutView*> (view); layout != nullptr && layout->isVisible())
+            return &layout->getBankView();
+
+    return nullptr;
+}
+
+void EditorComponent::focusEnd (bool first)
+{
+    const auto order = getFocusOrder();
+
+    if (! order.empty())
+        (first ? order.front() : order.back())->grabKeyboardFocus();
+}
+
 bool EditorComponent::moveFocus (bool forwards)
 {
     auto* focused = juce::Component::getCurrentlyFocusedComponent();
 
-    if (focused != nullptr && isParentOf (focused))
+    if (focused == nullptr || ! isParentOf (focused))
     {
-        focused->moveKeyboardFocusToSibling (forwards);
+        if (getFocusOrder().empty())
+            return false;
+
+        focusEnd (forwards);
         return true;
     }
 
-    const auto widgets = createKeyboardFocusTraverser()->getAllComponents (this);
+    const auto order = getFocusOrder();
+    const auto atEnd = forwards ? order.back() == focused : order.front() == focused;
+    auto* banks = getShownBankView();
 
-    if (widgets.empty())
-        return false;
+    // Leaving one bank, the walk goes on in the next one, so every pad is reached.
+    if (atEnd && banks != nullptr && banks->getNumBanks() > 1)
+    {
+        const auto count = banks->getNumBanks();
+        banks->showBank ((banks->getCurrentBank() + (forwards ? 1 : count - 1)) % count);
+        focusEnd (forwards);
+        return true;
+    }
 
-    (forwards ? widgets.front() : widgets.back())->grabKeyboardFocus();
+    focused->moveKeyboardFocusToSibling (forwards);
     return true;
 }
 

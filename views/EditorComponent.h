@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BankView.h"
 #include "ControlSelector.h"
 #include "../preset/ParameterValue.h"
 
@@ -53,7 +54,8 @@ public:
     void commitPendingEntries();
 
     /** Moves the keyboard focus to the next (or previous) widget of the shown section, starting
-        from the first (or last) when the focus is elsewhere. False when the section has none.
+        from the first (or last) when the focus is elsewhere. Past the last widget of a bank it goes
+        on in the next bank (Drum Pads), and round to the first. False when the section has none.
     */
     bool moveFocus (bool forwards);
 
@@ -69,6 +71,10 @@ public:
     static constexpr const char* mainTabName = "Main Window Button";
 
 private:
+    BankView* getShownBankView() const;
+    std::vector<juce::Component*> getFocusOrder();
+    void focusEnd (bool first);
+
     juce::OwnedArray<juce::Component> sectionViews;
     std::unique_ptr<ControlSelector> tabSelector;
     std::unique_ptr<ControlSelector> pictureSelector;

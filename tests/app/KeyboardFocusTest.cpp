@@ -3,6 +3,7 @@
 #include "app/MainMenuModel.h"
 #include "app/WindowManager.h"
 #include "views/CustomLook.h"
+#include "views/QControlLayoutView.h"
 
 // Keyboard focus needs real windows: these run under an X display with a window manager.
 namespace
@@ -61,6 +62,28 @@ TEST_F (KeyboardFocusTest, SpaceOpensAFocusedModeList)
     EXPECT_TRUE (list.keyPressed (juce::KeyPress (juce::KeyPress::spaceKey)));
     EXPECT_TRUE (list.isPopupActive());
     list.hidePopup();
+}
+
+TEST_F (KeyboardFocusTest, TabGoesOnFromBankToBankOfTheDrumPads)
+{
+    auto& editor = show (*fixture.editor);
+    editor.selectSection (3);
+    auto& banks = dynamic_cast<QControlLayoutView&> (*editor.getViewForButton (editor.getTabSelector().getButtons()[3])).getBankView();
+
+    const auto focusedName = [] { auto* c = juce::Component::getCurrentlyFocusedComponent(); return c != nullptr ? c->getName() : juce::String(); };
+    const auto lastOfPad4 = editor.createKeyboardFocusTraverser()->getAllComponents (&editor).back();
+    ASSERT_TRUE (lastOfPad4->getName().startsWith ("Pad 4 "));
+
+    lastOfPad4->grabKeyboardFocus();
+    ASSERT_TRUE (waitUntil ([&] { return lastOfPad4->hasKeyboardFocus (false); }));
+    EXPECT_TRUE (editor.moveFocus (true));
+    EXPECT_EQ (banks.getCurrentBank(), 1);
+    EXPECT_TRUE (waitUntil ([&] { return focusedName() == "Pad 5 Mode"; })) << focusedName();
+
+    // Backwards from the first pad of the second bank comes back to the last row of Pad 4.
+    EXPECT_TRUE (editor.moveFocus (false));
+    EXPECT_EQ (banks.getCurrentBank(), 0);
+    EXPECT_TRUE (waitUntil ([&] { return focusedName() == lastOfPad4->getName(); })) << focusedName();
 }
 
 namespace

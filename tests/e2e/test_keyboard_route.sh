@@ -1,7 +1,8 @@
 # The keyboard alone reaches everything: F10 opens the menu bar and the arrows walk it to Device
 # Setup; Ctrl+3 shows the Switches section; Ctrl+5 and Tab reach the keybed's Transpose (with a
-# focus ring), Up and Page Down change it, Ctrl+S saves it; Alt alone opens the menus too; on the
-# Main section Tab reaches the buttons and Space clicks Save Preset to Hard Drive.
+# focus ring), Up and Page Down change it, Ctrl+S saves it; Tab walks on into the second bank of
+# Drum Pads; Alt alone opens the menus too; on the Main section Tab reaches the buttons and Space
+# clicks Save Preset to Hard Drive.
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
@@ -44,8 +45,19 @@ e2e_wait_file "$target"
 # Transpose -9 is stored as -9 + 12 = 3 in byte 0.
 e2e_expect_file_bytes "$target" 0=3
 
-# Alt pressed and released alone opens the menus; Escape closes them.
+# Drum Pads: Tab goes on from the last row of Pad 4 into the second bank, to Pad 5's Mode and then
+# its MIDI Channel (shown 10, byte 57); 3 typed there is what the next Ctrl+S saves (stored as 2).
 e2e_use_document "${E2E_TITLE_PREFIX}keys"
+e2e_key ctrl+4 $(printf 'Tab %.0s' $(seq 22))
+e2e_type 3
+e2e_park_mouse
+e2e_shot pad-5-channel
+e2e_expect_rows "Drum Pads, second bank" "11111 11111 11111 11111"
+e2e_key ctrl+s
+e2e_wait_until "Ctrl+S to write Pad 5's channel" 10 e2e_file_has_byte "$target" 57 2
+e2e_expect_file_bytes "$target" 0=3 57=2
+
+# Alt pressed and released alone opens the menus; Escape closes them.
 e2e_key alt
 e2e_wait_until "Alt to open the File menu" 5 e2e_has_window menu
 e2e_shot alt-menu
