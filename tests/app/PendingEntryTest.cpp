@@ -1,8 +1,6 @@
 #include "AppTestSupport.h"
 #include "ViewTestHelpers.h"
 #include "app/CommandIDs.h"
-#include "app/WindowManager.h"
-#include "midi/InMemoryMidiBackend.h"
 #include "views/EditorComponent.h"
 
 // Knob 2 Max is byte 21 of the preset image, so byte 30 of a file (after the 9-byte header).
@@ -11,17 +9,9 @@ namespace
 {
 constexpr int knob2MaxInFile = 30;
 
-class PendingEntryTest : public testing::Test
+class PendingEntryTest : public WindowManagerFixture
 {
 protected:
-    TemporaryFolder temp;
-    InMemoryMidiBackend backend;
-    MidiManager midi { backend };
-    juce::ApplicationCommandManager commands;
-    juce::File lastFolder = temp.get();
-    ScriptedDialogs dialogs;
-    AlertRecorder alerts;
-    std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager> (&midi, &commands, lastFolder);
     EditorDocument* document = nullptr;
 
     void SetUp() override

@@ -4,18 +4,9 @@
 
 namespace
 {
-class WindowManagerTest : public testing::Test
+class WindowManagerTest : public WindowManagerFixture
 {
 protected:
-    TemporaryFolder temp;
-    InMemoryMidiBackend backend;
-    MidiManager midi { backend };
-    juce::ApplicationCommandManager commands;
-    juce::File lastFolder = temp.get();
-    ScriptedDialogs dialogs;
-    AlertRecorder alerts;
-    std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager> (&midi, &commands, lastFolder);
-
     void TearDown() override
     {
         manager.reset();
