@@ -45,3 +45,15 @@ e2e_expect_file_bytes "$target" 21=80
 e2e_wait_until "the hint above Knob 2 Max" 2 \
     e2e_screen_pixel_is $(( E2E_CX + ${xy% *} - 30 )) $(( E2E_CY + ${xy#* } - 31 )) FFB300
 e2e_shot refused-300
+
+# The mouse wheel over Knob 2 CC (21, byte 19) steps it by one a notch: two notches up make 23,
+# taken at once (the screenshot also shows the range tooltip of the box under the pointer).
+xy=$(e2e_widget_xy 1 2)
+e2e_move_abs $(( E2E_CX + ${xy% *} )) $(( E2E_CY + ${xy#* } ))
+xdotool click 4
+xdotool click 4
+sleep 1.5
+e2e_shot wheel-and-tooltip
+e2e_key ctrl+s
+e2e_wait_until "Ctrl+S to write the wheeled CC" 10 e2e_file_has_byte "$target" 19 23
+e2e_expect_file_bytes "$target" 19=23 21=80
