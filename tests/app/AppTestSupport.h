@@ -135,4 +135,11 @@ protected:
     ScriptedDialogs dialogs;
     AlertRecorder alerts;
     std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager> (&midi, &commands, lastFolder);
+
+    void TearDown() override
+    {
+        manager.reset();
+        EXPECT_TRUE (dialogs.answers.empty() && dialogs.filesToOpen.empty() && dialogs.filesToSave.empty())
+            << "a scripted answer was never asked for";
+    }
 };

@@ -7,13 +7,6 @@ namespace
 class WindowManagerTest : public WindowManagerFixture
 {
 protected:
-    void TearDown() override
-    {
-        manager.reset();
-        EXPECT_TRUE (dialogs.answers.empty() && dialogs.filesToOpen.empty() && dialogs.filesToSave.empty())
-            << "a scripted answer was never asked for";
-    }
-
     EditorDocument* newest() const { return manager->getDocument (manager->getNumDocuments() - 1); }
 
     juce::StringArray documentNames() const

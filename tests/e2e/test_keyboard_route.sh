@@ -1,7 +1,7 @@
 # The keyboard alone reaches everything: F10 opens the menu bar and the arrows walk it to Device
 # Setup; Ctrl+3 shows the Switches section; Ctrl+5 and Tab reach the keybed's Transpose (with a
 # focus ring), Up and Page Down change it, Ctrl+S saves it; Tab walks on into the second bank of
-# Drum Pads; Alt alone opens the menus too; on the Main section Tab reaches the buttons and Space
+# Drum Pads, where Space opens a Mode list; Alt alone opens the menus too; on the Main section Tab reaches the buttons and Space
 # clicks Save Preset to Hard Drive.
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
@@ -56,6 +56,12 @@ e2e_expect_rows "Drum Pads, second bank" "11111 11111 11111 11111"
 e2e_key ctrl+s
 e2e_wait_until "Ctrl+S to write Pad 5's channel" 10 e2e_file_has_byte "$target" 57 2
 e2e_expect_file_bytes "$target" 0=3 57=2
+# Shift+Tab goes back to Pad 5's Mode list, and Space opens it.
+e2e_key shift+Tab space
+e2e_wait_until "Space to open Pad 5's Mode list" 5 e2e_has_window menu
+e2e_shot pad-5-mode-list
+e2e_key Escape
+e2e_wait_until "Escape to close the list" 5 e2e_no_window menu
 
 # Alt pressed and released alone opens the menus; Escape closes them.
 e2e_key alt
