@@ -172,7 +172,8 @@ void EditorDocument::modifierKeysChanged (const juce::ModifierKeys& modifiers)
         const auto released = altPressedAlone && ! keys.isAnyModifierKeyDown() && ! modifiers.isAnyMouseButtonDown();
         altPressedAlone = false;
 
-        if (released)
+        // The window under the pointer hears the modifiers too; only the one in front answers.
+        if (released && isActiveWindow())
             openMenuBar();
     }
 
