@@ -312,6 +312,10 @@ bool EditorComponent::moveFocus (bool forwards)
     }
 
     const auto order = getFocusOrder();
+
+    if (order.empty())
+        return false;
+
     const auto atEnd = forwards ? order.back() == focused : order.front() == focused;
     auto* banks = getShownBankView();
 
