@@ -136,6 +136,9 @@ bool WindowManager::askToSaveAndClose (EditorDocument* document)
     if (document == nullptr || ! documents.contains (document) || documentsBeingAsked.contains (document))
         return false;
 
+    // The question is about what the window shows, including a number still being typed.
+    document->commitPendingEntries();
+
     documentsBeingAsked.add (document);
     const auto answer = Dialogs::get().askYesNoCancel ("Save Document",
                                                        "Would you like to save: " + document->getDocumentName());

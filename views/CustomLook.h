@@ -50,6 +50,18 @@ public:
     /** Background, text left-aligned and vertically centred on one line, then a 1-pixel frame. */
     void drawLabel (juce::Graphics&, juce::Label&) override;
 
+    /** A ring just outside the focused widget, so that keyboard users see where they are
+        on the white boxes and on the blue band alike.
+    */
+    std::unique_ptr<juce::FocusOutline> createFocusOutlineForComponent (juce::Component&) override;
+
+    /** Draws that ring into an area of width x height (the widget grown by focusRingGap on every side). */
+    static void drawFocusRing (juce::Graphics&, int width, int height);
+
+    /** How far the ring stands out from the widget, and its colour. */
+    static constexpr int focusRingGap = 3;
+    static const juce::Colour focusRingColour;
+
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CustomLook)
 };

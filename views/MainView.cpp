@@ -1,4 +1,5 @@
 #include "MainView.h"
+#include "KeyboardImageButton.h"
 #include "../assets/AssetImages.h"
 
 namespace
@@ -25,7 +26,7 @@ MainView::MainView (juce::Button::Listener* listener)
 {
     for (int i = 0; i < (int) std::size (presetButtonInfos); ++i)
     {
-        auto* button = presetButtons.add (new juce::ImageButton());
+        auto* button = presetButtons.add (new KeyboardImageButton());
         addAndMakeVisible (button);
         button->addListener (listener);
     }
@@ -45,6 +46,7 @@ MainView::MainView (juce::Button::Listener* listener)
     }
 
     setSize (1200, 211);
+    setLookAndFeel (&look);
 
     const auto firstImage = AssetImages::get (presetButtonInfos[0].normalImage);
     int y = 0;
@@ -56,4 +58,7 @@ MainView::MainView (juce::Button::Listener* listener)
     }
 }
 
-MainView::~MainView() = default;
+MainView::~MainView()
+{
+    setLookAndFeel (nullptr);
+}
