@@ -1,6 +1,7 @@
 #include "PelmarQSeriesEditorApplication.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
+#include "views/CustomLook.h"
 
 const char* const PelmarQSeriesEditorApplication::userGuideFileName = "Q7X Editor - User Guide - v1.0.pdf";
 
@@ -36,6 +37,7 @@ bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine)
 {
     mainLoopWaker = std::make_unique<MainLoopWaker>();
+    useLightDefaultLook();
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
@@ -58,6 +60,12 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
 
     if (singleInstance != nullptr)
         singleInstance->startListening ([this] (const juce::String& line) { anotherInstanceStarted (line); });
+}
+
+void PelmarQSeriesEditorApplication::useLightDefaultLook()
+{
+    if (auto* look = dynamic_cast<juce::LookAndFeel_V4*> (&juce::LookAndFeel::getDefaultLookAndFeel()))
+        look->setColourScheme (CustomLook::getLightColourScheme());
 }
 
 void PelmarQSeriesEditorApplication::shutdown()
@@ -183,14 +191,28 @@ juce::File PelmarQSeriesEditorApplication::getUserGuideFile()
              .getChildFile (userGuideFileName);
 }
 
+juce::File PelmarQSeriesEditorApplication::getInstalledUserGuideFile()
+{
+    // The program lives in <prefix>/bin and its documentation in <prefix>/share/doc, wherever the
+    // prefix is: /usr, /usr/local, a folder the package was unpacked into.
+    return juce::File::getSpecialLocation (juce::File::currentExecutableFile)
+             .getParentDirectory()
+             .getSiblingFile ("share/doc/q7x-editor")
+             .getChildFile (userGuideFileName);
+}
+
 void PelmarQSeriesEditorApplication::openUserGuide()
 {
     const auto guide = getUserGuideFile();
 
-    if (guide.existsAsFile())
+    // The user's own copy wins; the copy installed with the program stands in for a missing one.
+    for (const auto& candidate : { guide, getInstalledUserGuideFile() })
     {
-        guide.startAsProcess();
-        return;
+        if (candidate.existsAsFile())
+        {
+            candidate.startAsProcess();
+            return;
+        }
     }
 
     Dialogs::get().showNativeDialog (getApplicationName(),

@@ -20,6 +20,11 @@ public:
     /** Where the user guide is looked for: "Documents/Pelmar/Q7X Editor/" in the user's home. */
     static juce::File getUserGuideFile();
 
+    /** The guide installed with the program: share/doc/q7x-editor/ beside the folder that
+        holds the executable. Opened when the user has no guide of their own.
+    */
+    static juce::File getInstalledUserGuideFile();
+
     static const char* const userGuideFileName;
 
     WindowManager* getWindowManager() const noexcept                    { return windowManager.get(); }
@@ -53,6 +58,9 @@ private:
     void quitApplication();
     void openFileWithChooser();
     void openUserGuide();
+
+    /** Alerts, questions and the framework's file chooser in the editor's colours. */
+    static void useLightDefaultLook();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PelmarQSeriesEditorApplication)
 };
