@@ -32,7 +32,14 @@ keep_section()
     keep_content "$E2E_TAB_Y" $((E2E_CONTENT_H - E2E_TAB_Y)) "$2"
 }
 
-E2E_ENV=(Q7X_SIMULATOR=1)
+# A home of its own with a few presets, so the file chooser shows what a musician would see.
+home=$(mktemp -d /tmp/q7x-guide.XXXXXX)
+trap 'status=$?; rm -rf "$home"; (exit $status); e2e_end' EXIT
+mkdir -p "$home/Presets"
+e2e_write_preset "$home/Presets/Drum Kit.q7x"
+e2e_write_preset "$home/Presets/Live Set.q7x"
+e2e_write_preset "$home/Presets/Studio.q7x"
+E2E_ENV=(Q7X_SIMULATOR=1 HOME="$home/Presets")
 e2e_start_editor
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 document=$E2E_DOC
