@@ -2,8 +2,6 @@
 set -euo pipefail
 shopt -s inherit_errexit
 
-PKG_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-PKG_REPO=$(cd "$PKG_LIB_DIR/../.." && pwd)
 PKG_APP_ID=com.pelmar.Q7XEditor
 PKG_GUIDE="Q7X Editor - User Guide - v1.0.pdf"
 
