@@ -191,22 +191,26 @@ juce::File PelmarQSeriesEditorApplication::getUserGuideFile()
              .getChildFile (userGuideFileName);
 }
 
-juce::File PelmarQSeriesEditorApplication::getInstalledUserGuideFile()
+juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles()
 {
-    // The program lives in <prefix>/bin and its documentation in <prefix>/share/doc, wherever the
-    // prefix is: /usr, /usr/local, a folder the package was unpacked into.
-    return juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-             .getParentDirectory()
-             .getSiblingFile ("share/doc/q7x-editor")
-             .getChildFile (userGuideFileName);
+    const auto programFolder = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
+
+    // Installed, the program lives in <prefix>/bin and its documentation in <prefix>/share/doc,
+    // wherever the prefix is: /usr, /usr/local, a folder the package was unpacked into. A release
+    // build folder keeps the guide it built in docs/, beside the program.
+    return { programFolder.getSiblingFile ("share/doc/q7x-editor").getChildFile (userGuideFileName),
+             programFolder.getChildFile ("docs").getChildFile (userGuideFileName) };
 }
 
 void PelmarQSeriesEditorApplication::openUserGuide()
 {
     const auto guide = getUserGuideFile();
 
-    // The user's own copy wins; the copy installed with the program stands in for a missing one.
-    for (const auto& candidate : { guide, getInstalledUserGuideFile() })
+    // The user's own copy wins; the copy that came with the program stands in for a missing one.
+    auto candidates = getBundledUserGuideFiles();
+    candidates.insert (0, guide);
+
+    for (const auto& candidate : candidates)
     {
         if (candidate.existsAsFile())
         {

@@ -20,10 +20,11 @@ public:
     /** Where the user guide is looked for: "Documents/Pelmar/Q7X Editor/" in the user's home. */
     static juce::File getUserGuideFile();
 
-    /** The guide installed with the program: share/doc/q7x-editor/ beside the folder that
-        holds the executable. Opened when the user has no guide of their own.
+    /** Where the guide that comes with the program may be, in the order they are tried when
+        the user has no guide of their own: installed (share/doc/q7x-editor/ beside the
+        program's folder), then in the release build folder that holds the program (docs/).
     */
-    static juce::File getInstalledUserGuideFile();
+    static juce::Array<juce::File> getBundledUserGuideFiles();
 
     static const char* const userGuideFileName;
 
