@@ -10,6 +10,7 @@ mkdir -p "$root"
 dpkg-deb -x "$deb" "$root"
 
 source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/guide_opened.sh"
 e2e_begin "$root/usr/bin/q7x-editor" "$work/installed-editor"
 share="$root/usr/share"
 installed_guide="$share/doc/q7x-editor/Q7X Editor - User Guide - v1.0.pdf"
@@ -71,24 +72,6 @@ e2e_wait_until "the About window" 5 new_window
 expect_icon "About" "$about"
 e2e_click_window "$about" 40 40
 e2e_wait_until "About to close" 5 e2e_window_gone "$about"
-
-# opener_calls_at_least N: the desktop's opener has been asked N times or more.
-opener_calls_at_least()
-{
-    [ "$(cat "$E2E_DIR/xdg-open.calls" 2>/dev/null | grep -c .)" -ge "$1" ]
-}
-
-# expect_guide_opened N PATH: Ctrl+H makes the N-th request to the desktop's opener, for PATH, and
-# no dialog comes up.
-expect_guide_opened()
-{
-    e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
-    e2e_key ctrl+h
-    e2e_wait_until "request $1 to open the guide" 10 opener_calls_at_least "$1"
-    [ "$(sed -n "$1p" "$E2E_DIR/xdg-open.calls")" = "$2" ] \
-        || e2e_fail "asked to open \"$(sed -n "$1p" "$E2E_DIR/xdg-open.calls")\", expected \"$2\""
-    e2e_no_window "Pelmar Q7X Editor" || e2e_fail "a dialog came up although a guide is there"
-}
 
 # No copy of the user's: the installed one. With the user's own copy as well: that one.
 expect_guide_opened 1 "$installed_guide"
