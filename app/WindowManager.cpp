@@ -1,5 +1,6 @@
 #include "WindowManager.h"
 #include "Dialogs.h"
+#include "WindowIcon.h"
 #include "preset/Alert.h"
 
 WindowManager::WindowManager (MidiManager* midi, juce::ApplicationCommandManager* commands, juce::File& folder)
@@ -51,6 +52,7 @@ void WindowManager::showDocument (EditorDocument* document)
     document->setTopLeftPosition (getCascadePosition (documentCounter, { document->getWidth(), document->getHeight() },
                                                       workArea));
     document->addToDesktop();
+    WindowIcon::applyTo (*document);
     document->toFront (true);
 }
 
@@ -205,7 +207,10 @@ void WindowManager::bringAllToFront()
 void WindowManager::showDeviceSetup()
 {
     if (deviceSetupWindow == nullptr)
+    {
         deviceSetupWindow = new DeviceManagerWindow (midiManager);
+        WindowIcon::applyTo (*deviceSetupWindow);
+    }
 
     for (auto* document : documents)
         document->toBehind (deviceSetupWindow.get());
@@ -216,7 +221,10 @@ void WindowManager::showDeviceSetup()
 void WindowManager::showAbout()
 {
     if (aboutWindow == nullptr)
+    {
         aboutWindow = new AboutWindow();
+        WindowIcon::applyTo (*aboutWindow);
+    }
 
     aboutWindow->toFront (true);
 }

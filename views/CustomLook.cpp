@@ -6,6 +6,21 @@ const juce::Colour CustomLook::focusRingColour (0xffffb300);
 CustomLook::CustomLook() = default;
 CustomLook::~CustomLook() = default;
 
+juce::LookAndFeel_V4::ColourScheme CustomLook::getLightColourScheme()
+{
+    namespace Colours = juce::Colours;
+
+    return { Colours::white,              // window background
+             ViewColours::restingGrey,    // widget background
+             Colours::white,              // menu background
+             ViewColours::pressedGrey,    // outline
+             Colours::black,              // default text
+             ViewColours::accentBlue,     // default fill
+             Colours::white,              // highlighted text
+             ViewColours::accentBlue,     // highlighted fill
+             Colours::black };            // menu text
+}
+
 void CustomLook::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour&,
                                        bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
 {

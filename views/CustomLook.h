@@ -13,6 +13,13 @@ public:
     CustomLook();
     ~CustomLook() override;
 
+    /** The editor's white, greys and accent blue as a colour scheme for the framework's
+        default look, which draws what CustomLook does not: the alert boxes, the save
+        question, the framework's own file chooser and the menu bar. In the framework's
+        dark scheme they would come up as black boxes over the white editor.
+    */
+    static juce::LookAndFeel_V4::ColourScheme getLightColourScheme();
+
     /** A rounded body, pressed grey, hovered white or resting light grey, with a black outline. */
     void drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
                                bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
