@@ -195,10 +195,27 @@ juce::Component* EditorComponent::getViewForButton (juce::Button* button) const
 
 void EditorComponent::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::white);
+    const auto scale = g.getInternalContext().getPhysicalPixelScaleFactor();
+    g.drawImageTransformed (getDrawnBackground (scale), juce::AffineTransform::scale (1.0f / scale));
+}
 
-    // Stretched to 750 rows so that the blue band starts just above the tab strip.
-    g.drawImage (background, 0, 0, 1200, 750, 0, 0, background.getWidth(), background.getHeight(), false);
+const juce::Image& EditorComponent::getDrawnBackground (float physicalScale)
+{
+    if (drawnBackground.isNull() || physicalScale != drawnBackgroundScale)
+    {
+        const auto size = (getLocalBounds().toFloat() * physicalScale).getSmallestIntegerContainer();
+        drawnBackground = juce::Image (juce::Image::RGB, juce::jmax (1, size.getWidth()), juce::jmax (1, size.getHeight()), false);
+        drawnBackgroundScale = physicalScale;
+
+        juce::Graphics g (drawnBackground);
+        g.addTransform (juce::AffineTransform::scale (physicalScale));
+        g.fillAll (juce::Colours::white);
+
+        // Stretched to 750 rows so that the blue band starts just above the tab strip.
+        g.drawImage (background, 0, 0, 1200, 750, 0, 0, background.getWidth(), background.getHeight(), false);
+    }
+
+    return drawnBackground;
 }
 
 void EditorComponent::resized() {}

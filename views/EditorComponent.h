@@ -53,6 +53,13 @@ private:
     ButtonToViewMap buttonToView;
     juce::Image background;
 
+    // The background as drawn, kept at the scale of the last paint: stretching it on every
+    // repaint cost more than all the rest of a frame.
+    juce::Image drawnBackground;
+    float drawnBackgroundScale = 0.0f;
+
+    const juce::Image& getDrawnBackground (float physicalScale);
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorComponent)
 };
 
