@@ -51,14 +51,8 @@ private:
     std::unique_ptr<ControlSelector> tabSelector;
     std::unique_ptr<ControlSelector> pictureSelector;
     ButtonToViewMap buttonToView;
-    juce::Image background;
-
-    // The background as drawn, kept at the scale of the last paint: stretching it on every
-    // repaint cost more than all the rest of a frame.
     juce::Image drawnBackground;
     float drawnBackgroundScale = 0.0f;
-
-    const juce::Image& getDrawnBackground (float physicalScale);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorComponent)
 };

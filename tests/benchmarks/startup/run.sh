@@ -4,11 +4,15 @@
 # Runs the three alternately, each in a fresh HOME, and prints the medians from exec to a mapped
 # window and to the first painted frame, and the editor's ratios to floor-text.
 #
-#   tests/benchmarks/startup/run.sh [RUNS]     (default 20; needs ./run-tests' build in build/)
+#   tests/benchmarks/startup/run.sh [RUNS [OTHER_EDITOR]]
+#
+# RUNS defaults to 20; the editor is build/q7x-editor (./run-tests builds it). OTHER_EDITOR, an
+# editor binary built from another revision, joins the alternation as "other" for a before/after.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../../tools/common.sh"
 runs=${1:-20}
+other=${2:-}
 build="$Q7X_ROOT/build"
 probe="$build/tests/startup-probe"
 editor="$build/q7x-editor"
@@ -38,11 +42,12 @@ for _ in $(seq "$runs"); do
     measure floor-empty "Floor - Untitled 1" 1195 300 808080 "$build/bench/floor-empty/floor"
     measure floor-text "Floor - Untitled 1" 1195 300 808080 "$build/bench/floor-text/floor"
     measure editor "Pelmar Q7X Editor - Untitled 1" 1100 690 0093d0 "$editor"
+    [ -z "$other" ] || measure other "Pelmar Q7X Editor - Untitled 1" 1100 690 0093d0 "$other"
 done
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 printf '%-12s %12s %12s   (median ms of %d runs, from exec)\n' program mapped painted "$runs"
-for name in floor-empty floor-text editor; do
+for name in floor-empty floor-text editor ${other:+other}; do
     printf '%-12s %12s %12s\n' "$name" "$(cut -d' ' -f1 "$results/$name" | median)" \
                                        "$(cut -d' ' -f2 "$results/$name" | median)"
 done
