@@ -1,5 +1,6 @@
 #include "AssetImages.h"
 #include "BinaryData.h"
+#include "DeferredPngPixelData.h"
 
 namespace AssetImages
 {
@@ -8,10 +9,21 @@ namespace AssetImages
         // The embedded resource names carry the file extension: "editorBackground_png".
         const auto resourceName = juce::String (catalogueName) + "_png";
         int size = 0;
+        const auto* data = BinaryData::getNamedResource (resourceName.toRawUTF8(), size);
 
-        if (const auto* data = BinaryData::getNamedResource (resourceName.toRawUTF8(), size))
-            return juce::ImageCache::getFromMemory (data, size);
+        if (data == nullptr)
+            return {};
 
-        return {};
+        // Keyed by the data's address, so every editor shares one copy while any of them uses it.
+        const auto hashCode = (juce::int64) (juce::pointer_sized_int) data;
+        auto image = juce::ImageCache::getFromHashCode (hashCode);
+
+        if (image.isNull())
+        {
+            image = DeferredPngPixelData::createImage (data, (size_t) size);
+            juce::ImageCache::addImageToCache (image, hashCode);
+        }
+
+        return image;
     }
 }

@@ -175,13 +175,49 @@ EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
     return editor;
 }
 
+namespace
+{
+/** The window background as every editor draws it, in physical pixels at a display scale:
+    stretching it costs more than all the rest of a frame, so it is done once per scale and
+    shared through the image cache while any editor shows it.
+*/
+juce::Image getStretchedBackground (float physicalScale)
+{
+    const auto hashCode = (juce::int64) 0x51375842474e44 + juce::roundToInt (physicalScale * 1000.0f);
+    auto image = juce::ImageCache::getFromHashCode (hashCode);
+
+    if (image.isNull())
+    {
+        image = juce::Image (juce::Image::RGB, juce::jmax (1, juce::roundToInt (1200.0f * physicalScale)),
+                             juce::jmax (1, juce::roundToInt (700.0f * physicalScale)), false);
+
+        {
+            const auto background = AssetImages::get ("editorBackground");
+            juce::Graphics g (image);
+            g.addTransform (juce::AffineTransform::scale (physicalScale));
+            g.fillAll (juce::Colours::white);
+
+            // Stretched to 750 rows so that the blue band starts just above the tab strip.
+            g.drawImage (background, 0, 0, 1200, 750, 0, 0, background.getWidth(), background.getHeight(), false);
+        }
+
+        juce::ImageCache::addImageToCache (image, hashCode);
+        juce::ImageCache::releaseUnusedImages();   // the unstretched copy is not drawn again
+    }
+
+    return image;
+}
+} // namespace
+
 //==============================================================================
 EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* tabs, ControlSelector* picture)
     : tabSelector (tabs),
       pictureSelector (picture),
-      buttonToView (map),
-      background (AssetImages::get ("editorBackground"))
+      buttonToView (map)
 {
+    // Starts decoding the background now; the first paint stretches it.
+    AssetImages::get ("editorBackground");
+
     setSize (1200, 700);
 
     // Tab walks this editor's widgets only, and a click on the background leaves the focus alone.
@@ -231,10 +267,15 @@ juce::Component* EditorComponent::getViewForButton (juce::Button* button) const
 
 void EditorComponent::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::white);
+    const auto scale = g.getInternalContext().getPhysicalPixelScaleFactor();
 
-    // Stretched to 750 rows so that the blue band starts just above the tab strip.
-    g.drawImage (background, 0, 0, 1200, 750, 0, 0, background.getWidth(), background.getHeight(), false);
+    if (drawnBackground.isNull() || scale != drawnBackgroundScale)
+    {
+        drawnBackground = getStretchedBackground (scale);
+        drawnBackgroundScale = scale;
+    }
+
+    g.drawImageTransformed (drawnBackground, juce::AffineTransform::scale (1.0f / scale));
 }
 
 void EditorComponent::resized() {}

@@ -79,7 +79,8 @@ private:
     std::unique_ptr<ControlSelector> tabSelector;
     std::unique_ptr<ControlSelector> pictureSelector;
     ButtonToViewMap buttonToView;
-    juce::Image background;
+    juce::Image drawnBackground;
+    float drawnBackgroundScale = 0.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorComponent)
 };

@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "assets/AssetImages.h"
 #include "PresetFixtures.h"
 #include "views/QControlLayoutView.h"
 #include "views/QControlView.h"
@@ -308,5 +309,30 @@ TEST (EditorComponent, FurtherEditorsShareTheDecodedImages)
         EXPECT_TRUE (a.first.isValid() && a.second.isValid()) << i;
         EXPECT_EQ (a.first.getPixelData(), b.first.getPixelData()) << i;
         EXPECT_EQ (a.second.getPixelData(), b.second.getPixelData()) << i;
+    }
+}
+
+// The editor keeps its stretched background between paints, at the scale it is drawn at.
+TEST (EditorComponent, BackgroundLooksAsIfStretchedAtEachPaintAndScale)
+{
+    EditorFixture fixture;
+    auto& editor = *fixture.editor;
+    const auto background = AssetImages::get ("editorBackground");
+
+    for (const auto scale : { 1.0f, 2.0f, 1.0f })
+    {
+        const auto snapshot = editor.createComponentSnapshot (editor.getLocalBounds(), true, scale);
+
+        juce::Image expected (juce::Image::RGB, snapshot.getWidth(), snapshot.getHeight(), true);
+        juce::Graphics g (expected);
+        g.addTransform (juce::AffineTransform::scale (scale));
+        g.fillAll (juce::Colours::white);
+        g.drawImage (background, 0, 0, 1200, 750, 0, 0, 1200, 700, false);
+
+        // Rows above the picture and between the picture and the tabs show only the background.
+        for (const auto& rows : { juce::Range<int> (0, 64), juce::Range<int> (462, 481) })
+            for (int y = (int) ((float) rows.getStart() * scale); y < (int) ((float) rows.getEnd() * scale); ++y)
+                for (int x = 0; x < snapshot.getWidth(); x += 3)
+                    ASSERT_EQ (snapshot.getPixelAt (x, y), expected.getPixelAt (x, y)) << scale << ": " << x << ", " << y;
     }
 }

@@ -1,0 +1,170 @@
+#include "DeferredPngPixelData.h"
+
+namespace
+{
+struct PngHeader
+{
+    juce::Image::PixelFormat format;
+    int width, height;
+};
+
+uint32_t readBigEndian (const uint8_t* p)
+{
+    return (uint32_t (p[0]) << 24) | (uint32_t (p[1]) << 16) | (uint32_t (p[2]) << 8) | uint32_t (p[3]);
+}
+
+/** Reads the size from IHDR and decides the pixel format the way the PNG loader does:
+    ARGB when the colour type has alpha or a tRNS chunk precedes the image data, else RGB.
+*/
+std::optional<PngHeader> readPngHeader (const uint8_t* bytes, size_t size)
+{
+    static constexpr uint8_t signature[] { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
+    constexpr size_t ihdrEnd = 8 + 8 + 13;
+
+    if (size < ihdrEnd + 4 || std::memcmp (bytes, signature, sizeof (signature)) != 0
+        || std::memcmp (bytes + 12, "IHDR", 4) != 0)
+        return {};
+
+    const auto width = readBigEndian (bytes + 16), height = readBigEndian (bytes + 20);
+    const auto colourType = bytes[25];
+
+    if (width == 0 || height == 0 || width > 0x4000 || height > 0x4000)
+        return {};
+
+    auto hasAlpha = (colourType & 4) != 0;
+
+    for (size_t chunk = ihdrEnd + 4; ! hasAlpha && chunk + 8 <= size;)
+    {
+        const auto length = readBigEndian (bytes + chunk);
+        const auto* type = bytes + chunk + 4;
+
+        if (std::memcmp (type, "IDAT", 4) == 0)
+            break;
+
+        hasAlpha = std::memcmp (type, "tRNS", 4) == 0 && length > 0;
+        chunk += size_t (length) + 12;
+    }
+
+    return PngHeader { hasAlpha ? juce::Image::ARGB : juce::Image::RGB, int (width), int (height) };
+}
+} // namespace
+
+//==============================================================================
+/** Decodes queued images on one thread, the most recently queued first. Deleted, with its
+    thread stopped, when the framework shuts down.
+*/
+class BackgroundPngDecoder final : private juce::DeletedAtShutdown
+{
+public:
+    ~BackgroundPngDecoder() override
+    {
+        pool.removeAllJobs (true, 10000);
+        clearSingletonInstance();
+    }
+
+    void enqueue (DeferredPngPixelData* image)
+    {
+        {
+            const juce::ScopedLock sl (lock);
+            pending.add (image);
+        }
+
+        pool.addJob ([this] { decodeNewest(); });
+    }
+
+    JUCE_DECLARE_SINGLETON (BackgroundPngDecoder, false)
+
+private:
+    void decodeNewest()
+    {
+        juce::ReferenceCountedObjectPtr<DeferredPngPixelData> image;
+
+        {
+            const juce::ScopedLock sl (lock);
+            image = pending.removeAndReturn (pending.size() - 1);
+        }
+
+        if (image != nullptr)
+            image->decode();
+    }
+
+    juce::ThreadPool pool { 1 };
+    juce::CriticalSection lock;
+    juce::ReferenceCountedArray<DeferredPngPixelData> pending;
+};
+
+JUCE_IMPLEMENT_SINGLETON (BackgroundPngDecoder)
+
+//==============================================================================
+juce::Image DeferredPngPixelData::createImage (const void* pngData, size_t numBytes)
+{
+    const auto header = readPngHeader (static_cast<const uint8_t*> (pngData), numBytes);
+
+    if (! header.has_value())
+        return {};
+
+    auto* pixelData = new DeferredPngPixelData (pngData, numBytes, header->format, header->width, header->height);
+    juce::Image image (pixelData);
+    BackgroundPngDecoder::getInstance()->enqueue (pixelData);
+    return image;
+}
+
+DeferredPngPixelData::DeferredPngPixelData (const void* pngData, size_t numBytes, juce::Image::PixelFormat format,
+                                            int w, int h)
+    : juce::ImagePixelData (format, w, h), data (pngData), size (numBytes)
+{
+}
+
+void DeferredPngPixelData::decode()
+{
+    getDecoded();
+}
+
+bool DeferredPngPixelData::isDecoded() const
+{
+    const juce::ScopedLock sl (decodeLock);
+    return decoded != nullptr;
+}
+
+juce::ImagePixelData& DeferredPngPixelData::getDecoded()
+{
+    const juce::ScopedLock sl (decodeLock);
+
+    if (decoded == nullptr)
+    {
+        auto image = juce::ImageFileFormat::loadFrom (data, size);
+
+        // Keeps the promise made by the header even if the bytes turn out to be damaged.
+        if (image.getFormat() != pixelFormat || image.getWidth() != width || image.getHeight() != height)
+            image = juce::Image (pixelFormat, width, height, true);
+
+        decoded = image.getPixelData();
+    }
+
+    return *decoded;
+}
+
+std::unique_ptr<juce::LowLevelGraphicsContext> DeferredPngPixelData::createLowLevelContext()
+{
+    sendDataChangeMessage();
+    return getDecoded().createLowLevelContext();
+}
+
+juce::ImagePixelData::Ptr DeferredPngPixelData::clone()
+{
+    return getDecoded().clone();
+}
+
+std::unique_ptr<juce::ImageType> DeferredPngPixelData::createType() const
+{
+    return std::make_unique<juce::NativeImageType>();
+}
+
+void DeferredPngPixelData::initialiseBitmapData (juce::Image::BitmapData& bitmap, int x, int y,
+                                                 juce::Image::BitmapData::ReadWriteMode mode)
+{
+    getDecoded().initialiseBitmapData (bitmap, x, y, mode);
+
+    if (mode != juce::Image::BitmapData::readOnly)
+        sendDataChangeMessage();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+/**
+    Pixel data of an embedded PNG that is decoded on a background thread.
+
+    Its size and pixel format come from the PNG's header, so components can be built and laid
+    out with it at once while the pixels are decoded beside them, newest image first (the
+    editor creates the large images of its first frame last). Whoever needs the pixels before
+    the decoder has reached them decodes them there and then; either way each image is decoded
+    once, and the pixels are exactly those that juce::PNGImageFormat produces.
+*/
+class DeferredPngPixelData final : public juce::ImagePixelData
+{
+public:
+    /** Returns an image over the PNG bytes (which must outlive it), queued for decoding, or
+        an invalid image when the bytes do not start with a readable PNG header.
+    */
+    static juce::Image createImage (const void* pngData, size_t numBytes);
+
+    /** Decodes the pixels now, unless that has happened already. */
+    void decode();
+    bool isDecoded() const;
+
+    std::unique_ptr<juce::LowLevelGraphicsContext> createLowLevelContext() override;
+    juce::ImagePixelData::Ptr clone() override;
+    std::unique_ptr<juce::ImageType> createType() const override;
+    void initialiseBitmapData (juce::Image::BitmapData&, int x, int y, juce::Image::BitmapData::ReadWriteMode) override;
+
+private:
+    DeferredPngPixelData (const void* pngData, size_t numBytes, juce::Image::PixelFormat, int width, int height);
+
+    juce::ImagePixelData& getDecoded();
+
+    const void* const data;
+    const size_t size;
+    juce::CriticalSection decodeLock;
+    juce::ImagePixelData::Ptr decoded;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DeferredPngPixelData)
+};
