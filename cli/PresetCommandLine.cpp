@@ -5,6 +5,7 @@
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
 
+#include <filesystem>
 #include <ostream>
 
 using namespace PresetLayout;
@@ -19,6 +20,17 @@ constexpr juce::int64 largestJsonFile = 1024 * 1024;
 juce::File fileFromArgument (const juce::String& path)
 {
     return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+// The new file is renamed over the old one, which needs no write permission on the old
+// file itself: a preset its owner made read-only is therefore refused here.
+bool isReadOnly (const juce::File& file)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const auto permissions = fs::status (file.getFullPathName().toStdString(), error).permissions();
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return ! error && file.existsAsFile() && (permissions & writable) == fs::perms::none;
 }
 
 std::ostream& operator<< (std::ostream& stream, const juce::String& text)
@@ -206,7 +218,15 @@ std::optional<juce::Array<juce::uint8>> PresetCommandLine::readValidPreset (cons
 
 int PresetCommandLine::writePreset (const juce::String& path, const juce::Array<juce::uint8>& image)
 {
-    const auto result = PresetFile::write (fileFromArgument (path), image);
+    const auto file = fileFromArgument (path);
+
+    if (isReadOnly (file))
+    {
+        err << programName << ": " << path << ": is read-only; left unchanged\n";
+        return refused;
+    }
+
+    const auto result = PresetFile::write (file, image);
 
     if (result.wasOk())
         return success;
@@ -363,7 +383,7 @@ int PresetCommandLine::set (const juce::StringArray& operands, const juce::Strin
 
     if (const auto problem = PresetValidator::findProblem (*image))
     {
-        err << programName << ": " << path << " left unchanged: " << problem->describe() << "\n";
+        err << programName << ": " << path << ": left unchanged: " << problem->describe() << "\n";
         return refused;
     }
 
