@@ -236,6 +236,10 @@ TEST_F (PresetCommandLineTest, ImportRefusesWhatTheEditorWouldNamingTheField)
         EXPECT_FALSE (folder.getChildFile ("out.q7x").exists()) << json;
     }
 
+    std::filesystem::resize_file (write ("big.json", {}).toStdString(), 2'000'000);
+    EXPECT_EQ (run ({ "import", path ("big.json"), path ("out.q7x") }).err,
+               "q7x-preset: " + path ("big.json") + ": too large for a preset (2000000 bytes)\n");
+
     // Left-out values are the default preset's; an existing target needs --force.
     folder.getChildFile ("in.json").replaceWithText (R"({"controls": {"Pad 1": {"Mode": "CC Momentary", "Released": 64}}})");
     EXPECT_EQ (run ({ "import", path ("in.json"), path ("out.q7x") }).status, 0);
