@@ -92,7 +92,14 @@ void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String&
     }
 
     // A relative path names a file in the folder the editor was started from.
-    windowManager->openFileInActiveDocument (juce::File::getCurrentWorkingDirectory().getChildFile (trimmed.unquoted()));
+    const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (trimmed.unquoted());
+    const auto documentsBefore = windowManager->getNumDocuments();
+    windowManager->openFileInActiveDocument (file);
+
+    // A document loads a missing file silently (a chooser never names one), but a name
+    // typed on a command line may be wrong: the document opened for it says so.
+    if (! file.existsAsFile() && windowManager->getNumDocuments() > documentsBefore)
+        PresetController::showInvalidFileAlert();
 }
 
 void PelmarQSeriesEditorApplication::systemRequestedQuit()

@@ -6,9 +6,6 @@
 
 namespace
 {
-const juce::String invalidFileTitle ("Invalid File");
-const juce::String invalidFileMessage ("File is invalid or currupt");
-
 void showNoDeviceAlert()
 {
     Alert::show ("No MIDI Device selected.", "Please select a device using the Device Setup option.");
@@ -163,14 +160,8 @@ bool PresetController::applyPresetData (const juce::Array<juce::uint8>& data)
 //==============================================================================
 bool PresetController::saveToFile (const juce::File& file)
 {
-    juce::Array<juce::uint8> bytes;
-    buildPresetDump (bytes);
-    bytes.insert (0, 0xf0);
-    bytes.add (0xf7);
-
-    // replaceWithData writes a temporary file beside the target and moves it over,
-    // so a failed write leaves the old file as it was.
-    if (file.replaceWithData (bytes.getRawDataPointer(), (size_t) bytes.size()))
+    // A failed save, a full disk included, leaves the old file as it was.
+    if (PresetFile::write (file, presetData))
         return true;
 
     Alert::show ("Unable to Save", "The preset could not be written to:\r\n" + file.getFullPathName());
@@ -181,7 +172,7 @@ bool PresetController::loadFromFile (const juce::File& file)
 {
     auto refuse = []
     {
-        Alert::show (invalidFileTitle, invalidFileMessage);
+        showInvalidFileAlert();
         return false;
     };
 
@@ -191,6 +182,11 @@ bool PresetController::loadFromFile (const juce::File& file)
         return refuse();
 
     return applyPresetData (reading.image) || refuse();
+}
+
+void PresetController::showInvalidFileAlert()
+{
+    Alert::show ("Invalid File", "File is invalid or currupt");
 }
 
 //==============================================================================
@@ -220,7 +216,12 @@ void PresetController::requestPreset()
 
     retryCount = 0;
     awaitingReply = true;
-    listeningForReply = true;
+
+    {
+        const juce::ScopedLock sl (replyLock);
+        listeningForReply = true;
+    }
+
     startTimer (firstRetryDelayMs);
     sendRequest();
 }
@@ -237,27 +238,38 @@ void PresetController::sendRequest()
 
 void PresetController::timerCallback()
 {
-    if (retryCount >= maxRetries)
     {
+        // Under the lock a reply is either recognised before this (and nothing more is
+        // sent, nor given up) or after the request that goes out here.
+        const juce::ScopedLock sl (replyLock);
+
+        if (listeningForReply && retryCount < maxRetries)
+        {
+            ++retryCount;
+            sendRequest();
+            startTimer (retryDelayMs);
+            return;
+        }
+
         stopTimer();
         retryCount = 0;
-        awaitingReply = false;
+
+        // A reply recognised already is on its way to replyReceived.
+        if (! listeningForReply)
+            return;
+
         listeningForReply = false;
-        Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
-        return;
     }
 
-    awaitingReply = true;
-    ++retryCount;
-    sendRequest();
-    startTimer (retryDelayMs);
+    awaitingReply = false;
+    Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
 }
 
 // Runs on the MIDI input thread: it only recognises a reply and copies its bytes; the
 // message thread checks and applies them, so a preset never lands half-way into an edit.
 void PresetController::midiMessageReceived (const juce::MidiMessage& message)
 {
-    if (! listeningForReply || ! message.isSysEx())
+    if (! message.isSysEx())
         return;
 
     const auto* data = message.getSysExData();
@@ -267,6 +279,16 @@ void PresetController::midiMessageReceived (const juce::MidiMessage& message)
 
     if (! image.has_value())
         return;
+
+    {
+        // The first reply recognised answers the request; the timer neither retries nor gives up after it.
+        const juce::ScopedLock sl (replyLock);
+
+        if (! listeningForReply)
+            return;
+
+        listeningForReply = false;
+    }
 
     juce::MessageManager::callAsync ([weakThis = selfReference, image = *image]
     {
@@ -281,7 +303,6 @@ void PresetController::replyReceived (const juce::Array<juce::uint8>& replyData)
         return;
 
     awaitingReply = false;
-    listeningForReply = false;
     stopTimer();
     retryCount = 0;
 
