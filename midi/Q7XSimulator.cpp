@@ -1,26 +1,23 @@
 #include "Q7XSimulator.h"
 
-#include "../preset/PresetLayout.h"
+#include "../preset/PresetFraming.h"
 
 namespace
 {
 using namespace PresetLayout;
 
-bool hasHeader (const juce::MidiMessage& message, juce::uint8 command)
+std::optional<juce::Array<juce::uint8>> findPayload (const juce::MidiMessage& message, juce::uint8 command)
 {
-    const auto header = makeSysExHeader (command);
+    if (! message.isSysEx())
+        return std::nullopt;
 
-    return message.isSysEx()
-        && message.getSysExDataSize() >= sysExHeaderSize
-        && std::equal (header.begin(), header.end(), message.getSysExData());
+    return PresetFraming::findPayload (message.getSysExData(), message.getSysExDataSize(), command);
 }
 
 juce::MidiMessage makeMessage (juce::uint8 command, const juce::uint8* bytes, int numBytes)
 {
-    const auto header = makeSysExHeader (command);
-    juce::MemoryBlock data (header.data(), header.size());
-    data.append (bytes, (size_t) numBytes);
-    return juce::MidiMessage::createSysExMessage (data.getData(), (int) data.getSize());
+    const auto body = PresetFraming::makeBody (command, { bytes, numBytes });
+    return juce::MidiMessage::createSysExMessage (body.begin(), body.size());
 }
 } // namespace
 
@@ -110,13 +107,14 @@ std::optional<juce::MidiMessage> Q7XSimulator::createAnswer() const
 
 void Q7XSimulator::received (const juce::MidiMessage& message)
 {
-    if (hasHeader (message, presetDumpCommand)
-         && message.getSysExDataSize() >= sysExHeaderSize + presetImageSize)
+    const auto dumped = findPayload (message, presetDumpCommand);
+
+    if (dumped.has_value() && dumped->size() == presetImageSize)
     {
-        setPreset ({ message.getSysExData() + sysExHeaderSize, presetImageSize });
+        setPreset (*dumped);
         ++numDumps;
     }
-    else if (hasHeader (message, presetRequestCommand))
+    else if (findPayload (message, presetRequestCommand).has_value())
     {
         {
             const juce::ScopedLock sl (lock);

@@ -1,6 +1,8 @@
 #include "PresetController.h"
 #include "Alert.h"
-#include "SafeFileWriter.h"
+#include "PresetFile.h"
+#include "PresetFraming.h"
+#include "PresetValidator.h"
 
 namespace
 {
@@ -12,18 +14,6 @@ void showNoDeviceAlert()
 juce::MidiMessage makeSysEx (const juce::Array<juce::uint8>& bytes)
 {
     return juce::MidiMessage::createSysExMessage (bytes.getRawDataPointer(), bytes.size());
-}
-
-juce::Array<juce::uint8> headerBytes (juce::uint8 command)
-{
-    const auto header = PresetLayout::makeSysExHeader (command);
-    return { header.data(), (int) header.size() };
-}
-
-bool startsWithHeader (const juce::uint8* data, int size, juce::uint8 command)
-{
-    const auto header = PresetLayout::makeSysExHeader (command);
-    return size >= (int) header.size() && std::equal (header.begin(), header.end(), data);
 }
 } // namespace
 
@@ -62,8 +52,7 @@ void PresetController::addActionListener (juce::ActionListener* listener)
 
 void PresetController::buildPresetDump (juce::Array<juce::uint8>& out) const
 {
-    out = headerBytes (PresetLayout::presetDumpCommand);
-    out.addArray (presetData);
+    out = PresetFraming::makeBody (PresetLayout::presetDumpCommand, presetData);
 }
 
 juce::Array<ParameterValue*> PresetController::getBoundValues (int offset) const
@@ -126,12 +115,7 @@ bool PresetController::fitsBoundValues (int offset, const juce::Array<juce::uint
         // CC Momentary mode may hold Released 64 where its Curve would allow 0-7.
         if (const auto location = PresetLayout::findParameter (value->getName()))
         {
-            const auto modeOffset = location->getModeOffset();
-            const auto& info = PresetLayout::getKindInfo (location->kind);
-
-            if (modeOffset >= 0 && ! location->getInfo().isMode
-                  && juce::isPositiveAndBelow ((int) data[modeOffset], info.modeNames.size())
-                  && ! location->isUsedInMode (data[modeOffset]))
+            if (PresetValidator::isLeftUnusedByMode (*location, data))
             {
                 if (byte > 127)
                     return false;
@@ -176,13 +160,8 @@ bool PresetController::applyPresetData (const juce::Array<juce::uint8>& data)
 //==============================================================================
 bool PresetController::saveToFile (const juce::File& file)
 {
-    juce::Array<juce::uint8> bytes;
-    buildPresetDump (bytes);
-    bytes.insert (0, 0xf0);
-    bytes.add (0xf7);
-
     // A failed save, a full disk included, leaves the old file as it was.
-    if (SafeFileWriter::write (file, bytes.getRawDataPointer(), (size_t) bytes.size()))
+    if (PresetFile::write (file, presetData))
         return true;
 
     Alert::show ("Unable to Save", "The preset could not be written to:\r\n" + file.getFullPathName());
@@ -197,25 +176,12 @@ bool PresetController::loadFromFile (const juce::File& file)
         return false;
     };
 
-    if (! file.existsAsFile() || file.getSize() != PresetLayout::presetDumpSize)
+    const auto reading = PresetFile::read (file);
+
+    if (! reading.hasImage())
         return refuse();
 
-    juce::FileInputStream stream (file);
-    juce::HeapBlock<juce::uint8> bytes ((size_t) PresetLayout::presetDumpSize);
-
-    if (! stream.openedOk()
-          || stream.read (bytes.get(), PresetLayout::presetDumpSize) != PresetLayout::presetDumpSize)
-        return refuse();
-
-    // The prefix is that of a preset dump; a captured reply (command 63) is no preset file.
-    if (bytes[0] != 0xf0 || ! startsWithHeader (bytes.get() + 1, PresetLayout::sysExHeaderSize,
-                                                PresetLayout::presetDumpCommand))
-        return refuse();
-
-    const juce::Array<juce::uint8> image (bytes.get() + 1 + PresetLayout::sysExHeaderSize,
-                                          PresetLayout::presetImageSize);
-
-    return applyPresetData (image) || refuse();
+    return applyPresetData (reading.image) || refuse();
 }
 
 void PresetController::showInvalidFileAlert()
@@ -267,7 +233,7 @@ bool PresetController::isAwaitingReply() const noexcept
 
 void PresetController::sendRequest()
 {
-    midiManager->sendMessage (makeSysEx (headerBytes (PresetLayout::presetRequestCommand)));
+    midiManager->sendMessage (makeSysEx (PresetFraming::makeBody (PresetLayout::presetRequestCommand)));
 }
 
 void PresetController::timerCallback()
@@ -309,7 +275,9 @@ void PresetController::midiMessageReceived (const juce::MidiMessage& message)
     const auto* data = message.getSysExData();
     const auto size = message.getSysExDataSize();
 
-    if (! startsWithHeader (data, size, PresetLayout::presetReplyCommand))
+    const auto image = PresetFraming::findPayload (data, size, PresetLayout::presetReplyCommand);
+
+    if (! image.has_value())
         return;
 
     {
@@ -322,10 +290,7 @@ void PresetController::midiMessageReceived (const juce::MidiMessage& message)
         listeningForReply = false;
     }
 
-    const auto available = juce::jmin (size - PresetLayout::sysExHeaderSize, PresetLayout::presetImageSize);
-    const juce::Array<juce::uint8> image (data + PresetLayout::sysExHeaderSize, available);
-
-    juce::MessageManager::callAsync ([weakThis = selfReference, image]
+    juce::MessageManager::callAsync ([weakThis = selfReference, image = *image]
     {
         if (auto* controller = weakThis.get())
             controller->replyReceived (image);

@@ -6,20 +6,18 @@ namespace PresetLayout
 {
 namespace
 {
-constexpr juce::uint32 allModes = 0xffffffffu;
-constexpr juce::uint32 mode (int m) { return 1u << m; }
-
-// Modes of the pads and switches, as bit positions.
-constexpr int padNote = 0, padToggle = 1, padMomentary = 2, padProgram = 3;
-constexpr int switchToggle = 0, switchMomentary = 1, switchProgram = 2;
-constexpr int knobCC = 0;
-
-ParameterInfo channel (int relativeOffset) { return { "MIDI Channel", relativeOffset, 0, 15, 1, 0, false, allModes }; }
-ParameterInfo byte (const char* name, int relativeOffset, juce::uint32 modes = allModes, int rawDefault = 0)
+ParameterInfo channel (int relativeOffset) { return { "MIDI Channel", relativeOffset, 0, 15, 1, 0, false, 0 }; }
+ParameterInfo byte (const char* name, int relativeOffset, int rawDefault = 0)
 {
-    return { name, relativeOffset, 0, 127, 0, rawDefault, false, modes };
+    return { name, relativeOffset, 0, 127, 0, rawDefault, false, 0 };
 }
-ParameterInfo modeList (int numModes) { return { "Mode", 0, 0, numModes - 1, 0, 0, true, allModes }; }
+ParameterInfo modeList (int numModes) { return { "Mode", 0, 0, numModes - 1, 0, 0, true, 0 }; }
+
+template <typename ParameterEnum>
+constexpr int row (ParameterEnum parameter) noexcept
+{
+    return static_cast<int> (parameter);
+}
 
 std::vector<int> indexOrder (size_t count)
 {
@@ -29,67 +27,95 @@ std::vector<int> indexOrder (size_t count)
     return order;
 }
 
+// Which modes use a parameter follows from the rows a panel shows in each mode, written once here.
 ControlKindInfo makeKind (ControlKind kind, const char* name, int bytes, int count,
-                          std::vector<ParameterInfo> parameters, juce::StringArray modeNames = {},
-                          std::vector<int> creationOrder = {})
+                          std::vector<ParameterInfo> parameters, std::vector<std::vector<int>> rowsByMode,
+                          juce::StringArray modeNames = {}, std::vector<int> creationOrder = {})
 {
     if (creationOrder.empty())
         creationOrder = indexOrder (parameters.size());
 
-    return { kind, name, bytes, count, std::move (parameters), std::move (creationOrder), std::move (modeNames) };
+    if (rowsByMode.size() != (size_t) juce::jmax (1, modeNames.size()))
+        throw std::logic_error ("shown rows must be given for every mode of " + std::string (name));
+
+    for (size_t mode = 0; mode < rowsByMode.size(); ++mode)
+        for (auto index : rowsByMode[mode])
+            parameters.at ((size_t) index).usedInModes |= 1u << mode;
+
+    return { kind, name, bytes, count, std::move (parameters), std::move (creationOrder),
+             std::move (modeNames), std::move (rowsByMode) };
 }
 
 const std::vector<ControlKindInfo>& kindTable()
 {
+    using K = KeybedParameter;
+    using M = ModWheelParameter;
+    using S = SustainParameter;
+    using N = KnobParameter;
+    using P = PadParameter;
+    using W = SwitchParameter;
+
     static const std::vector<ControlKindInfo> table
     {
         makeKind (ControlKind::Keybed, "Keybed", 4, 1,
                   { channel (2),
-                    { "Transpose", 0, 0, 24, -12, 12, false, allModes },
-                    { "Octave", 1, 0, 9, 0, 0, false, allModes },
-                    { "Curve", 3, 0, 7, 1, 0, false, allModes } }),
+                    { "Transpose", 0, 0, 24, -12, 12, false, 0 },
+                    { "Octave", 1, 0, 9, 0, 0, false, 0 },
+                    { "Curve", 3, 0, 7, 1, 0, false, 0 } },
+                  { { row (K::midiChannel), row (K::transpose), row (K::octave), row (K::curve) } }),
 
-        makeKind (ControlKind::PitchWheel, "Pitch Wheel", 1, 1, { channel (0) }),
+        makeKind (ControlKind::PitchWheel, "Pitch Wheel", 1, 1, { channel (0) },
+                  { { row (PitchWheelParameter::midiChannel) } }),
 
         makeKind (ControlKind::ModWheel, "Mod Wheel", 4, 1,
-                  { channel (0), byte ("CC", 1), byte ("Min", 2), byte ("Max", 3, allModes, 127) },
+                  { channel (0), byte ("CC", 1), byte ("Min", 2), byte ("Max", 3, 127) },
+                  { { row (M::midiChannel), row (M::cc), row (M::min), row (M::max) } },
                   {}, { 1, 2, 3, 0 }),
 
         makeKind (ControlKind::Sustain, "Sustain", 4, 1,
-                  { byte ("CC", 0), byte ("Pressed", 2, allModes, 127), byte ("Released", 1), channel (3) }),
+                  { byte ("CC", 0), byte ("Pressed", 2, 127), byte ("Released", 1), channel (3) },
+                  { { row (S::midiChannel), row (S::cc), row (S::pressed), row (S::released) } }),
 
         makeKind (ControlKind::Knob, "Knob", 5, 4,
-                  { modeList (2), channel (4), byte ("CC", 1, mode (knobCC)), byte ("Min", 2),
-                    byte ("Max", 3, allModes, 127) },
+                  { modeList (2), channel (4), byte ("CC", 1), byte ("Min", 2), byte ("Max", 3, 127) },
+                  { { row (N::mode), row (N::midiChannel), row (N::cc), row (N::min), row (N::max) },   // CC
+                    { row (N::mode), row (N::midiChannel), row (N::min), row (N::max) } },   // Aftertouch
                   { "CC", "Aftertouch" }),
 
         makeKind (ControlKind::Pad, "Pad", 5, 8,
                   { modeList (4),
                     channel (4),
-                    byte ("Note", 1, mode (padNote)),
-                    byte ("CC", 1, mode (padToggle) | mode (padMomentary)),
-                    byte ("Bank MSB", 3, mode (padProgram)),
-                    { "Curve", 3, 0, 7, 1, 0, false, mode (padNote) },
-                    byte ("Pressed", 2, mode (padMomentary), 127),
-                    byte ("Toggle On", 2, mode (padToggle), 127),
-                    byte ("Bank LSB", 2, mode (padProgram)),
-                    byte ("Fixed", 2, mode (padNote)),
-                    byte ("Released", 3, mode (padMomentary)),
-                    byte ("Toggle Off", 3, mode (padToggle)),
-                    byte ("Program", 1, mode (padProgram)) },
+                    byte ("Note", 1),
+                    byte ("CC", 1),
+                    byte ("Bank MSB", 3),
+                    { "Curve", 3, 0, 7, 1, 0, false, 0 },
+                    byte ("Pressed", 2, 127),
+                    byte ("Toggle On", 2, 127),
+                    byte ("Bank LSB", 2),
+                    byte ("Fixed", 2),
+                    byte ("Released", 3),
+                    byte ("Toggle Off", 3),
+                    byte ("Program", 1) },
+                  { { row (P::mode), row (P::midiChannel), row (P::note), row (P::fixed), row (P::curve) },   // Note
+                    { row (P::mode), row (P::midiChannel), row (P::cc), row (P::toggleOn), row (P::toggleOff) },   // CC Toggle
+                    { row (P::mode), row (P::midiChannel), row (P::cc), row (P::pressed), row (P::released) },   // CC Momentary
+                    { row (P::mode), row (P::midiChannel), row (P::bankLsb), row (P::bankMsb), row (P::program) } },   // Program Change
                   { "Note", "CC Toggle", "CC Momentary", "Program Change" }),
 
         makeKind (ControlKind::Switch, "Switch", 5, 4,
                   { modeList (3),
                     channel (4),
-                    byte ("CC", 1, mode (switchToggle) | mode (switchMomentary)),
-                    byte ("Pressed", 2, mode (switchMomentary), 127),
-                    byte ("Released", 3, mode (switchMomentary)),
-                    byte ("Toggle On", 2, mode (switchToggle), 127),
-                    byte ("Toggle Off", 3, mode (switchToggle)),
-                    byte ("Bank MSB", 3, mode (switchProgram)),
-                    byte ("Bank LSB", 2, mode (switchProgram)),
-                    byte ("Program", 1, mode (switchProgram)) },
+                    byte ("CC", 1),
+                    byte ("Pressed", 2, 127),
+                    byte ("Released", 3),
+                    byte ("Toggle On", 2, 127),
+                    byte ("Toggle Off", 3),
+                    byte ("Bank MSB", 3),
+                    byte ("Bank LSB", 2),
+                    byte ("Program", 1) },
+                  { { row (W::mode), row (W::midiChannel), row (W::cc), row (W::toggleOn), row (W::toggleOff) },   // CC Toggle
+                    { row (W::mode), row (W::midiChannel), row (W::cc), row (W::pressed), row (W::released) },   // CC Momentary
+                    { row (W::mode), row (W::midiChannel), row (W::bankLsb), row (W::bankMsb), row (W::program) } },   // Program Change
                   { "CC Toggle", "CC Momentary", "Program Change" }),
     };
 
@@ -239,6 +265,11 @@ const ParameterInfo& ParameterLocation::getInfo() const
     return getKindInfo (kind).parameters.at ((size_t) parameterIndex);
 }
 
+juce::String ParameterLocation::getKey() const
+{
+    return getControlName (kind, controlNumber) + " " + getInfo().name;
+}
+
 int ParameterLocation::getModeOffset() const
 {
     return getKindInfo (kind).modeNames.isEmpty() ? -1 : getControlOffset (kind, controlNumber);
@@ -247,6 +278,44 @@ int ParameterLocation::getModeOffset() const
 bool ParameterLocation::isUsedInMode (int modeValue) const
 {
     return juce::isPositiveAndBelow (modeValue, 32) && (getInfo().usedInModes & (1u << modeValue)) != 0;
+}
+
+ParameterLocation ControlId::getParameter (int parameterIndex) const
+{
+    const auto& parameter = getInfo().parameters.at ((size_t) parameterIndex);
+    return { kind, number, parameterIndex, getOffset() + parameter.relativeOffset };
+}
+
+const std::vector<ControlId>& getAllControls()
+{
+    static const auto controls = []
+    {
+        std::vector<ControlId> result;
+
+        for (const auto& info : kindTable())
+            for (int number = 1; number <= info.controlCount; ++number)
+                result.push_back ({ info.kind, number });
+
+        return result;
+    }();
+
+    return controls;
+}
+
+const std::vector<ParameterLocation>& getParametersAt (int offset)
+{
+    static const auto byOffset = []
+    {
+        std::vector<std::vector<ParameterLocation>> result ((size_t) presetImageSize);
+
+        for (const auto& record : createParameterOffsets())
+            result.at ((size_t) record.offset).push_back (*findParameter (record.key));
+
+        return result;
+    }();
+
+    static const std::vector<ParameterLocation> none;
+    return juce::isPositiveAndBelow (offset, presetImageSize) ? byOffset[(size_t) offset] : none;
 }
 
 const std::array<juce::uint8, presetDumpSize> defaultPresetDump = makeDefaultDump();

@@ -51,7 +51,7 @@ struct ParameterInfo
     int displayOffset;      /**< shown value minus raw value */
     int rawDefault;         /**< the value a freshly built panel starts with */
     bool isMode;            /**< edited as a Mode list rather than a number */
-    juce::uint32 usedInModes; /**< bit m set: the parameter means something in mode m */
+    juce::uint32 usedInModes; /**< bit m set: the parameter means something in mode m (shown in its rows) */
 };
 
 /** One control kind: its block size, how many controls it has, its parameters and modes. */
@@ -64,6 +64,11 @@ struct ControlKindInfo
     std::vector<ParameterInfo> parameters;   /**< in parameter index order */
     std::vector<int> creationOrder;          /**< the order in which panels build their rows */
     juce::StringArray modeNames;             /**< raw Mode value m is modeNames[m]; empty without a Mode */
+    std::vector<std::vector<int>> rowsByMode; /**< per mode (one list without a Mode), the parameters
+                                                   a panel shows, in display order */
+
+    /** The modes a control of this kind can be in: at least one. */
+    int getModeCount() const noexcept        { return (int) rowsByMode.size(); }
 
     /** The bytes all controls of this kind take together. */
     int totalBytes() const noexcept { return bytesPerControl * controlCount; }
@@ -109,6 +114,9 @@ struct ParameterLocation
 
     const ParameterInfo& getInfo() const;
 
+    /** The parameter's key: "Pad 3 Curve". */
+    juce::String getKey() const;
+
     /** The byte holding the Mode of this parameter's control, or -1 for a kind without modes. */
     int getModeOffset() const;
 
@@ -118,6 +126,26 @@ struct ParameterLocation
 
 /** Finds the control and parameter a key names (case-sensitive, exact). */
 std::optional<ParameterLocation> findParameter (const juce::String& key);
+
+/** One control of a preset: a kind and a 1-based number. */
+struct ControlId
+{
+    ControlKind kind;
+    int number;
+
+    const ControlKindInfo& getInfo() const     { return getKindInfo (kind); }
+    juce::String getName() const               { return getControlName (kind, number); }
+    int getOffset() const                      { return getControlOffset (kind, number); }
+
+    /** Where one of the control's parameters lives, by parameter index. */
+    ParameterLocation getParameter (int parameterIndex) const;
+};
+
+/** The 22 controls, in image order. */
+const std::vector<ControlId>& getAllControls();
+
+/** Every parameter naming a byte, in key creation order; empty outside the image. */
+const std::vector<ParameterLocation>& getParametersAt (int offset);
 
 //==============================================================================
 /** Command bytes of the preset messages. */

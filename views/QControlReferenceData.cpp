@@ -6,12 +6,6 @@ namespace
 {
 using namespace PresetLayout;
 
-template <typename ParameterEnum>
-constexpr int row (ParameterEnum parameter) noexcept
-{
-    return static_cast<int> (parameter);
-}
-
 QControlReferenceData::ParameterRow makeRow (const ParameterInfo& info)
 {
     // A Mode list takes its range from its items, so the numeric fields are unused.
@@ -72,8 +66,7 @@ const juce::StringArray& QControlReferenceData::getRowsForMode (const juce::Stri
     return found->second;
 }
 
-void QControlReferenceData::addRowsAndModesFromLayout (ControlKind kind,
-                                                       std::initializer_list<std::initializer_list<int>> visibleRowsByMode)
+void QControlReferenceData::addRowsAndModesFromLayout (ControlKind kind)
 {
     const auto& info = getKindInfo (kind);
 
@@ -85,28 +78,21 @@ void QControlReferenceData::addRowsAndModesFromLayout (ControlKind kind,
 
     const auto names = info.modeNames.isEmpty() ? juce::StringArray (defaultModeName) : info.modeNames;
 
-    if ((int) visibleRowsByMode.size() != names.size())
-        throw std::logic_error ("visible rows must be given for every mode of " + std::string (info.name));
-
-    auto modeIndex = 0;
-
-    for (const auto& visible : visibleRowsByMode)
+    for (int mode = 0; mode < info.getModeCount(); ++mode)
     {
         juce::StringArray visibleNames;
 
-        for (auto index : visible)
+        for (auto index : info.rowsByMode[(size_t) mode])
             visibleNames.add (info.parameters.at ((size_t) index).name);
 
-        addMode (names[modeIndex++], visibleNames);
+        addMode (names[mode], visibleNames);
     }
 }
 
 //==============================================================================
 QKeyboardControlReferenceData::QKeyboardControlReferenceData()
 {
-    using P = KeybedParameter;
-    addRowsAndModesFromLayout (ControlKind::Keybed,
-                               { { row (P::midiChannel), row (P::transpose), row (P::octave), row (P::curve) } });
+    addRowsAndModesFromLayout (ControlKind::Keybed);
 }
 
 QKeyboardControlReferenceData::~QKeyboardControlReferenceData() = default;
@@ -118,58 +104,42 @@ std::pair<int, int> QKeyboardControlReferenceData::getSize() const
 
 QPitchWheelControlReferenceData::QPitchWheelControlReferenceData()
 {
-    addRowsAndModesFromLayout (ControlKind::PitchWheel, { { row (PitchWheelParameter::midiChannel) } });
+    addRowsAndModesFromLayout (ControlKind::PitchWheel);
 }
 
 QPitchWheelControlReferenceData::~QPitchWheelControlReferenceData() = default;
 
 QModWheelControlReferenceData::QModWheelControlReferenceData()
 {
-    using P = ModWheelParameter;
-    addRowsAndModesFromLayout (ControlKind::ModWheel,
-                               { { row (P::midiChannel), row (P::cc), row (P::min), row (P::max) } });
+    addRowsAndModesFromLayout (ControlKind::ModWheel);
 }
 
 QModWheelControlReferenceData::~QModWheelControlReferenceData() = default;
 
 QSustainControlReferenceData::QSustainControlReferenceData()
 {
-    using P = SustainParameter;
-    addRowsAndModesFromLayout (ControlKind::Sustain,
-                               { { row (P::midiChannel), row (P::cc), row (P::pressed), row (P::released) } });
+    addRowsAndModesFromLayout (ControlKind::Sustain);
 }
 
 QSustainControlReferenceData::~QSustainControlReferenceData() = default;
 
 QKnobControlReferenceData::QKnobControlReferenceData()
 {
-    using P = KnobParameter;
-    addRowsAndModesFromLayout (ControlKind::Knob,
-                               { { row (P::mode), row (P::midiChannel), row (P::cc), row (P::min), row (P::max) },   // CC
-                                 { row (P::mode), row (P::midiChannel), row (P::min), row (P::max) } });             // Aftertouch
+    addRowsAndModesFromLayout (ControlKind::Knob);
 }
 
 QKnobControlReferenceData::~QKnobControlReferenceData() = default;
 
 QPadControlReferenceData::QPadControlReferenceData()
 {
-    using P = PadParameter;
-    addRowsAndModesFromLayout (ControlKind::Pad,
-                               { { row (P::mode), row (P::midiChannel), row (P::note), row (P::fixed), row (P::curve) },           // Note
-                                 { row (P::mode), row (P::midiChannel), row (P::cc), row (P::toggleOn), row (P::toggleOff) },      // CC Toggle
-                                 { row (P::mode), row (P::midiChannel), row (P::cc), row (P::pressed), row (P::released) },        // CC Momentary
-                                 { row (P::mode), row (P::midiChannel), row (P::bankLsb), row (P::bankMsb), row (P::program) } }); // Program Change
+    addRowsAndModesFromLayout (ControlKind::Pad);
 }
 
 QPadControlReferenceData::~QPadControlReferenceData() = default;
 
 QSwitchControlReferenceData::QSwitchControlReferenceData()
 {
-    using P = SwitchParameter;
-    addRowsAndModesFromLayout (ControlKind::Switch,
-                               { { row (P::mode), row (P::midiChannel), row (P::cc), row (P::toggleOn), row (P::toggleOff) },      // CC Toggle
-                                 { row (P::mode), row (P::midiChannel), row (P::cc), row (P::pressed), row (P::released) },        // CC Momentary
-                                 { row (P::mode), row (P::midiChannel), row (P::bankLsb), row (P::bankMsb), row (P::program) } }); // Program Change
+    addRowsAndModesFromLayout (ControlKind::Switch);
 }
 
 QSwitchControlReferenceData::~QSwitchControlReferenceData() = default;

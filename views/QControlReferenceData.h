@@ -3,7 +3,6 @@
 #include "../preset/PresetLayout.h"
 
 #include <juce_core/juce_core.h>
-#include <initializer_list>
 #include <map>
 #include <utility>
 
@@ -70,13 +69,10 @@ public:
 protected:
     QControlReferenceData() = default;
 
-    /** Adds one row per parameter of a kind, in the layout's creation order, and takes
-        the kind's mode names from the layout (or "Default" when it has none).
-        visibleRowsByMode gives, for each of those modes in order, the parameter
-        indices shown in it, in display order.
+    /** Adds one row per parameter of a kind, in the layout's creation order, and the
+        kind's modes (or "Default" when it has none) with the rows the layout shows in each.
     */
-    void addRowsAndModesFromLayout (PresetLayout::ControlKind kind,
-                                    std::initializer_list<std::initializer_list<int>> visibleRowsByMode);
+    void addRowsAndModesFromLayout (PresetLayout::ControlKind kind);
 
 private:
     const ParameterRow& getRow (const juce::String& rowName) const;

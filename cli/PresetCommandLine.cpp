@@ -1,0 +1,404 @@
+#include "PresetCommandLine.h"
+#include "PresetDiff.h"
+#include "PresetJson.h"
+#include "preset/PresetFile.h"
+#include "preset/PresetValidator.h"
+#include "preset/PresetValues.h"
+
+#include <filesystem>
+#include <ostream>
+
+using namespace PresetLayout;
+
+namespace
+{
+const juce::String programName ("q7x-preset");
+
+// A JSON preset is a few kilobytes; anything much larger is refused before it is read.
+constexpr juce::int64 largestJsonFile = 1024 * 1024;
+
+juce::File fileFromArgument (const juce::String& path)
+{
+    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+// The new file is renamed over the old one, which needs no write permission on the old
+// file itself: a preset its owner made read-only is therefore refused here.
+bool isReadOnly (const juce::File& file)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const auto permissions = fs::status (file.getFullPathName().toStdString(), error).permissions();
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return ! error && file.existsAsFile() && (permissions & writable) == fs::perms::none;
+}
+
+std::ostream& operator<< (std::ostream& stream, const juce::String& text)
+{
+    return stream << text.toStdString();
+}
+} // namespace
+
+//==============================================================================
+struct PresetCommandLine::Command
+{
+    const char* name;
+    const char* synopsis;
+    const char* summary;
+    const char* details;
+    juce::StringArray options;
+    int minOperands, maxOperands;
+    int (PresetCommandLine::*handler) (const juce::StringArray& operands, const juce::StringArray& options);
+};
+
+const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
+{
+    static const std::vector<Command> commands
+    {
+        { "show", "[--all] FILE", "list every control with its mode and the values it uses",
+          "Lists each control's parameters as the editor shows them, one \"KEY: VALUE\" line each:\n"
+          "the Mode by name, channels 1-16, transpose -12..12, curves 1-8. Only the parameters\n"
+          "of each control's mode are listed; --all also lists the bytes a mode leaves unused.",
+          { "--all" }, 1, 1, &PresetCommandLine::show },
+
+        { "check", "FILE...", "validate preset files with the editor's rules",
+          "Prints one line for each file the editor would refuse, saying why: its size, its\n"
+          "prefix, or the offset, parameter, value and allowed range of the first bad byte.\n"
+          "Exit status 0 when every file is valid, 1 when any is refused.",
+          {}, 1, -1, &PresetCommandLine::check },
+
+        { "diff", "A B", "list the parameters that differ between two presets",
+          "Prints one line per difference in the editor's terms, such as\n"
+          "\"Pad 3 Mode: Note -> CC Momentary\" or \"Knob 2 CC: 21 -> 74\"; \"-\" stands for a\n"
+          "parameter the mode on that side does not use. Exit status 0 when the presets are\n"
+          "equal, 1 when they differ, 2 when a file cannot be compared.",
+          {}, 2, 2, &PresetCommandLine::diff },
+
+        { "export", "FILE", "write a preset as JSON to standard output",
+          "The JSON names controls and parameters as the editor does and holds shown values;\n"
+          "bytes a mode leaves unused go under \"unused\" as raw bytes, so that import gives\n"
+          "back the same file byte for byte.",
+          {}, 1, 1, &PresetCommandLine::exportJson },
+
+        { "import", "[--force] JSON OUT", "write the preset a JSON file describes",
+          "Reads the JSON form written by export. Controls and parameters left out keep the\n"
+          "built-in default preset's values; anything the editor would refuse is refused,\n"
+          "naming the field. OUT is not replaced unless --force is given.",
+          { "--force" }, 2, 2, &PresetCommandLine::importJson },
+
+        { "set", "FILE KEY=VALUE...", "change parameters by key and shown value",
+          "Changes parameters by their key and shown value, for instance \"Pad 3 CC=20\",\n"
+          "\"Keybed Transpose=-5\" or \"Pad 1 Mode=CC Toggle\", in the order given. The result\n"
+          "is checked as a whole and written atomically: a refused change or a failed write\n"
+          "leaves the file as it was.",
+          {}, 2, -1, &PresetCommandLine::set },
+
+        { "new", "[--force] OUT", "write the built-in default preset",
+          "Writes the preset a new editor window starts with. OUT is not replaced unless\n"
+          "--force is given.",
+          { "--force" }, 1, 1, &PresetCommandLine::create },
+    };
+
+    return commands;
+}
+
+const PresetCommandLine::Command* PresetCommandLine::findCommand (const juce::String& name)
+{
+    for (const auto& command : getCommands())
+        if (name == command.name)
+            return &command;
+
+    return nullptr;
+}
+
+PresetCommandLine::PresetCommandLine (std::ostream& outStream, std::ostream& errStream)
+    : out (outStream), err (errStream)
+{
+}
+
+int PresetCommandLine::run (const juce::StringArray& arguments)
+{
+    if (arguments.isEmpty())
+        return usage ("no command given");
+
+    const auto& first = arguments[0];
+
+    if (first == "--help" || first == "-h" || first == "help")
+    {
+        printHelp();
+        return success;
+    }
+
+    if (first == "--version")
+    {
+        out << programName << " " << JUCE_APPLICATION_VERSION_STRING << "\n";
+        return success;
+    }
+
+    const auto* command = findCommand (first);
+
+    if (command == nullptr)
+        return usage ("unknown command " + first.quoted());
+
+    juce::StringArray operands (arguments.begin() + 1, arguments.size() - 1);
+
+    if (operands.contains ("--help") || operands.contains ("-h"))
+    {
+        printCommandHelp (*command);
+        return success;
+    }
+
+    for (const auto& argument : operands)
+        if (argument.startsWith ("--") && ! command->options.contains (argument))
+            return usage ("unknown option " + argument.quoted(), command->name);
+
+    juce::StringArray options;
+
+    for (const auto& option : command->options)
+        if (operands.contains (option))
+            options.add (option);
+
+    for (const auto& option : options)
+        operands.removeString (option);
+
+    if (operands.size() < command->minOperands || (command->maxOperands >= 0 && operands.size() > command->maxOperands))
+        return usage ("expects " + juce::String (command->synopsis), command->name);
+
+    return (this->*(command->handler)) (operands, options);
+}
+
+int PresetCommandLine::usage (const juce::String& problem, const juce::String& commandName)
+{
+    const auto prefix = commandName.isEmpty() ? programName : programName + " " + commandName;
+    err << prefix << ": " << problem << "\n"
+        << "Try '" << prefix << " --help'.\n";
+    return usageError;
+}
+
+void PresetCommandLine::printHelp()
+{
+    out << "Usage: " << programName << " COMMAND [ARGUMENTS]\n\n"
+        << "Reads, checks, compares and changes Q7X preset files (*.q7x) with the editor's rules.\n\n"
+        << "Commands:\n";
+
+    for (const auto& command : getCommands())
+        out << "  " << juce::String (command.name).paddedRight (' ', 8) << command.summary << "\n";
+
+    out << "\n"
+        << "  --help     show this help; COMMAND --help shows a command's\n"
+        << "  --version  show the version\n\n"
+        << "Exit status: 0 success, 1 a file refused or presets that differ, 2 a usage error.\n";
+}
+
+void PresetCommandLine::printCommandHelp (const Command& command)
+{
+    out << "Usage: " << programName << " " << command.name << " " << command.synopsis << "\n\n"
+        << command.details << "\n";
+}
+
+//==============================================================================
+std::optional<juce::Array<juce::uint8>> PresetCommandLine::readValidPreset (const juce::String& path)
+{
+    const auto reading = PresetFile::read (fileFromArgument (path));
+
+    if (! reading.hasImage())
+    {
+        err << programName << ": " << path << ": " << reading.describe() << "\n";
+        return std::nullopt;
+    }
+
+    if (const auto problem = PresetValidator::findProblem (reading.image))
+    {
+        err << programName << ": " << path << ": " << problem->describe() << "\n";
+        return std::nullopt;
+    }
+
+    return reading.image;
+}
+
+int PresetCommandLine::writePreset (const juce::String& path, const juce::Array<juce::uint8>& image)
+{
+    const auto file = fileFromArgument (path);
+
+    if (isReadOnly (file))
+    {
+        err << programName << ": " << path << ": is read-only; left unchanged\n";
+        return refused;
+    }
+
+    const auto result = PresetFile::write (file, image);
+
+    if (result.wasOk())
+        return success;
+
+    err << programName << ": " << path << ": " << result.getErrorMessage() << "\n";
+    return refused;
+}
+
+int PresetCommandLine::show (const juce::StringArray& operands, const juce::StringArray& options)
+{
+    const auto image = readValidPreset (operands[0]);
+
+    if (! image.has_value())
+        return refused;
+
+    for (const auto& control : getAllControls())
+    {
+        for (const auto& location : PresetValues::getShownParameters (control, *image))
+            out << location.getKey() << ": " << PresetValues::format (location, (*image)[location.offset]) << "\n";
+
+        if (options.contains ("--all"))
+            for (const auto& location : PresetValues::getUnusedBytes (control, *image))
+                out << location.getKey() << ": " << juce::String ((*image)[location.offset])
+                    << " (unused in mode " << PresetValues::getModeName (control, *image) << ")\n";
+    }
+
+    return success;
+}
+
+int PresetCommandLine::check (const juce::StringArray& operands, const juce::StringArray&)
+{
+    auto status = success;
+
+    for (const auto& path : operands)
+    {
+        const auto reading = PresetFile::read (fileFromArgument (path));
+        auto why = reading.describe();
+
+        if (reading.hasImage())
+            if (const auto problem = PresetValidator::findProblem (reading.image))
+                why = problem->describe();
+
+        if (why.isNotEmpty())
+        {
+            out << path << ": " << why << "\n";
+            status = refused;
+        }
+    }
+
+    return status;
+}
+
+int PresetCommandLine::diff (const juce::StringArray& operands, const juce::StringArray&)
+{
+    const auto a = readValidPreset (operands[0]);
+    const auto b = readValidPreset (operands[1]);
+
+    if (! a.has_value() || ! b.has_value())
+        return usageError;
+
+    const auto lines = PresetDiff::describe (*a, *b);
+
+    for (const auto& line : lines)
+        out << line << "\n";
+
+    return lines.isEmpty() ? success : refused;
+}
+
+int PresetCommandLine::exportJson (const juce::StringArray& operands, const juce::StringArray&)
+{
+    const auto image = readValidPreset (operands[0]);
+
+    if (! image.has_value())
+        return refused;
+
+    out << juce::JSON::toString (PresetJson::toJson (*image)) << "\n";
+    return success;
+}
+
+int PresetCommandLine::importJson (const juce::StringArray& operands, const juce::StringArray& options)
+{
+    const auto& jsonPath = operands[0];
+    const auto& outPath = operands[1];
+    const auto jsonFile = fileFromArgument (jsonPath);
+    auto fail = [this] (const juce::String& path, const juce::String& why)
+    {
+        err << programName << ": " << path << ": " << why << "\n";
+        return refused;
+    };
+
+    if (! jsonFile.existsAsFile())
+        return fail (jsonPath, jsonFile.exists() ? "not a regular file" : "no such file");
+
+    if (jsonFile.getSize() > largestJsonFile)
+        return fail (jsonPath, "too large for a preset (" + juce::String (jsonFile.getSize()) + " bytes)");
+
+    juce::FileInputStream stream (jsonFile);
+
+    if (! stream.openedOk())
+        return fail (jsonPath, "cannot be read");
+
+    juce::var json;
+    const auto parsed = juce::JSON::parse (stream.readEntireStreamAsString(), json);
+
+    if (parsed.failed())
+        return fail (jsonPath, "not valid JSON: " + parsed.getErrorMessage());
+
+    juce::Array<juce::uint8> image;
+
+    if (const auto read = PresetJson::fromJson (json, image); read.failed())
+        return fail (jsonPath, read.getErrorMessage());
+
+    if (fileFromArgument (outPath).exists() && ! options.contains ("--force"))
+        return fail (outPath, "exists already (use --force to replace it)");
+
+    return writePreset (outPath, image);
+}
+
+int PresetCommandLine::set (const juce::StringArray& operands, const juce::StringArray&)
+{
+    const auto& path = operands[0];
+    juce::StringArray assignments (operands.begin() + 1, operands.size() - 1);
+
+    for (const auto& assignment : assignments)
+        if (! assignment.contains ("="))
+            return usage ("expects KEY=VALUE, not " + assignment.quoted(), "set");
+
+    auto image = readValidPreset (path);
+
+    if (! image.has_value())
+        return refused;
+
+    for (const auto& assignment : assignments)
+    {
+        const auto key = assignment.upToFirstOccurrenceOf ("=", false, false).trim();
+        const auto location = findParameter (key);
+        int raw = 0;
+
+        if (! location.has_value())
+        {
+            err << programName << ": unknown parameter " << key.quoted() << "\n";
+            return refused;
+        }
+
+        if (const auto parsed = PresetValues::parse (*location, assignment.fromFirstOccurrenceOf ("=", false, false), raw);
+            parsed.failed())
+        {
+            err << programName << ": " << parsed.getErrorMessage() << "\n";
+            return refused;
+        }
+
+        image->set (location->offset, (juce::uint8) raw);
+    }
+
+    if (const auto problem = PresetValidator::findProblem (*image))
+    {
+        err << programName << ": " << path << ": left unchanged: " << problem->describe() << "\n";
+        return refused;
+    }
+
+    return writePreset (path, *image);
+}
+
+int PresetCommandLine::create (const juce::StringArray& operands, const juce::StringArray& options)
+{
+    const auto& path = operands[0];
+
+    if (fileFromArgument (path).exists() && ! options.contains ("--force"))
+    {
+        err << programName << ": " << path << ": exists already (use --force to replace it)\n";
+        return refused;
+    }
+
+    return writePreset (path, getDefaultPresetImage());
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+#include <iosfwd>
+#include <optional>
+
+/**
+    q7x-preset: reads, checks, compares, converts and changes preset files from a terminal,
+    with the editor's own rules and names, and without any window.
+
+    Results go to `out`, errors to `err`. Exit status: 0 for success, 1 when a file was
+    refused or two presets differ, 2 for a usage error (and for a diff that could not
+    compare its files, as diff(1) does).
+*/
+class PresetCommandLine
+{
+public:
+    enum ExitStatus
+    {
+        success = 0,
+        refused = 1,
+        usageError = 2
+    };
+
+    PresetCommandLine (std::ostream& out, std::ostream& err);
+
+    /** Runs one command line (without the program name) and returns its exit status. */
+    int run (const juce::StringArray& arguments);
+
+private:
+    struct Command;
+    static const std::vector<Command>& getCommands();
+    static const Command* findCommand (const juce::String& name);
+
+    int usage (const juce::String& problem, const juce::String& commandName = {});
+    void printHelp();
+    void printCommandHelp (const Command& command);
+
+    int show (const juce::StringArray& operands, const juce::StringArray& options);
+    int check (const juce::StringArray& operands, const juce::StringArray& options);
+    int diff (const juce::StringArray& operands, const juce::StringArray& options);
+    int exportJson (const juce::StringArray& operands, const juce::StringArray& options);
+    int importJson (const juce::StringArray& operands, const juce::StringArray& options);
+    int set (const juce::StringArray& operands, const juce::StringArray& options);
+    int create (const juce::StringArray& operands, const juce::StringArray& options);
+
+    /** The image of a file the editor would open, or nothing after saying on `err` why not. */
+    std::optional<juce::Array<juce::uint8>> readValidPreset (const juce::String& path);
+    int writePreset (const juce::String& path, const juce::Array<juce::uint8>& image);
+
+    std::ostream& out;
+    std::ostream& err;
+};

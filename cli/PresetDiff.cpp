@@ -1,0 +1,59 @@
+#include "PresetDiff.h"
+#include "preset/PresetValues.h"
+
+using namespace PresetLayout;
+
+namespace
+{
+bool contains (const std::vector<ParameterLocation>& locations, const ParameterLocation& location)
+{
+    return std::any_of (locations.begin(), locations.end(), [&] (const auto& l) { return l.parameterIndex == location.parameterIndex; });
+}
+
+juce::String side (const std::vector<ParameterLocation>& shown, const ParameterLocation& location,
+                   const juce::Array<juce::uint8>& image)
+{
+    return contains (shown, location) ? PresetValues::format (location, image[location.offset]) : juce::String ("-");
+}
+
+void describeControl (const ControlId& control, const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b,
+                      juce::StringArray& lines)
+{
+    const auto shownA = PresetValues::getShownParameters (control, a);
+    const auto shownB = PresetValues::getShownParameters (control, b);
+
+    auto all = shownA;
+    for (const auto& location : shownB)
+        if (! contains (all, location))
+            all.push_back (location);
+
+    for (const auto& location : all)
+    {
+        const auto before = side (shownA, location, a);
+        const auto after = side (shownB, location, b);
+
+        if (before != after)
+            lines.add (location.getKey() + ": " + before + " -> " + after);
+    }
+
+    const auto unusedA = PresetValues::getUnusedBytes (control, a);
+
+    for (const auto& location : PresetValues::getUnusedBytes (control, b))
+        if (contains (unusedA, location) && a[location.offset] != b[location.offset])
+            lines.add (location.getKey() + " (unused): " + juce::String (a[location.offset]) + " -> "
+                         + juce::String (b[location.offset]));
+}
+} // namespace
+
+namespace PresetDiff
+{
+juce::StringArray describe (const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b)
+{
+    juce::StringArray lines;
+
+    for (const auto& control : getAllControls())
+        describeControl (control, a, b, lines);
+
+    return lines;
+}
+} // namespace PresetDiff

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/**
+    The JSON form of a preset: every control by its name, the parameters its Mode shows by
+    their names with shown values (Mode names, channels 1-16, transpose -12..12, curves
+    1-8), and under "unused" the raw bytes its Mode leaves unused, so that a preset goes
+    to JSON and back byte for byte.
+
+        { "format": "q7x-preset", "version": 1,
+          "controls": { "Keybed": { "MIDI Channel": 1, "Transpose": 0, ... },
+                        "Knob 1": { "Mode": "Aftertouch", ..., "unused": { "CC": 20 } }, ... } }
+*/
+namespace PresetJson
+{
+/** The JSON form of a valid image. */
+juce::var toJson (const juce::Array<juce::uint8>& image);
+
+/** Reads the JSON form into an image. Controls, parameters and unused bytes left out keep the
+    built-in default preset's values; anything the editor would refuse fails, naming the field.
+*/
+juce::Result fromJson (const juce::var& json, juce::Array<juce::uint8>& image);
+} // namespace PresetJson
