@@ -1,4 +1,5 @@
 #include "AboutComponent.h"
+#include "assets/AssetImages.h"
 
 const char* const AboutComponent::firstNoticeLine  = "Copyright (c) Pelmar. All rights reserved.";
 const char* const AboutComponent::secondNoticeLine = "Pelmar, Q Series and Q7X are trademarks of Pelmar.";
@@ -37,7 +38,7 @@ void AboutComponent::paint (juce::Graphics& g)
     if (picture == nullptr)
         return;
 
-    g.drawImage (*picture, getLocalBounds().toFloat());
+    AssetImages::draw (g, *picture, getLocalBounds().toFloat());
 
     g.setColour (juce::Colours::black);
     g.setFont (juce::Font (15.0f, juce::Font::plain));

@@ -1,5 +1,6 @@
 #include "MainView.h"
 #include "../assets/AssetImages.h"
+#include "AssetImageButton.h"
 
 namespace
 {
@@ -25,7 +26,7 @@ MainView::MainView (juce::Button::Listener* listener)
 {
     for (int i = 0; i < (int) std::size (presetButtonInfos); ++i)
     {
-        auto* button = presetButtons.add (new juce::ImageButton());
+        auto* button = presetButtons.add (new AssetImageButton());
         addAndMakeVisible (button);
         button->addListener (listener);
     }
