@@ -50,6 +50,27 @@ void EditorDocument::showMenuBar (juce::MenuBarModel* model)
     setContentComponentSize (contentSize.x, contentSize.y);
 }
 
+void EditorDocument::setDrawingScale (float scale)
+{
+    scale = juce::jlimit (0.1f, 1.0f, scale);
+
+    if (juce::approximatelyEqual (scale, drawingScale))
+        return;
+
+    drawingScale = scale;
+
+    // The native window takes the new size; the layout inside it stays as it is.
+    if (auto* peer = getPeer())
+        peer->updateBounds();
+
+    repaint();
+}
+
+float EditorDocument::getDesktopScaleFactor() const
+{
+    return drawingScale * juce::DocumentWindow::getDesktopScaleFactor();
+}
+
 //==============================================================================
 void EditorDocument::updateTitle()
 {

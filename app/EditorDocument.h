@@ -53,12 +53,21 @@ public:
     /** Shows `model` as the window's own menu bar, keeping the editor's size. */
     void showMenuBar (juce::MenuBarModel* model);
 
+    /** Draws the whole window, menu bar included, at `scale` times its size (at most 1), so
+        that it fits a screen smaller than its layout; the layout keeps its coordinates.
+    */
+    void setDrawingScale (float scale);
+
+    float getDrawingScale() const noexcept                   { return drawingScale; }
+
     /** The start of every document title. */
     static const char* const titlePrefix;
 
     //==============================================================================
     /** @internal */
     void closeButtonPressed() override;
+    /** @internal */
+    float getDesktopScaleFactor() const override;
     /** @internal */
     void actionListenerCallback (const juce::String& message) override;
     /** @internal */
@@ -74,6 +83,7 @@ private:
     juce::File& lastFolder;
     juce::String documentName;
     juce::File documentFile;
+    float drawingScale = 1.0f;
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
 
