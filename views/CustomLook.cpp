@@ -103,6 +103,31 @@ void CustomLook::drawComboBox (juce::Graphics& g, int width, int height, bool,
     g.fillPath (arrow);
 }
 
+juce::Font CustomLook::getComboBoxFont (juce::ComboBox& box)
+{
+    auto font = juce::LookAndFeel_V3::getComboBoxFont (box);
+
+    // The text box spans the box up to the arrow (see positionComboBoxText); a pixel is kept free.
+    const auto room = (float) (box.getWidth() + 3 - box.getHeight()) - 1.0f;
+    auto widest = 0.0f;
+
+    for (int i = 0; i < box.getNumItems(); ++i)
+        widest = juce::jmax (widest, font.getStringWidthFloat (box.getItemText (i)));
+
+    if (room <= 0.0f || widest <= room)
+        return font;
+
+    // Narrower letters read better than smaller ones, down to four fifths of their width.
+    constexpr auto narrowest = 0.8f;
+    const auto squeeze = room / widest;
+    font.setHorizontalScale (juce::jmax (narrowest, squeeze));
+
+    if (squeeze < narrowest)
+        font.setHeight (font.getHeight() * squeeze / narrowest);
+
+    return font;
+}
+
 void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
 {
     g.fillAll (label.findColour (juce::Label::backgroundColourId));

@@ -47,6 +47,12 @@ public:
                        int buttonX, int buttonY, int buttonW, int buttonH,
                        juce::ComboBox&) override;
 
+    /** The framework's font, narrowed and if need be made smaller until the longest item of
+        the box fits its text area whole: mode names such as "Program Change" are shown in
+        full in an 80-pixel list instead of ending in an ellipsis.
+    */
+    juce::Font getComboBoxFont (juce::ComboBox&) override;
+
     /** Background, text left-aligned and vertically centred on one line, then a 1-pixel frame. */
     void drawLabel (juce::Graphics&, juce::Label&) override;
 
