@@ -103,23 +103,20 @@ void CustomLook::drawComboBox (juce::Graphics& g, int width, int height, bool,
     g.fillPath (arrow);
 }
 
-juce::Font CustomLook::getComboBoxFont (juce::ComboBox& box)
+juce::Font CustomLook::getComboBoxTextFont (juce::ComboBox& box, const juce::String& text)
 {
-    auto font = juce::LookAndFeel_V3::getComboBoxFont (box);
+    auto font = getComboBoxFont (box);
 
     // The text box spans the box up to the arrow (see positionComboBoxText); a pixel is kept free.
     const auto room = (float) (box.getWidth() + 3 - box.getHeight()) - 1.0f;
-    auto widest = 0.0f;
+    const auto width = font.getStringWidthFloat (text);
 
-    for (int i = 0; i < box.getNumItems(); ++i)
-        widest = juce::jmax (widest, font.getStringWidthFloat (box.getItemText (i)));
-
-    if (room <= 0.0f || widest <= room)
+    if (room <= 0.0f || width <= room)
         return font;
 
     // Narrower letters read better than smaller ones, down to four fifths of their width.
     constexpr auto narrowest = 0.8f;
-    const auto squeeze = room / widest;
+    const auto squeeze = room / width;
     font.setHorizontalScale (juce::jmax (narrowest, squeeze));
 
     if (squeeze < narrowest)
@@ -137,7 +134,8 @@ void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
         const auto alpha = label.isEnabled() ? 1.0f : 0.5f;
 
         g.setColour (label.findColour (juce::Label::textColourId).withMultipliedAlpha (alpha));
-        g.setFont (getLabelFont (label));
+        auto* box = dynamic_cast<juce::ComboBox*> (label.getParentComponent());
+        g.setFont (box != nullptr ? getComboBoxTextFont (*box, label.getText()) : getLabelFont (label));
         g.drawText (label.getText(), 0, 0, label.getWidth(), label.getHeight(),
                     juce::Justification::centredLeft, true);
         g.setColour (label.findColour (juce::Label::outlineColourId).withMultipliedAlpha (alpha));

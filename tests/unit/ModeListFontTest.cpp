@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "views/CustomLook.h"
 
 #include <gtest/gtest.h>
 
@@ -39,15 +40,24 @@ TEST (ModeLists, EveryModeNameFitsItsListWhole)
         EXPECT_EQ (box->getWidth(), 80) << box->getName();
         auto* label = textBoxOf (*box);
         ASSERT_NE (label, nullptr);
-        const auto font = label->getFont();
-        // Still readable, and no wider than the box's text area.
-        EXPECT_GE (font.getHeight(), 10.0f) << box->getName();
         EXPECT_LE (label->getRight(), 80 - 15) << "the text box reaches under the arrow";
+        auto* look = dynamic_cast<CustomLook*> (&label->getLookAndFeel());
+        ASSERT_NE (look, nullptr) << box->getName();
 
         for (int i = 0; i < box->getNumItems(); ++i)
         {
             const auto text = box->getItemText (i);
+            const auto font = look->getComboBoxTextFont (*box, text);
+            // Whole, and still readable.
             EXPECT_LE (font.getStringWidthFloat (text), (float) label->getWidth()) << box->getName() << ": " << text;
+            EXPECT_GE (font.getHeight(), 10.0f) << box->getName() << ": " << text;
+
+            // Short names keep the list's full-size font.
+            if (text == "CC" || text == "Note")
+            {
+                EXPECT_EQ (font.getHeight(), label->getFont().getHeight()) << text;
+                EXPECT_EQ (font.getHorizontalScale(), 1.0f) << text;
+            }
 
             if (text.length() >= 10)
                 longNamesSeen.addIfNotAlreadyThere (text);
