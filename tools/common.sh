@@ -3,7 +3,7 @@ set -euo pipefail
 
 Q7X_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 Q7X_PACKAGES=(g++ cmake make pkg-config ccache juce-modules-source libgtest-dev libbenchmark-dev
-              xvfb openbox xdotool x11-utils imagemagick)
+              xvfb openbox xdotool x11-utils imagemagick xsettingsd)
 
 q7x_install_missing()
 {
