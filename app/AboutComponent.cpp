@@ -17,6 +17,8 @@ AboutComponent::AboutComponent (const juce::Image* pictureToShow)
     versionLabel->setFont (juce::Font (15.0f, juce::Font::plain));
     versionLabel->setJustificationType (juce::Justification::centred);
     versionLabel->setEditable (false, false, false);
+    // A click on the version line closes the box like a click anywhere else on it.
+    versionLabel->setInterceptsMouseClicks (false, false);
     versionLabel->setColour (juce::Label::textColourId, juce::Colours::black);
     versionLabel->setColour (juce::Label::backgroundColourId, juce::Colours::transparentBlack);
     versionLabel->setBounds (0, getHeight() / 2, getWidth(), 15);

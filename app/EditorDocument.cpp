@@ -66,6 +66,14 @@ void EditorDocument::setDrawingScale (float scale)
     repaint();
 }
 
+void EditorDocument::activeWindowStatusChanged()
+{
+    juce::DocumentWindow::activeWindowStatusChanged();
+
+    if (isActiveWindow() && onActivated != nullptr)
+        onActivated();
+}
+
 float EditorDocument::getDesktopScaleFactor() const
 {
     return drawingScale * juce::DocumentWindow::getDesktopScaleFactor();
@@ -114,7 +122,7 @@ bool EditorDocument::save()
 
 bool EditorDocument::saveAs()
 {
-    const auto file = Dialogs::get().chooseFileToSave (saveTitle, lastFolder);
+    const auto file = Dialogs::get().chooseFileToSave (saveTitle, Dialogs::proposedSaveLocation (lastFolder, documentName));
 
     if (file == juce::File())
         return false;

@@ -38,6 +38,8 @@ EditorDocument* WindowManager::createNewDocument()
     if (menuBarModel != nullptr)
         document->showMenuBar (menuBarModel);
 
+    document->onActivated = [this, document] { keepDialogsAbove (*document); };
+
     return document;
 }
 
@@ -289,6 +291,16 @@ void WindowManager::showAbout()
         aboutWindow = new AboutWindow();
 
     aboutWindow->toFront (true);
+}
+
+void WindowManager::keepDialogsAbove (EditorDocument& document)
+{
+    // A document clicked while About or Device Setup is open is raised by the window system;
+    // the dialog goes back on top of it, leaving the keyboard focus with the document.
+    for (juce::Component* dialog : { static_cast<juce::Component*> (aboutWindow.get()),
+                                     static_cast<juce::Component*> (deviceSetupWindow.get()) })
+        if (dialog != nullptr && dialog->isOnDesktop())
+            document.toBehind (dialog);
 }
 
 void WindowManager::setMenuBarModel (juce::MenuBarModel* model)

@@ -123,6 +123,7 @@ private:
     bool closingAll = false;
 
     void destroyDocument (EditorDocument* document);
+    void keepDialogsAbove (EditorDocument& document);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WindowManager)
 };

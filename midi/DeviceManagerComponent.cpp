@@ -109,6 +109,11 @@ void DeviceManagerComponent::buttonClicked (juce::Button* button)
     }
     else if (button == &cancelButton)
     {
-        sendActionMessage (closeMessage);
+        cancel();
     }
+}
+
+void DeviceManagerComponent::cancel()
+{
+    sendActionMessage (closeMessage);
 }
