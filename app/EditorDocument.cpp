@@ -66,14 +66,6 @@ void EditorDocument::setDrawingScale (float scale)
     repaint();
 }
 
-void EditorDocument::activeWindowStatusChanged()
-{
-    juce::DocumentWindow::activeWindowStatusChanged();
-
-    if (isActiveWindow() && onActivated != nullptr)
-        onActivated();
-}
-
 float EditorDocument::getDesktopScaleFactor() const
 {
     return drawingScale * juce::DocumentWindow::getDesktopScaleFactor();

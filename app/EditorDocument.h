@@ -60,9 +60,6 @@ public:
 
     float getDrawingScale() const noexcept                   { return drawingScale; }
 
-    /** Called whenever this window becomes the active window. */
-    std::function<void()> onActivated;
-
     /** The start of every document title. */
     static const char* const titlePrefix;
 
@@ -71,8 +68,6 @@ public:
     void closeButtonPressed() override;
     /** @internal */
     float getDesktopScaleFactor() const override;
-    /** @internal */
-    void activeWindowStatusChanged() override;
     /** @internal */
     void actionListenerCallback (const juce::String& message) override;
     /** @internal */

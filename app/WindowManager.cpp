@@ -1,5 +1,6 @@
 #include "WindowManager.h"
 #include "Dialogs.h"
+#include "WindowStacking.h"
 #include "preset/Alert.h"
 
 WindowManager::WindowManager (MidiManager* midi, juce::ApplicationCommandManager* commands, juce::File& folder)
@@ -37,8 +38,6 @@ EditorDocument* WindowManager::createNewDocument()
 
     if (menuBarModel != nullptr)
         document->showMenuBar (menuBarModel);
-
-    document->onActivated = [this, document] { keepDialogsAbove (*document); };
 
     return document;
 }
@@ -279,6 +278,8 @@ void WindowManager::showDeviceSetup()
     if (deviceSetupWindow == nullptr)
         deviceSetupWindow = new DeviceManagerWindow (midiManager);
 
+    keepAboveActiveDocument (*deviceSetupWindow);
+
     for (auto* document : documents)
         document->toBehind (deviceSetupWindow.get());
 
@@ -290,17 +291,15 @@ void WindowManager::showAbout()
     if (aboutWindow == nullptr)
         aboutWindow = new AboutWindow();
 
+    keepAboveActiveDocument (*aboutWindow);
     aboutWindow->toFront (true);
 }
 
-void WindowManager::keepDialogsAbove (EditorDocument& document)
+void WindowManager::keepAboveActiveDocument (juce::Component& dialog)
 {
-    // A document clicked while About or Device Setup is open is raised by the window system;
-    // the dialog goes back on top of it, leaving the keyboard focus with the document.
-    for (juce::Component* dialog : { static_cast<juce::Component*> (aboutWindow.get()),
-                                     static_cast<juce::Component*> (deviceSetupWindow.get()) })
-        if (dialog != nullptr && dialog->isOnDesktop())
-            document.toBehind (dialog);
+    // A click on the document the dialog came from must not hide the dialog behind it.
+    if (auto* document = getActiveDocument())
+        WindowStacking::keepAbove (dialog, *document);
 }
 
 void WindowManager::setMenuBarModel (juce::MenuBarModel* model)

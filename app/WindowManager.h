@@ -123,7 +123,7 @@ private:
     bool closingAll = false;
 
     void destroyDocument (EditorDocument* document);
-    void keepDialogsAbove (EditorDocument& document);
+    void keepAboveActiveDocument (juce::Component& dialog);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WindowManager)
 };
