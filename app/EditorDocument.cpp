@@ -50,6 +50,28 @@ void EditorDocument::showMenuBar (juce::MenuBarModel* model)
     setContentComponentSize (contentSize.x, contentSize.y);
 }
 
+EditorComponent* EditorDocument::getEditor() const
+{
+    return dynamic_cast<EditorComponent*> (getContentComponent());
+}
+
+void EditorDocument::commitPendingEntries()
+{
+    if (auto* editor = getEditor())
+        editor->commitPendingEntries();
+}
+
+bool EditorDocument::openMenuBar()
+{
+    auto* bar = dynamic_cast<juce::MenuBarComponent*> (getMenuBarComponent());
+
+    if (bar == nullptr)
+        return false;
+
+    bar->showMenu (0);
+    return true;
+}
+
 void EditorDocument::setDrawingScale (float scale)
 {
     scale = juce::jlimit (0.1f, 1.0f, scale);
@@ -142,8 +164,47 @@ void EditorDocument::closeButtonPressed()
     windowCloseListeners.callChecked (checker, [this] (WindowCloseListener& l) { l.windowCloseRequested (this); });
 }
 
+bool EditorDocument::keyPressed (const juce::KeyPress& key)
+{
+    altPressedAlone = false;
+
+    if (key == juce::KeyPress (juce::KeyPress::F10Key))
+        return openMenuBar();
+
+    // Here when nothing inside the editor has the focus (or nothing there used the key).
+    if (auto* editor = getEditor())
+        if (editor->keyPressed (key))
+            return true;
+
+    return juce::DocumentWindow::keyPressed (key);
+}
+
+void EditorDocument::modifierKeysChanged (const juce::ModifierKeys& modifiers)
+{
+    // Alt pressed and released with nothing else in between opens the menu bar.
+    const auto keys = modifiers.withoutMouseButtons();
+
+    if (keys == juce::ModifierKeys (juce::ModifierKeys::altModifier) && ! modifiers.isAnyMouseButtonDown())
+    {
+        altPressedAlone = true;
+    }
+    else
+    {
+        const auto released = altPressedAlone && ! keys.isAnyModifierKeyDown() && ! modifiers.isAnyMouseButtonDown();
+        altPressedAlone = false;
+
+        // The window under the pointer hears the modifiers too; only the one in front answers.
+        if (released && isActiveWindow())
+            openMenuBar();
+    }
+
+    juce::DocumentWindow::modifierKeysChanged (modifiers);
+}
+
 void EditorDocument::actionListenerCallback (const juce::String& message)
 {
+    commitPendingEntries();
+
     if (message == "Open")
         openPresetFile();
     else if (message == "Save")
@@ -183,6 +244,8 @@ void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::Applicatio
 
 bool EditorDocument::perform (const juce::ApplicationCommandTarget::InvocationInfo& info)
 {
+    commitPendingEntries();
+
     switch (info.commandID)
     {
         case CommandIDs::save:        save();                          break;

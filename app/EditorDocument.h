@@ -10,6 +10,11 @@ class EditorComponent;
     editor component that shows it, answers the commands that act on one preset,
     runs the choosers for opening a file into itself and for saving, and shows its
     name in the title. Closing is decided by its WindowCloseListener.
+
+    Every command that acts on the preset first commits a number still being typed, so
+    that what is saved, sent or kept is what the window shows. From the keyboard, F10
+    (or Alt pressed and released alone) opens the menu bar; the editor's own keys
+    (sections, Tab) work wherever the focus is in the window.
 */
 class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
@@ -53,6 +58,12 @@ public:
     /** Shows `model` as the window's own menu bar, keeping the editor's size. */
     void showMenuBar (juce::MenuBarModel* model);
 
+    /** Commits a number still being typed in the editor, as Return would. */
+    void commitPendingEntries();
+
+    /** Opens the first menu of the window's menu bar; false without a menu bar. */
+    bool openMenuBar();
+
     /** Draws the whole window, menu bar included, at `scale` times its size (at most 1), so
         that it fits a screen smaller than its layout; the layout keeps its coordinates.
     */
@@ -64,6 +75,10 @@ public:
     static const char* const titlePrefix;
 
     //==============================================================================
+    /** @internal */
+    bool keyPressed (const juce::KeyPress& key) override;
+    /** @internal */
+    void modifierKeysChanged (const juce::ModifierKeys& modifiers) override;
     /** @internal */
     void closeButtonPressed() override;
     /** @internal */
@@ -86,7 +101,10 @@ private:
     float drawingScale = 1.0f;
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
+    juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
+    bool altPressedAlone = false;
 
+    EditorComponent* getEditor() const;
     void updateTitle();
     bool writeTo (const juce::File& file);
 

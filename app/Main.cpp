@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -25,22 +27,35 @@ juce::JUCEApplicationBase* createApplication()
 
 int main (int argc, char* argv[])
 {
-   #if JUCE_LINUX || JUCE_BSD
-    // Before anything else, so that a second launch hands its file over and leaves at once.
-    SingleInstance instance (SingleInstance::getDefaultSocketFile());
+    // The framework reads the arguments as UTF-8 without checking: it gets them checked.
+    std::vector<std::string> checkedArguments;
+    std::vector<const char*> checkedArgv { argv[0] };
     juce::StringArray arguments;
 
     for (int i = 1; i < argc; ++i)
-        arguments.add (juce::String::fromUTF8 (argv[i]));
+        arguments.add (SingleInstance::decodeArgument (argv[i]));
 
+    for (const auto& argument : arguments)
+        checkedArguments.push_back (argument.toStdString());
+
+    for (const auto& argument : checkedArguments)
+        checkedArgv.push_back (argument.c_str());
+
+   #if JUCE_LINUX || JUCE_BSD
+    // Before anything else, so that a second launch hands its file over and leaves at once.
+    SingleInstance instance (SingleInstance::getDefaultSocketFile());
     const auto commandLine = SingleInstance::joinArguments (arguments);
 
     switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, juce::File::getCurrentWorkingDirectory())))
     {
         case SingleInstance::Role::handedOver:  return 0;
         case SingleInstance::Role::running:     singleInstance = &instance; break;
+        case SingleInstance::Role::unanswered:
         case SingleInstance::Role::unavailable: break;
     }
+
+    if (instance.getProblem().isNotEmpty())
+        std::fprintf (stderr, "q7x-editor: %s\n", instance.getProblem().toRawUTF8());
    #endif
 
     if (! hasDisplay())
@@ -51,5 +66,5 @@ int main (int argc, char* argv[])
     }
 
     juce::JUCEApplicationBase::createInstance = &createApplication;
-    return juce::JUCEApplicationBase::main (argc, (const char**) argv);
+    return juce::JUCEApplicationBase::main ((int) checkedArgv.size(), checkedArgv.data());
 }

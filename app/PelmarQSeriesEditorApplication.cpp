@@ -1,6 +1,7 @@
 #include "PelmarQSeriesEditorApplication.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
+#include "views/CustomLook.h"
 
 const char* const PelmarQSeriesEditorApplication::userGuideFileName = "Q7X Editor - User Guide - v1.0.pdf";
 
@@ -36,6 +37,7 @@ bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine)
 {
     mainLoopWaker = std::make_unique<MainLoopWaker>();
+    useLightDefaultLook();
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
@@ -58,6 +60,12 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
 
     if (singleInstance != nullptr)
         singleInstance->startListening ([this] (const juce::String& line) { anotherInstanceStarted (line); });
+}
+
+void PelmarQSeriesEditorApplication::useLightDefaultLook()
+{
+    if (auto* look = dynamic_cast<juce::LookAndFeel_V4*> (&juce::LookAndFeel::getDefaultLookAndFeel()))
+        look->setColourScheme (CustomLook::getLightColourScheme());
 }
 
 void PelmarQSeriesEditorApplication::shutdown()
@@ -92,7 +100,14 @@ void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String&
     }
 
     // A relative path names a file in the folder the editor was started from.
-    windowManager->openFileInActiveDocument (juce::File::getCurrentWorkingDirectory().getChildFile (trimmed.unquoted()));
+    const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (trimmed.unquoted());
+    const auto documentsBefore = windowManager->getNumDocuments();
+    windowManager->openFileInActiveDocument (file);
+
+    // A document loads a missing file silently (a chooser never names one), but a name
+    // typed on a command line may be wrong: the document opened for it says so.
+    if (! file.existsAsFile() && windowManager->getNumDocuments() > documentsBefore)
+        PresetController::showInvalidFileAlert();
 }
 
 void PelmarQSeriesEditorApplication::systemRequestedQuit()
@@ -183,14 +198,32 @@ juce::File PelmarQSeriesEditorApplication::getUserGuideFile()
              .getChildFile (userGuideFileName);
 }
 
+juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles()
+{
+    const auto programFolder = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
+
+    // Installed, the program lives in <prefix>/bin and its documentation in <prefix>/share/doc,
+    // wherever the prefix is: /usr, /usr/local, a folder the package was unpacked into. A release
+    // build folder keeps the guide it built in docs/, beside the program.
+    return { programFolder.getSiblingFile ("share/doc/q7x-editor").getChildFile (userGuideFileName),
+             programFolder.getChildFile ("docs").getChildFile (userGuideFileName) };
+}
+
 void PelmarQSeriesEditorApplication::openUserGuide()
 {
     const auto guide = getUserGuideFile();
 
-    if (guide.existsAsFile())
+    // The user's own copy wins; the copy that came with the program stands in for a missing one.
+    auto candidates = getBundledUserGuideFiles();
+    candidates.insert (0, guide);
+
+    for (const auto& candidate : candidates)
     {
-        guide.startAsProcess();
-        return;
+        if (candidate.existsAsFile())
+        {
+            candidate.startAsProcess();
+            return;
+        }
     }
 
     Dialogs::get().showNativeDialog (getApplicationName(),

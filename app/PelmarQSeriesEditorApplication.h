@@ -20,6 +20,12 @@ public:
     /** Where the user guide is looked for: "Documents/Pelmar/Q7X Editor/" in the user's home. */
     static juce::File getUserGuideFile();
 
+    /** Where the guide that comes with the program may be, in the order they are tried when
+        the user has no guide of their own: installed (share/doc/q7x-editor/ beside the
+        program's folder), then in the release build folder that holds the program (docs/).
+    */
+    static juce::Array<juce::File> getBundledUserGuideFiles();
+
     static const char* const userGuideFileName;
 
     WindowManager* getWindowManager() const noexcept                    { return windowManager.get(); }
@@ -53,6 +59,9 @@ private:
     void quitApplication();
     void openFileWithChooser();
     void openUserGuide();
+
+    /** Alerts, questions and the framework's file chooser in the editor's colours. */
+    static void useLightDefaultLook();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PelmarQSeriesEditorApplication)
 };

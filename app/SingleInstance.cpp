@@ -1,5 +1,8 @@
 #include "SingleInstance.h"
 
+#include <algorithm>
+#include <limits>
+
 #if JUCE_LINUX || JUCE_BSD || JUCE_MAC
  #include <cerrno>
  #include <poll.h>
@@ -14,9 +17,9 @@
 
 namespace
 {
-constexpr int maxCommandLineBytes = 64 * 1024;
-constexpr int transferTimeoutMs = 5000;
+constexpr char endOfCommandLine = 0;
 constexpr char acknowledgement = 'k';
+constexpr char confirmation = 'g';
 
 #if Q7X_LOCAL_SOCKETS
 bool makeAddress (const juce::File& file, sockaddr_un& address)
@@ -59,38 +62,66 @@ bool writeAll (int fd, const char* data, size_t size)
     return true;
 }
 
-/** Reads until the sender closes its side; false on a timeout or an oversized line. */
-bool readAll (int fd, juce::MemoryBlock& received)
+/** Waits for the one byte `expected` from the other side. */
+bool receiveByte (int fd, char expected, int timeoutMs)
+{
+    char byte = 0;
+    return waitFor (fd, POLLIN, timeoutMs) && ::recv (fd, &byte, 1, 0) == 1 && byte == expected;
+}
+
+/** Reads up to and including the zero byte that ends a command line; false on a timeout,
+    a closed connection or more than a command line may hold.
+*/
+bool readCommandLine (int fd, juce::MemoryBlock& received, int timeoutMs)
 {
     char buffer[4096];
 
     for (;;)
     {
-        if (! waitFor (fd, POLLIN, transferTimeoutMs))
+        if (! waitFor (fd, POLLIN, timeoutMs))
             return false;
 
         const auto n = ::recv (fd, buffer, sizeof (buffer), 0);
 
-        if (n == 0)
-            return true;
-
-        if (n < 0 || received.getSize() + (size_t) n > (size_t) maxCommandLineBytes)
+        if (n <= 0 || received.getSize() + (size_t) n > SingleInstance::maxCommandLineBytes + 1)
             return false;
 
         received.append (buffer, (size_t) n);
+
+        if (buffer[n - 1] == endOfCommandLine)
+        {
+            received.setSize (received.getSize() - 1);
+            return true;
+        }
     }
 }
 
-/** Sends the command line over a connected socket and waits for the running instance to take it. */
-bool sendCommandLine (int fd, const juce::String& commandLine)
+/** The later launch's side of the handshake: true once the running instance has taken the command line. */
+bool sendCommandLine (int fd, const juce::String& commandLine, int timeoutMs)
 {
     const auto utf8 = commandLine.toStdString();
 
-    if (! writeAll (fd, utf8.data(), utf8.size()) || ::shutdown (fd, SHUT_WR) != 0)
-        return false;
+    return writeAll (fd, utf8.c_str(), utf8.size() + 1)
+        && receiveByte (fd, acknowledgement, timeoutMs)
+        && writeAll (fd, &confirmation, 1);
+}
 
-    char reply = 0;
-    return waitFor (fd, POLLIN, transferTimeoutMs) && ::recv (fd, &reply, 1, 0) == 1 && reply == acknowledgement;
+/** The running instance's side: the checked command line once its sender has confirmed that it leaves it to us. */
+std::optional<juce::String> receiveCommandLine (int fd, int timeoutMs)
+{
+    juce::MemoryBlock received;
+
+    if (! readCommandLine (fd, received, timeoutMs))
+        return {};
+
+    auto commandLine = SingleInstance::decodeCommandLine (received.getData(), received.getSize());
+
+    if (! commandLine.has_value()
+          || ! writeAll (fd, &acknowledgement, 1)
+          || ! receiveByte (fd, confirmation, timeoutMs))
+        return {};
+
+    return commandLine;
 }
 
 /** A socket file that someone else made is never trusted with our command line. */
@@ -113,14 +144,15 @@ bool isOwnedByUs (const juce::File& file)
 class SingleInstance::Listener : public juce::Thread
 {
 public:
-    Listener (std::shared_ptr<Receiver> receiverToTell, int socketToAcceptOn)
-        : juce::Thread ("Q7X instance listener"), receiver (std::move (receiverToTell)), listeningSocket (socketToAcceptOn)
+    Listener (std::shared_ptr<Receiver> receiverToTell, int socketToAcceptOn, int timeout)
+        : juce::Thread ("Q7X instance listener"),
+          receiver (std::move (receiverToTell)), listeningSocket (socketToAcceptOn), timeoutMs (timeout)
     {
     }
 
     ~Listener() override
     {
-        stopThread (2000);
+        stopThread (2 * timeoutMs + 1000);
     }
 
     void run() override
@@ -136,14 +168,8 @@ public:
             if (connection < 0)
                 continue;
 
-            juce::MemoryBlock received;
-
-            if (readAll (connection, received))
-            {
-                const auto commandLine = received.toString();
-                juce::MessageManager::callAsync ([r = receiver, commandLine] { r->deliver (commandLine); });
-                writeAll (connection, &acknowledgement, 1);
-            }
+            if (const auto commandLine = receiveCommandLine (connection, timeoutMs))
+                juce::MessageManager::callAsync ([r = receiver, line = *commandLine] { r->deliver (line); });
 
             ::close (connection);
         }
@@ -153,13 +179,14 @@ public:
 private:
     const std::shared_ptr<Receiver> receiver;
     const int listeningSocket;
+    const int timeoutMs;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Listener)
 };
 
 //==============================================================================
-SingleInstance::SingleInstance (const juce::File& file)
-    : socketFile (file)
+SingleInstance::SingleInstance (const juce::File& file, int timeout)
+    : socketFile (file), timeoutMs (timeout)
 {
 }
 
@@ -178,11 +205,29 @@ SingleInstance::~SingleInstance()
 
 SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
 {
+    if (listeningSocket >= 0)
+        return Role::running;
+
+    problem = {};
+    const auto role = connectOrListen (commandLine);
+    const auto path = socketFile.getFullPathName();
+
+    if (role == Role::unanswered)
+        problem = "the running editor did not answer within " + juce::String (timeoutMs / 1000.0, 1)
+                    + " s; this one runs on its own";
+    else if (role == Role::unavailable && problem.isEmpty())
+        problem = "cannot use " + path + "; this editor does not take the files of later launches";
+
+    return role;
+}
+
+SingleInstance::Role SingleInstance::connectOrListen (const juce::String& commandLine)
+{
    #if Q7X_LOCAL_SOCKETS
     sockaddr_un address;
 
-    if (listeningSocket >= 0 || ! makeAddress (socketFile, address))
-        return listeningSocket >= 0 ? Role::running : Role::unavailable;
+    if (! makeAddress (socketFile, address))
+        return Role::unavailable;
 
     // Two attempts: the second after removing a socket that nobody answers on any more.
     for (int attempt = 0; attempt < 2; ++attempt)
@@ -210,8 +255,14 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
         const auto bindError = errno;
         ::close (fd);
 
+        // Whatever else is there (a file, a folder, someone else's socket) may matter to
+        // someone: it is left alone, and the user is told why files are not handed over.
         if (bindError != EADDRINUSE || ! isOwnedByUs (socketFile))
+        {
+            problem = socketFile.getFullPathName() + " is in the way (not a socket of this user); "
+                        "this editor does not take the files of later launches";
             return Role::unavailable;
+        }
 
         const auto client = makeSocket();
 
@@ -220,9 +271,9 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
 
         if (::connect (client, (const sockaddr*) &address, sizeof (address)) == 0)
         {
-            const auto handedOver = sendCommandLine (client, commandLine);
+            const auto handedOver = sendCommandLine (client, commandLine, timeoutMs);
             ::close (client);
-            return handedOver ? Role::handedOver : Role::unavailable;
+            return handedOver ? Role::handedOver : Role::unanswered;
         }
 
         const auto connectError = errno;
@@ -250,7 +301,7 @@ void SingleInstance::startListening (std::function<void (const juce::String&)> n
 
     if (listeningSocket >= 0 && listener == nullptr)
     {
-        listener = std::make_unique<Listener> (receiver, listeningSocket);
+        listener = std::make_unique<Listener> (receiver, listeningSocket, timeoutMs);
         listener->startThread();
     }
 }
@@ -306,4 +357,29 @@ juce::String SingleInstance::makePathAbsolute (const juce::String& commandLine, 
         return commandLine;
 
     return workingDirectory.getChildFile (trimmed.unquoted()).getFullPathName().quoted();
+}
+
+std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const char*> (data);
+
+    // A zero byte would end the text early and hide what follows it.
+    if (size > maxCommandLineBytes || std::find (bytes, bytes + size, '\0') != bytes + size
+          || ! juce::CharPointer_UTF8::isValidString (bytes, (int) size))
+        return {};
+
+    return juce::String::fromUTF8 (bytes, (int) size);
+}
+
+juce::String SingleInstance::decodeArgument (const char* argument)
+{
+    if (juce::CharPointer_UTF8::isValidString (argument, std::numeric_limits<int>::max()))
+        return juce::String::fromUTF8 (argument);
+
+    juce::String latin1;
+
+    for (auto* byte = argument; *byte != 0; ++byte)
+        latin1 += juce::String::charToString ((juce::juce_wchar) (unsigned char) *byte);
+
+    return latin1;
 }

@@ -2,12 +2,20 @@
 
 #include <juce_events/juce_events.h>
 #include <functional>
+#include <optional>
 
 /**
     Keeps the editor to one running instance per user where the framework cannot
     hand a second launch's command line over (Linux): the first instance listens on
     a per-user local socket, and a later launch sends its command line there and
     exits.
+
+    The exchange is a small handshake, so that a file is never opened by two editors:
+    the later launch sends its command line ending in a zero byte, the running
+    instance checks it and answers "k", and the later launch confirms with "g"
+    before it exits. Only a confirmed command line is opened: one whose sender gave
+    up waiting (the running instance was stopped or busy) is dropped, as the sender
+    then runs on its own with it.
 */
 class SingleInstance
 {
@@ -17,11 +25,12 @@ public:
     {
         running,      /**< this process is the running instance and owns the socket */
         handedOver,   /**< another instance took the command line; this one should exit */
+        unanswered,   /**< another instance runs but did not take the command line in time; this one runs on its own */
         unavailable   /**< no socket could be used; this process runs on its own */
     };
 
-    /** Uses the socket at `socketFile`. */
-    explicit SingleInstance (const juce::File& socketFile);
+    /** Uses the socket at `socketFile`; each step of a hand-over waits at most `timeoutMs` for the other side. */
+    explicit SingleInstance (const juce::File& socketFile, int timeoutMs = 5000);
 
     /** Stops listening and removes the socket if this instance owns it. */
     ~SingleInstance();
@@ -30,6 +39,9 @@ public:
         A socket left behind by a crashed instance is replaced.
     */
     Role claim (const juce::String& commandLine);
+
+    /** Why claim() left this process on its own, for the user; empty when it did not. */
+    const juce::String& getProblem() const noexcept   { return problem; }
 
     /** From now on passes each command line handed over to `receiver`, on the message thread. */
     void startListening (std::function<void (const juce::String&)> receiver);
@@ -48,8 +60,23 @@ public:
     */
     static juce::String makePathAbsolute (const juce::String& commandLine, const juce::File& workingDirectory);
 
+    /** The command line in bytes received from another process, or nothing when they are
+        not one: too long, holding a zero byte, or not valid UTF-8.
+    */
+    static std::optional<juce::String> decodeCommandLine (const void* data, size_t size);
+
+    /** An argument as the system passed it: UTF-8 when it is valid UTF-8, else read as Latin-1,
+        so that a file name in another encoding still names something that can be reported.
+    */
+    static juce::String decodeArgument (const char* argument);
+
+    /** The most a handed-over command line may hold, in bytes. */
+    static constexpr size_t maxCommandLineBytes = 64 * 1024;
+
 private:
     class Listener;
+
+    Role connectOrListen (const juce::String& commandLine);
 
     // Shared with the messages still queued for the message thread, so that they
     // never outlive what they call.
@@ -62,7 +89,9 @@ private:
     };
 
     const juce::File socketFile;
+    const int timeoutMs;
     int listeningSocket = -1;
+    juce::String problem;
     std::shared_ptr<Receiver> receiver = std::make_shared<Receiver>();
     std::unique_ptr<Listener> listener;
 

@@ -1,5 +1,6 @@
 #include "WindowManager.h"
 #include "Dialogs.h"
+#include "WindowIcon.h"
 #include "WindowStacking.h"
 #include "preset/Alert.h"
 
@@ -75,6 +76,7 @@ void WindowManager::showDocument (EditorDocument* document)
     document->setDrawingScale (placement.scale);
     document->setTopLeftPosition (placement.topLeft);
     document->addToDesktop();
+    WindowIcon::applyTo (*document);
     document->toFront (true);
 }
 
@@ -210,6 +212,9 @@ bool WindowManager::askToSaveAndClose (EditorDocument* document)
     if (document == nullptr || ! documents.contains (document) || documentsBeingAsked.contains (document))
         return false;
 
+    // The question is about what the window shows, including a number still being typed.
+    document->commitPendingEntries();
+
     documentsBeingAsked.add (document);
     const auto answer = Dialogs::get().askYesNoCancel ("Save Document",
                                                        "Would you like to save: " + document->getDocumentName());
@@ -276,7 +281,10 @@ void WindowManager::bringAllToFront()
 void WindowManager::showDeviceSetup()
 {
     if (deviceSetupWindow == nullptr)
+    {
         deviceSetupWindow = new DeviceManagerWindow (midiManager);
+        WindowIcon::applyTo (*deviceSetupWindow);
+    }
 
     keepAboveActiveDocument (*deviceSetupWindow);
 
@@ -289,7 +297,10 @@ void WindowManager::showDeviceSetup()
 void WindowManager::showAbout()
 {
     if (aboutWindow == nullptr)
+    {
         aboutWindow = new AboutWindow();
+        WindowIcon::applyTo (*aboutWindow);
+    }
 
     keepAboveActiveDocument (*aboutWindow);
     aboutWindow->toFront (true);

@@ -1,11 +1,9 @@
 #include "PresetController.h"
 #include "Alert.h"
+#include "SafeFileWriter.h"
 
 namespace
 {
-const juce::String invalidFileTitle ("Invalid File");
-const juce::String invalidFileMessage ("File is invalid or currupt");
-
 void showNoDeviceAlert()
 {
     Alert::show ("No MIDI Device selected.", "Please select a device using the Device Setup option.");
@@ -183,9 +181,8 @@ bool PresetController::saveToFile (const juce::File& file)
     bytes.insert (0, 0xf0);
     bytes.add (0xf7);
 
-    // replaceWithData writes a temporary file beside the target and moves it over,
-    // so a failed write leaves the old file as it was.
-    if (file.replaceWithData (bytes.getRawDataPointer(), (size_t) bytes.size()))
+    // A failed save, a full disk included, leaves the old file as it was.
+    if (SafeFileWriter::write (file, bytes.getRawDataPointer(), (size_t) bytes.size()))
         return true;
 
     Alert::show ("Unable to Save", "The preset could not be written to:\r\n" + file.getFullPathName());
@@ -196,7 +193,7 @@ bool PresetController::loadFromFile (const juce::File& file)
 {
     auto refuse = []
     {
-        Alert::show (invalidFileTitle, invalidFileMessage);
+        showInvalidFileAlert();
         return false;
     };
 
@@ -219,6 +216,11 @@ bool PresetController::loadFromFile (const juce::File& file)
                                           PresetLayout::presetImageSize);
 
     return applyPresetData (image) || refuse();
+}
+
+void PresetController::showInvalidFileAlert()
+{
+    Alert::show ("Invalid File", "File is invalid or currupt");
 }
 
 //==============================================================================
@@ -248,7 +250,12 @@ void PresetController::requestPreset()
 
     retryCount = 0;
     awaitingReply = true;
-    listeningForReply = true;
+
+    {
+        const juce::ScopedLock sl (replyLock);
+        listeningForReply = true;
+    }
+
     startTimer (firstRetryDelayMs);
     sendRequest();
 }
@@ -265,27 +272,38 @@ void PresetController::sendRequest()
 
 void PresetController::timerCallback()
 {
-    if (retryCount >= maxRetries)
     {
+        // Under the lock a reply is either recognised before this (and nothing more is
+        // sent, nor given up) or after the request that goes out here.
+        const juce::ScopedLock sl (replyLock);
+
+        if (listeningForReply && retryCount < maxRetries)
+        {
+            ++retryCount;
+            sendRequest();
+            startTimer (retryDelayMs);
+            return;
+        }
+
         stopTimer();
         retryCount = 0;
-        awaitingReply = false;
+
+        // A reply recognised already is on its way to replyReceived.
+        if (! listeningForReply)
+            return;
+
         listeningForReply = false;
-        Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
-        return;
     }
 
-    awaitingReply = true;
-    ++retryCount;
-    sendRequest();
-    startTimer (retryDelayMs);
+    awaitingReply = false;
+    Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
 }
 
 // Runs on the MIDI input thread: it only recognises a reply and copies its bytes; the
 // message thread checks and applies them, so a preset never lands half-way into an edit.
 void PresetController::midiMessageReceived (const juce::MidiMessage& message)
 {
-    if (! listeningForReply || ! message.isSysEx())
+    if (! message.isSysEx())
         return;
 
     const auto* data = message.getSysExData();
@@ -293,6 +311,16 @@ void PresetController::midiMessageReceived (const juce::MidiMessage& message)
 
     if (! startsWithHeader (data, size, PresetLayout::presetReplyCommand))
         return;
+
+    {
+        // The first reply recognised answers the request; the timer neither retries nor gives up after it.
+        const juce::ScopedLock sl (replyLock);
+
+        if (! listeningForReply)
+            return;
+
+        listeningForReply = false;
+    }
 
     const auto available = juce::jmin (size - PresetLayout::sysExHeaderSize, PresetLayout::presetImageSize);
     const juce::Array<juce::uint8> image (data + PresetLayout::sysExHeaderSize, available);
@@ -310,7 +338,6 @@ void PresetController::replyReceived (const juce::Array<juce::uint8>& replyData)
         return;
 
     awaitingReply = false;
-    listeningForReply = false;
     stopTimer();
     retryCount = 0;
 

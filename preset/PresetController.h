@@ -5,7 +5,6 @@
 #include "../midi/MidiManager.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
-#include <atomic>
 
 /**
     Owns the 93-byte preset image of one document and keeps it in step with the
@@ -46,6 +45,9 @@ public:
 
     /** Reads a preset file and applies it; false, explained by an alert, when it was refused. */
     bool loadFromFile (const juce::File& file);
+
+    /** The alert that refuses a preset file. */
+    static void showInvalidFileAlert();
 
     /** Sends the preset dump to the hardware. */
     void sendPreset();
@@ -88,7 +90,8 @@ private:
     juce::Array<juce::uint8> presetData;
     int retryCount = 0;
     bool awaitingReply = false;
-    std::atomic<bool> listeningForReply { false };
+    juce::CriticalSection replyLock;   // orders a reply recognised on the MIDI thread against the timer
+    bool listeningForReply = false;    // guarded by replyLock
     bool isDistributing = false;
     juce::WeakReference<PresetController>::Master masterReference;
     juce::WeakReference<PresetController> selfReference;

@@ -4,11 +4,17 @@ set -euo pipefail
 Q7X_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 Q7X_PACKAGES=(g++ cmake make pkg-config ccache juce-modules-source libgtest-dev libbenchmark-dev
               xvfb openbox xdotool x11-utils imagemagick xsettingsd)
+# The release: the user guide (pandoc, weasyprint, pdftotext), the Debian package (dpkg-dev, lintian)
+# and the checks of what it installs (desktop entry, metainfo, file type, man page).
+Q7X_RELEASE_PACKAGES=(pandoc weasyprint fonts-dejavu-core poppler-utils dpkg-dev lintian
+                      desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin man-db)
 
+# q7x_install_missing [PACKAGE...]: installs those (by default Q7X_PACKAGES) that are missing.
 q7x_install_missing()
 {
-    local missing=()
-    for p in "${Q7X_PACKAGES[@]}"; do
+    local wanted=("$@") missing=()
+    [ ${#wanted[@]} -gt 0 ] || wanted=("${Q7X_PACKAGES[@]}")
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -109,6 +109,15 @@ void BankView::resized()
     }
 }
 
+void BankView::showBank (int index)
+{
+    if (juce::isPositiveAndBelow (index, bankCount))
+    {
+        currentBank = index;
+        resized();
+    }
+}
+
 void BankView::buttonClicked (juce::Button* button)
 {
     if (button == nullptr)

@@ -43,6 +43,9 @@ public:
     /** The number of banks. */
     int getNumBanks() const noexcept        { return banks.size(); }
 
+    /** Shows the bank of that index, as the arrows would step to it; other indexes change nothing. */
+    void showBank (int index);
+
     /** The bank at an index, or null. */
     Bank* getBank (int index) const noexcept { return banks[index]; }
 

@@ -51,6 +51,17 @@ int ComboBoxParameterValue::getMaximum (bool raw)
 void ComboBoxParameterValue::paint (juce::Graphics& g)    { juce::ComboBox::paint (g); }
 void ComboBoxParameterValue::resized()                    { juce::ComboBox::resized(); }
 
+bool ComboBoxParameterValue::keyPressed (const juce::KeyPress& key)
+{
+    if (key == juce::KeyPress::spaceKey)
+    {
+        showPopup();
+        return true;
+    }
+
+    return juce::ComboBox::keyPressed (key);
+}
+
 void ComboBoxParameterValue::comboBoxChanged (juce::ComboBox*)
 {
     listeners.valueChanged (this);
@@ -71,6 +82,7 @@ ComboBoxParameterValue* createComboBoxParameterValue (const juce::StringArray& i
 
     list->setName (name);
     list->setWantsKeyboardFocus (true);
+    list->setHasFocusOutline (true);
 
     list->setColour (juce::ComboBox::textColourId, ViewColours::accentBlue);
     list->setColour (juce::ComboBox::arrowColourId, ViewColours::accentBlue);

@@ -36,6 +36,9 @@ public:
     void paint (juce::Graphics& g) override;
     void resized() override;
 
+    /** Space opens the list, as Return does. */
+    bool keyPressed (const juce::KeyPress& key) override;
+
     /** @internal */
     void comboBoxChanged (juce::ComboBox* list) override;
 

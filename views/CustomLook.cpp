@@ -1,8 +1,25 @@
 #include "CustomLook.h"
 #include "ViewColours.h"
 
+const juce::Colour CustomLook::focusRingColour (0xffffb300);
+
 CustomLook::CustomLook() = default;
 CustomLook::~CustomLook() = default;
+
+juce::LookAndFeel_V4::ColourScheme CustomLook::getLightColourScheme()
+{
+    namespace Colours = juce::Colours;
+
+    return { Colours::white,              // window background
+             ViewColours::restingGrey,    // widget background
+             Colours::white,              // menu background
+             ViewColours::pressedGrey,    // outline
+             Colours::black,              // default text
+             ViewColours::accentBlue,     // default fill
+             Colours::white,              // highlighted text
+             ViewColours::accentBlue,     // highlighted fill
+             Colours::black };            // menu text
+}
 
 void CustomLook::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour&,
                                        bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
@@ -146,4 +163,32 @@ void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
     }
 
     g.drawRect (label.getLocalBounds());
+}
+
+//==============================================================================
+namespace
+{
+struct FocusRingProperties : public juce::FocusOutline::OutlineWindowProperties
+{
+    juce::Rectangle<int> getOutlineBounds (juce::Component& focused) override
+    {
+        return focused.getScreenBounds().expanded (CustomLook::focusRingGap);
+    }
+
+    void drawOutline (juce::Graphics& g, int width, int height) override
+    {
+        CustomLook::drawFocusRing (g, width, height);
+    }
+};
+} // namespace
+
+std::unique_ptr<juce::FocusOutline> CustomLook::createFocusOutlineForComponent (juce::Component&)
+{
+    return std::make_unique<juce::FocusOutline> (std::make_unique<FocusRingProperties>());
+}
+
+void CustomLook::drawFocusRing (juce::Graphics& g, int width, int height)
+{
+    g.setColour (focusRingColour);
+    g.drawRoundedRectangle (juce::Rectangle<int> (width, height).toFloat().reduced (1.0f), 3.0f, 2.0f);
 }

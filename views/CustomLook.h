@@ -13,6 +13,13 @@ public:
     CustomLook();
     ~CustomLook() override;
 
+    /** The editor's white, greys and accent blue as a colour scheme for the framework's
+        default look, which draws what CustomLook does not: the alert boxes, the save
+        question, the framework's own file chooser and the menu bar. In the framework's
+        dark scheme they would come up as black boxes over the white editor.
+    */
+    static juce::LookAndFeel_V4::ColourScheme getLightColourScheme();
+
     /** A rounded body, pressed grey, hovered white or resting light grey, with a black outline. */
     void drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
                                bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
@@ -58,6 +65,18 @@ public:
         The text of a drop-down list is drawn in getComboBoxTextFont.
     */
     void drawLabel (juce::Graphics&, juce::Label&) override;
+
+    /** A ring just outside the focused widget, so that keyboard users see where they are
+        on the white boxes and on the blue band alike.
+    */
+    std::unique_ptr<juce::FocusOutline> createFocusOutlineForComponent (juce::Component&) override;
+
+    /** Draws that ring into an area of width x height (the widget grown by focusRingGap on every side). */
+    static void drawFocusRing (juce::Graphics&, int width, int height);
+
+    /** How far the ring stands out from the widget, and its colour. */
+    static constexpr int focusRingGap = 3;
+    static const juce::Colour focusRingColour;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CustomLook)

@@ -1,5 +1,6 @@
 #include "EditorComponent.h"
 #include "MainView.h"
+#include "NumberBox.h"
 #include "QControlLayoutView.h"
 #include "QControlView.h"
 #include "../assets/AssetImages.h"
@@ -53,12 +54,42 @@ juce::Component* createWheelsView (ParameterValue::Listener& listener)
                                    juce::Array<QControlReferenceData*> { modWheel, pitchWheel });
 }
 
+// The mouse chooses sections with these and the keyboard with Ctrl and a digit, so they
+// neither take the focus nor stand in the Tab order.
+void keepOutOfKeyboardFocus (juce::Button& button)
+{
+    button.setWantsKeyboardFocus (false);
+    button.setMouseClickGrabsKeyboardFocus (false);
+}
+
+struct SectionTab
+{
+    const char* imagePrefix;
+    const char* label;
+};
+
+const SectionTab sectionTabs[EditorComponent::numSections]
+{
+    { "mainTab",     "Main" },
+    { "knobsTab",    "Knobs" },
+    { "switchesTab", "Switches" },
+    { "padsTab",     "Drum Pads" },
+    { "keybedTab",   "Keybed" },
+    { "wheelsTab",   "Mod/Pitch" },
+    { "sustainTab",  "Sustain" },
+};
+
 juce::Array<juce::Button*> createSectionTabs()
 {
     juce::Array<juce::Button*> tabs;
 
-    for (auto* prefix : { "mainTab", "knobsTab", "switchesTab", "padsTab", "keybedTab", "wheelsTab", "sustainTab" })
-        tabs.add (createImageButton (prefix));
+    for (int i = 0; i < EditorComponent::numSections; ++i)
+    {
+        auto* tab = createImageButton (sectionTabs[i].imagePrefix);
+        keepOutOfKeyboardFocus (*tab);
+        tab->setTooltip (juce::String (sectionTabs[i].label) + " (" + EditorComponent::getSectionKey (i).getTextDescription() + ")");
+        tabs.add (tab);
+    }
 
     tabs[0]->setName (EditorComponent::mainTabName);
     return tabs;
@@ -89,6 +120,7 @@ juce::Array<juce::Button*> createPictureButtons()
     for (const auto& hotspot : hotspots)
     {
         auto* button = createImageButton (hotspot.imagePrefix);
+        keepOutOfKeyboardFocus (*button);
         button->setTopLeftPosition (hotspot.x, hotspot.y);
         buttons.add (button);
     }
@@ -153,6 +185,10 @@ EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* t
 {
     setSize (1200, 700);
 
+    // Tab walks this editor's widgets only, and a click on the background leaves the focus alone.
+    setFocusContainerType (juce::Component::FocusContainerType::keyboardFocusContainer);
+    setMouseClickGrabsKeyboardFocus (false);
+
     for (const auto& [button, view] : buttonToView)
     {
         if (! sectionViews.contains (view))
@@ -210,6 +246,9 @@ void EditorComponent::buttonClicked (juce::Button* button)
     if (getViewForButton (button) == nullptr)
         return;
 
+    // The number being typed in the section that goes out of view is kept, not lost.
+    commitPendingEntries();
+
     for (const auto& entry : buttonToView)
         entry.second->setVisible (false);
 
@@ -219,4 +258,97 @@ void EditorComponent::buttonClicked (juce::Button* button)
 
     for (const auto& entry : buttonToView)
         entry.first->setToggleState (entry.second->isVisible(), juce::dontSendNotification);
+}
+
+void EditorComponent::commitPendingEntries()
+{
+    NumberBox::commitPendingEntries (*this);
+}
+
+//==============================================================================
+juce::KeyPress EditorComponent::getSectionKey (int index)
+{
+    return juce::KeyPress ('1' + index, juce::ModifierKeys::commandModifier, 0);
+}
+
+void EditorComponent::selectSection (int index)
+{
+    if (auto* tab = tabSelector->getButtons()[index])
+        buttonClicked (tab);
+}
+
+std::vector<juce::Component*> EditorComponent::getFocusOrder()
+{
+    return createKeyboardFocusTraverser()->getAllComponents (this);
+}
+
+BankView* EditorComponent::getShownBankView() const
+{
+    for (auto* view : sectionViews)
+        if (auto* layout = dynamic_cast<QControlLayoutView*> (view); layout != nullptr && layout->isVisible())
+            return &layout->getBankView();
+
+    return nullptr;
+}
+
+void EditorComponent::focusEnd (bool first)
+{
+    const auto order = getFocusOrder();
+
+    if (! order.empty())
+        (first ? order.front() : order.back())->grabKeyboardFocus();
+}
+
+bool EditorComponent::moveFocus (bool forwards)
+{
+    auto* focused = juce::Component::getCurrentlyFocusedComponent();
+
+    if (focused == nullptr || ! isParentOf (focused))
+    {
+        if (getFocusOrder().empty())
+            return false;
+
+        focusEnd (forwards);
+        return true;
+    }
+
+    const auto order = getFocusOrder();
+
+    if (order.empty())
+        return false;
+
+    const auto atEnd = forwards ? order.back() == focused : order.front() == focused;
+    auto* banks = getShownBankView();
+
+    // Leaving one bank, the walk goes on in the next one, so every pad is reached.
+    if (atEnd && banks != nullptr && banks->getNumBanks() > 1)
+    {
+        const auto count = banks->getNumBanks();
+        banks->showBank ((banks->getCurrentBank() + (forwards ? 1 : count - 1)) % count);
+        focusEnd (forwards);
+        return true;
+    }
+
+    focused->moveKeyboardFocusToSibling (forwards);
+    return true;
+}
+
+bool EditorComponent::keyPressed (const juce::KeyPress& key)
+{
+    for (int i = 0; i < numSections; ++i)
+    {
+        if (key == getSectionKey (i))
+        {
+            selectSection (i);
+            return true;
+        }
+    }
+
+    if (key == juce::KeyPress::tabKey)
+        return moveFocus (true);
+
+    if (key == juce::KeyPress (juce::KeyPress::tabKey, juce::ModifierKeys::shiftModifier, 0))
+        return moveFocus (false);
+
+    return false;
 }

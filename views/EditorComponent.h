@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BankView.h"
 #include "ControlSelector.h"
 #include "../preset/ParameterValue.h"
 
@@ -14,7 +15,10 @@ class PresetController;
     (Main, Knobs, Switches, Drum Pads, Keybed, Mod/Pitch, Sustain).
 
     A click on a tab or a hotspot shows the section mapped to it and toggles on exactly
-    the buttons mapped to that section.
+    the buttons mapped to that section; a number still being typed is committed first.
+
+    From the keyboard, Ctrl+1 ... Ctrl+7 choose the sections in tab order, and Tab and
+    Shift+Tab walk the widgets of the shown section in reading order, round and round.
 */
 class EditorComponent : public juce::Component,
                         public juce::Button::Listener
@@ -43,10 +47,34 @@ public:
     /** Shows the section mapped to button. */
     void buttonClicked (juce::Button* button) override;
 
+    /** Shows section 0-6 as its tab would; other indexes change nothing. */
+    void selectSection (int index);
+
+    /** Commits every number still being typed, so that what is on screen is in the preset. */
+    void commitPendingEntries();
+
+    /** Moves the keyboard focus to the next (or previous) widget of the shown section, starting
+        from the first (or last) when the focus is elsewhere. Past the last widget of a bank it goes
+        on in the next bank (Drum Pads), and round to the first. False when the section has none.
+    */
+    bool moveFocus (bool forwards);
+
+    /** Ctrl+1 ... Ctrl+7 and Tab / Shift+Tab; reached also when the focus is outside the editor. */
+    bool keyPressed (const juce::KeyPress& key) override;
+
+    /** The key that chooses section 0-6: Ctrl (Command) with the digit of index + 1. */
+    static juce::KeyPress getSectionKey (int index);
+
+    static constexpr int numSections = 7;
+
     /** The name of the Main tab, which is selected at start. */
     static constexpr const char* mainTabName = "Main Window Button";
 
 private:
+    BankView* getShownBankView() const;
+    std::vector<juce::Component*> getFocusOrder();
+    void focusEnd (bool first);
+
     juce::OwnedArray<juce::Component> sectionViews;
     std::unique_ptr<ControlSelector> tabSelector;
     std::unique_ptr<ControlSelector> pictureSelector;

@@ -1,6 +1,6 @@
 #include "MainView.h"
+#include "KeyboardImageButton.h"
 #include "../assets/AssetImages.h"
-#include "AssetImageButton.h"
 
 namespace
 {
@@ -26,7 +26,7 @@ MainView::MainView (juce::Button::Listener* listener)
 {
     for (int i = 0; i < (int) std::size (presetButtonInfos); ++i)
     {
-        auto* button = presetButtons.add (new AssetImageButton());
+        auto* button = presetButtons.add (new KeyboardImageButton());
         addAndMakeVisible (button);
         button->addListener (listener);
     }
@@ -46,6 +46,7 @@ MainView::MainView (juce::Button::Listener* listener)
     }
 
     setSize (1200, 211);
+    setLookAndFeel (&look);
 
     const auto firstImage = AssetImages::get (presetButtonInfos[0].normalImage);
     int y = 0;
@@ -57,4 +58,7 @@ MainView::MainView (juce::Button::Listener* listener)
     }
 }
 
-MainView::~MainView() = default;
+MainView::~MainView()
+{
+    setLookAndFeel (nullptr);
+}

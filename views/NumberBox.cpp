@@ -4,6 +4,8 @@ namespace
 {
 const juce::String digits ("0123456789");
 const juce::String signedDigits ("0123456789-+");
+constexpr int refusalHintMs = 4000;
+constexpr int hintHeight = 20, hintGap = 2;
 
 juce::String formatNumber (double number)
 {
@@ -23,6 +25,9 @@ NumberBox::NumberBox()
     setReadOnly (false);
     setCaretVisible (true);
     setCaretPosition (0);
+    // Typing then replaces the number instead of adding to it.
+    setSelectAllWhenFocused (true);
+    setHasFocusOutline (true);
     juce::TextEditor::addListener (this);
 }
 
@@ -39,6 +44,7 @@ void NumberBox::setValue (double newValue, bool notify)
     // A negative zero would read "-0".
     value = newValue == 0.0 ? 0.0 : newValue;
     showStoredValue();
+    showRange();
 
     if (notify)
         for (int i = listeners.size(); --i >= 0;)
@@ -49,11 +55,13 @@ void NumberBox::setMinimum (double newMinimum)
 {
     minimum = newMinimum;
     setInputRestrictions (0, minimum < 0.0 ? signedDigits : digits);
+    showRange();
 }
 
 void NumberBox::setMaximum (double newMaximum)
 {
     maximum = newMaximum;
+    showRange();
 }
 
 void NumberBox::addListener (Listener* listener)
@@ -77,14 +85,147 @@ void NumberBox::commit()
     const auto text = getText();
 
     if (text.isEmpty())
+    {
         showStoredValue();
-    else
-        setValue (text.getDoubleValue(), true);
+        return;
+    }
+
+    const auto typed = text.getDoubleValue();
+
+    if (typed < minimum || typed > maximum)
+        explainRefusal (typed);
+
+    setValue (typed, true);
 }
 
 //==============================================================================
-void NumberBox::textEditorTextChanged (juce::TextEditor&)         {}
-void NumberBox::textEditorEscapeKeyPressed (juce::TextEditor&)    {}
+bool NumberBox::hasPendingEntry() const
+{
+    return getText() != formatNumber (value);
+}
+
+void NumberBox::commitPendingEntry()
+{
+    if (hasPendingEntry())
+        commit();
+}
+
+void NumberBox::commitPendingEntries (juce::Component& root)
+{
+    if (auto* box = dynamic_cast<NumberBox*> (&root))
+        box->commitPendingEntry();
+
+    for (auto* child : root.getChildren())
+        commitPendingEntries (*child);
+}
+
+void NumberBox::step (double steps)
+{
+    // Steps go from what the user sees, so a typed number is taken first.
+    commitPendingEntry();
+    setValue (juce::jlimit (minimum, maximum, value + steps), true);
+
+    if (hasKeyboardFocus (false))
+        selectAll();
+}
+
+//==============================================================================
+juce::String NumberBox::getRangeText() const
+{
+    return formatNumber (minimum) + (minimum < 0.0 ? " to " : "-") + formatNumber (maximum);
+}
+
+void NumberBox::showRange()
+{
+    setTooltip (getRangeText());
+}
+
+void NumberBox::explainRefusal (double refused)
+{
+    const auto reason = getRangeText() + ": " + formatNumber (refused) + " is out of range";
+    setTooltip (reason);
+
+    showRefusalHint (reason);
+}
+
+// A passing hint just below the box, inside its window; a box on its own keeps only the tooltip.
+void NumberBox::showRefusalHint (const juce::String& reason)
+{
+    auto* window = getTopLevelComponent();
+
+    if (window == this)
+        return;
+
+    if (refusalHint == nullptr)
+    {
+        refusalHint = std::make_unique<juce::Label>();
+        refusalHint->setColour (juce::Label::backgroundColourId, juce::Colour (0xffffb300));
+        refusalHint->setColour (juce::Label::textColourId, juce::Colours::black);
+        refusalHint->setInterceptsMouseClicks (false, false);
+        refusalHint->setAlwaysOnTop (true);
+    }
+
+    const juce::Font font (15.0f);
+    const auto boxArea = window->getLocalArea (this, getLocalBounds());
+    const auto width = font.getStringWidth (reason) + 12;
+    const auto below = boxArea.getBottom() + hintGap;
+
+    // Below the box, or above it where the window ends first (the last row of a panel).
+    refusalHint->setFont (font);
+    refusalHint->setText (reason, juce::dontSendNotification);
+    refusalHint->setBounds (juce::jmin (boxArea.getX(), window->getWidth() - width),
+                            below + hintHeight <= window->getHeight() ? below : boxArea.getY() - hintGap - hintHeight,
+                            width, hintHeight);
+    window->addAndMakeVisible (refusalHint.get());
+
+    // Only the latest hint's timer hides it.
+    const auto shownAs = ++refusalCount;
+    juce::Component::SafePointer<NumberBox> safeThis (this);
+
+    juce::Timer::callAfterDelay (refusalHintMs, [safeThis, shownAs]
+    {
+        if (safeThis != nullptr && safeThis->refusalCount == shownAs && safeThis->refusalHint != nullptr)
+            safeThis->refusalHint->setVisible (false);
+    });
+}
+
+//==============================================================================
+bool NumberBox::keyPressed (const juce::KeyPress& key)
+{
+    const auto mods = key.getModifiers();
+
+    if (mods.isCommandDown() && juce::CharacterFunctions::isDigit (key.getTextCharacter()))
+        return false;
+
+    if (! mods.isAnyModifierKeyDown() && ! isReadOnly())
+    {
+        if (key.isKeyCode (juce::KeyPress::upKey))        { step (1.0);       return true; }
+        if (key.isKeyCode (juce::KeyPress::downKey))      { step (-1.0);      return true; }
+        if (key.isKeyCode (juce::KeyPress::pageUpKey))    { step (pageStep);  return true; }
+        if (key.isKeyCode (juce::KeyPress::pageDownKey))  { step (-pageStep); return true; }
+    }
+
+    return juce::TextEditor::keyPressed (key);
+}
+
+void NumberBox::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
+{
+    if (wheel.deltaY == 0.0f || isReadOnly() || ! isEnabled())
+        return;
+
+    const auto up = (wheel.deltaY > 0.0f) != wheel.isReversed;
+    step (up ? 1.0 : -1.0);
+}
+
+//==============================================================================
+void NumberBox::textEditorTextChanged (juce::TextEditor&) {}
+
+void NumberBox::textEditorEscapeKeyPressed (juce::TextEditor&)
+{
+    // The stored value comes back, as the preset still holds it.
+    showStoredValue();
+    selectAll();
+}
 
 void NumberBox::textEditorReturnKeyPressed (juce::TextEditor&)
 {

@@ -5,9 +5,12 @@
 /**
     A text box holding one number between a minimum and a maximum, in shown units.
 
-    The value changes only by setValue or by committing typed text (Return or focus
-    loss); a committed number outside the range, or empty text, brings back the text
-    of the stored value and tells nobody.
+    The value changes by setValue, by committing typed text (Return or focus loss),
+    or by stepping: Up/Down by 1, Page Up/Page Down by 10, or the mouse wheel, each
+    within the range. A committed number outside the range, or empty text, brings back
+    the text of the stored value and tells nobody; the box then says why in a passing
+    hint and in its tooltip, which otherwise shows the range. Escape puts back the
+    stored value.
 */
 class NumberBox : public juce::TextEditor,
                   public juce::TextEditor::Listener
@@ -46,8 +49,34 @@ public:
     /** Adds a listener unless it is null or already registered. */
     void addListener (Listener* listener);
 
+    /** True while the text shows something other than the stored value, i.e. typing not yet committed. */
+    bool hasPendingEntry() const;
+
+    /** Commits typed text that has not been committed yet, as Return would; nothing otherwise. */
+    void commitPendingEntry();
+
+    /** Commits the pending entry of every number box inside root, so that a command acting on the
+        preset sees what the screen shows.
+    */
+    static void commitPendingEntries (juce::Component& root);
+
+    /** Changes the value by `steps` (negative: down), kept within the range, and reports it as a typed value. */
+    void step (double steps);
+
+    /** The range as shown to the user: "1-16", "-12 to 12". */
+    juce::String getRangeText() const;
+
+    /** The passing hint shown after a refused entry, or null; it hides itself after a few seconds. */
+    juce::Component* getRefusalHint() const noexcept    { return refusalHint.get(); }
+
     /** Fills the box white; the text is drawn over it as usual. */
     void paint (juce::Graphics& g) override;
+
+    /** Up/Down and Page Up/Page Down step the value; Ctrl with a digit is left to the window. */
+    bool keyPressed (const juce::KeyPress& key) override;
+
+    /** One step per notch, up or down. */
+    void mouseWheelMove (const juce::MouseEvent& event, const juce::MouseWheelDetails& wheel) override;
 
     //==============================================================================
     /** @internal */
@@ -59,12 +88,19 @@ public:
     /** @internal */
     void textEditorFocusLost (juce::TextEditor&) override;
 
+    static constexpr double pageStep = 10.0;
+
 private:
     void showStoredValue();
     void commit();
+    void showRange();
+    void explainRefusal (double refused);
+    void showRefusalHint (const juce::String& reason);
 
     juce::Array<Listener*> listeners;
     double minimum = 0.0, maximum = 0.0, value = 0.0;
+    std::unique_ptr<juce::Label> refusalHint;
+    int refusalCount = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)
 };

@@ -15,6 +15,8 @@ std::unique_ptr<juce::Button> createArrow (const char* normal, const char* over,
                       AssetImages::get (down), 1.0f, juce::Colours::transparentBlack,
                       0.0f);
     arrow->setSize (normalImage.getWidth(), normalImage.getHeight());
+    // Paging leaves the keyboard focus where it was instead of moving it into the new bank.
+    arrow->setMouseClickGrabsKeyboardFocus (false);
     return arrow;
 }
 } // namespace

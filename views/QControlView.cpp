@@ -15,6 +15,8 @@ void makeStaticLabel (juce::Label& label, const juce::String& text, float fontHe
     label.setEditable (false, false, false);
     label.setColour (juce::Label::textColourId, juce::Colours::white);
     label.setWantsKeyboardFocus (false);
+    // A click on a label leaves the keyboard focus where it was.
+    label.setMouseClickGrabsKeyboardFocus (false);
 }
 
 int findByteOffset (const juce::String& key)
@@ -32,6 +34,7 @@ QControlView::QControlView (QControlReferenceData* data, const juce::String& nam
     makeStaticLabel (titleLabel, juce::translate (name), 18.0f);
 
     setName (name);
+    setMouseClickGrabsKeyboardFocus (false);
     addAndMakeVisible (titleLabel);
 
     for (const auto& rowName : referenceData->getRowNames())

@@ -3,6 +3,8 @@
 #include "AlertRecorder.h"
 #include "WaitUntil.h"
 #include "app/Dialogs.h"
+#include "app/WindowManager.h"
+#include "midi/InMemoryMidiBackend.h"
 #include "preset/PresetLayout.h"
 
 #include <gtest/gtest.h>
@@ -118,3 +120,26 @@ inline bool bringToFrontUntil (juce::Component& window, const std::function<bool
 
     return isDone();
 }
+
+/** A window manager on an in-memory MIDI layer, with scripted dialogs, recorded alerts and a
+    temporary folder as the choosers' start.
+*/
+class WindowManagerFixture : public testing::Test
+{
+protected:
+    TemporaryFolder temp;
+    InMemoryMidiBackend backend;
+    MidiManager midi { backend };
+    juce::ApplicationCommandManager commands;
+    juce::File lastFolder = temp.get();
+    ScriptedDialogs dialogs;
+    AlertRecorder alerts;
+    std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager> (&midi, &commands, lastFolder);
+
+    void TearDown() override
+    {
+        manager.reset();
+        EXPECT_TRUE (dialogs.answers.empty() && dialogs.filesToOpen.empty() && dialogs.filesToSave.empty())
+            << "a scripted answer was never asked for";
+    }
+};

@@ -123,6 +123,25 @@ TEST_F (ApplicationTest, StartsWithTheFileNamedOnTheCommandLine)
     EXPECT_EQ (windows().getDocument (1)->getDocumentName(), "Other");
 }
 
+TEST_F (ApplicationTest, AMissingFileNamedOnTheCommandLineIsReportedInTheDocumentOpenedForIt)
+{
+    start (temp.get().getChildFile ("Gone Missing.q7x").getFullPathName().quoted());
+
+    ASSERT_EQ (windows().getNumDocuments(), 1);
+    EXPECT_EQ (windows().getDocument (0)->getName(), "Pelmar Q7X Editor - Untitled 1");
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Invalid File"));
+    EXPECT_EQ (alerts.getEntries()[0].message, "File is invalid or currupt");
+
+    // Handed over by a later launch: a new document, and the same alert.
+    app->anotherInstanceStarted ("/nowhere/else.q7x");
+    EXPECT_EQ (windows().getNumDocuments(), 2);
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ({ "Invalid File", "Invalid File" }));
+
+    app->anotherInstanceStarted (temp.writePreset ("There.q7x").getFullPathName());
+    EXPECT_EQ (windows().getNumDocuments(), 3);
+    EXPECT_EQ (alerts.size(), 2);
+}
+
 TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
 {
     start();

@@ -4,25 +4,9 @@
 
 namespace
 {
-class WindowManagerTest : public testing::Test
+class WindowManagerTest : public WindowManagerFixture
 {
 protected:
-    TemporaryFolder temp;
-    InMemoryMidiBackend backend;
-    MidiManager midi { backend };
-    juce::ApplicationCommandManager commands;
-    juce::File lastFolder = temp.get();
-    ScriptedDialogs dialogs;
-    AlertRecorder alerts;
-    std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager> (&midi, &commands, lastFolder);
-
-    void TearDown() override
-    {
-        manager.reset();
-        EXPECT_TRUE (dialogs.answers.empty() && dialogs.filesToOpen.empty() && dialogs.filesToSave.empty())
-            << "a scripted answer was never asked for";
-    }
-
     EditorDocument* newest() const { return manager->getDocument (manager->getNumDocuments() - 1); }
 
     juce::StringArray documentNames() const

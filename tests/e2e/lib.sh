@@ -894,6 +894,13 @@ e2e_answer()
     e2e_wait_until "\"$title\" to close after $key" 5 e2e_window_gone "$win"
 }
 
+# e2e_file_has_byte FILE OFFSET VALUE: the file's byte at OFFSET of the preset image (after the
+# 9-byte header) has the decimal VALUE.
+e2e_file_has_byte()
+{
+    [ -f "$1" ] && [ "$(od -An -v -tu1 -j $((9 + $2)) -N1 "$1" | tr -d ' ')" = "$3" ]
+}
+
 #---------------------------------------------------------------------------------------------------
 # Small screens
 

@@ -71,13 +71,14 @@ TEST (NumberBoxParameterValue, TypedEntryIsCommittedByReturnOrFocusLossWithinIts
     EXPECT_EQ (box->getText(), "16");
     EXPECT_EQ (listener.reports.size(), 1);
 
-    // Escape keeps the typed text and stores nothing; losing focus then commits it.
+    // Escape puts back the stored value and stores nothing; losing focus then keeps it.
     typeInto (*box, "3");
     box->keyPressed (juce::KeyPress (juce::KeyPress::escapeKey));
     dispatchPendingMessages();
-    EXPECT_EQ (box->getText(), "3");
+    EXPECT_EQ (box->getText(), "16");
     EXPECT_EQ (listener.reports.size(), 1);
 
+    typeInto (*box, "3");
     box->focusLost (juce::Component::focusChangedByMouseClick);
     dispatchPendingMessages();
     EXPECT_EQ (listener.valuesReportedBy ("Knob 1 MIDI Channel"), (std::vector<double> { 15.0, 2.0 }));

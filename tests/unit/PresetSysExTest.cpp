@@ -142,6 +142,42 @@ TEST_F (PresetSysExTest, SilentHardwareGetsNineRequestsThenGiveUp)
     EXPECT_EQ (alerts.size(), 1);
 }
 
+// The timer and the MIDI thread race: a reply recognised before the timer fires ends the
+// retries at once, and is applied even when the timer meant to give up.
+TEST_F (PresetSysExTest, AReplyRecognisedBeforeTheTimerFiresIsNeverDropped)
+{
+    simulator.setReplyKind (Q7XSimulator::ReplyKind::none);
+    juce::Random random (9);
+    const auto preset = makeRandomValidPreset (random, 2);
+
+    controller->requestPreset();
+    controller->timerCallback();                               // the first retry
+    ASSERT_EQ (sent().size(), 2u);
+
+    controller->midiMessageReceived (replyWith (preset));      // as the MIDI thread does
+    controller->timerCallback();                               // fires before the reply is handled
+    EXPECT_EQ (sent().size(), 2u);
+    settle();
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("MIDI Get Sucess"));
+    EXPECT_EQ (controller->getPresetData(), preset);
+
+    // The same at the last moment: the timer that would give up finds the reply on its way.
+    ASSERT_TRUE (controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
+    controller->requestPreset();
+
+    for (int i = 0; i < PresetController::maxRetries; ++i)
+        controller->timerCallback();
+
+    ASSERT_EQ (sent().size(), 2u + 9u);
+    controller->midiMessageReceived (replyWith (preset));
+    controller->timerCallback();
+    settle();
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ({ "MIDI Get Sucess", "MIDI Get Sucess" }));
+    EXPECT_EQ (controller->getPresetData(), preset);
+    EXPECT_EQ (sent().size(), 11u);
+    EXPECT_FALSE (controller->isAwaitingReply());
+}
+
 TEST_F (PresetSysExTest, RepliesWithOtherHeadersAreIgnoredWhileWaiting)
 {
     simulator.setReplyKind (Q7XSimulator::ReplyKind::wrongHeader);

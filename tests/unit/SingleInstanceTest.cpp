@@ -3,6 +3,9 @@
 #include "app/SingleInstance.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace
 {
@@ -63,6 +66,115 @@ TEST_F (SingleInstanceTest, ASocketLeftByACrashedInstanceIsTakenOver)
     next.startListening ([&] (const juce::String& line) { received.add (line); });
     EXPECT_EQ (SingleInstance (socket).claim ("x.q7x"), SingleInstance::Role::handedOver);
     EXPECT_TRUE (waitUntil ([&] { return received.size() == 1; }));
+}
+
+/** Sends raw bytes to the running instance as a later launch would, and returns the byte it answered, or 0. */
+char sendRawBytes (const juce::File& socket, const std::string& bytes)
+{
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const auto path = socket.getFullPathName().toStdString();
+    std::copy (path.begin(), path.end(), address.sun_path);
+
+    const auto fd = ::socket (AF_UNIX, SOCK_STREAM, 0);
+    char answer = 0;
+
+    if (::connect (fd, (const sockaddr*) &address, sizeof (address)) == 0
+          && ::send (fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == (ssize_t) bytes.size())
+    {
+        ::shutdown (fd, SHUT_WR);   // no more is coming, nor a confirmation
+        const timeval timeout { 2, 0 };
+        ::setsockopt (fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof (timeout));
+
+        if (::recv (fd, &answer, 1, 0) != 1)
+            answer = 0;
+    }
+
+    ::close (fd);
+    return answer;
+}
+
+// What arrives from another process is checked before it becomes text: the running
+// editor answers nothing, delivers nothing and goes on taking valid hand-overs.
+TEST_F (SingleInstanceTest, BytesThatAreNoCommandLineAreDropped)
+{
+    SingleInstance first (socket);
+    ASSERT_EQ (first.claim ({}), SingleInstance::Role::running);
+
+    juce::StringArray received;
+    first.startListening ([&] (const juce::String& line) { received.add (line); });
+
+    using namespace std::string_literals;
+    EXPECT_EQ (sendRawBytes (socket, "\x2e\x01\x2d\x20\xd0\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff"s + '\0'), 0);
+    EXPECT_EQ (sendRawBytes (socket, "\"/p/caf\xe9.q7x\""s + '\0'), 0);                        // Latin-1
+    EXPECT_EQ (sendRawBytes (socket, "a.q7x\0b.q7x"s + '\0'), 0);                              // a hidden tail
+    EXPECT_EQ (sendRawBytes (socket, std::string (SingleInstance::maxCommandLineBytes + 1, 'x') + '\0'), 0);
+    EXPECT_EQ (sendRawBytes (socket, "\xf0\x9f"s), 0);                                          // cut short
+
+    // A whole valid line is acknowledged, but opened only once its sender confirms it leaves it to us.
+    EXPECT_EQ (sendRawBytes (socket, "unconfirmed.q7x"s + '\0'), 'k');
+
+    const auto valid = juce::String::fromUTF8 ("\"/p/caf\xc3\xa9 \xf0\x9f\x8e\xb9.q7x\"");
+    EXPECT_EQ (SingleInstance (socket).claim (valid), SingleInstance::Role::handedOver);
+    EXPECT_TRUE (waitUntil ([&] { return received.size() == 1; }));
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+    EXPECT_EQ (received, juce::StringArray (valid));
+}
+
+TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
+{
+    const auto decode = [] (const std::string& bytes) { return SingleInstance::decodeCommandLine (bytes.data(), bytes.size()); };
+
+    EXPECT_EQ (decode ("\"/a b/c.q7x\""), juce::String ("\"/a b/c.q7x\""));
+    EXPECT_EQ (decode (""), juce::String());
+    EXPECT_EQ (decode ("\xe2\x82\xac"), juce::String::fromUTF8 ("\xe2\x82\xac"));
+    EXPECT_EQ (decode ("\xe2\x82"), std::nullopt);
+    EXPECT_EQ (decode ("\xff"), std::nullopt);
+    EXPECT_EQ (decode (std::string ("a\0b", 3)), std::nullopt);
+    EXPECT_EQ (decode (std::string (SingleInstance::maxCommandLineBytes, 'x'))->length(), 64 * 1024);
+    EXPECT_EQ (decode (std::string (SingleInstance::maxCommandLineBytes + 1, 'x')), std::nullopt);
+
+    // A file name that is not UTF-8 still names something the user can be told about.
+    EXPECT_EQ (SingleInstance::decodeArgument ("caf\xe9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
+    EXPECT_EQ (SingleInstance::decodeArgument ("caf\xc3\xa9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
+    EXPECT_EQ (SingleInstance::decodeArgument ("\x2e\x01\x2d\x20\xd0\xff").length(), 6);
+}
+
+// A first instance that does not answer (stopped, or busy) leaves the file to the second
+// launch; when it comes back it must not open that file as well.
+TEST_F (SingleInstanceTest, AFirstInstanceThatDoesNotAnswerInTimeNeverOpensTheFileToo)
+{
+    SingleInstance first (socket, 300);
+    ASSERT_EQ (first.claim ({}), SingleInstance::Role::running);   // not listening yet: as good as hung
+
+    SingleInstance second (socket, 300);
+    EXPECT_EQ (second.claim ("\"/p/late.q7x\""), SingleInstance::Role::unanswered);
+    EXPECT_TRUE (second.getProblem().contains ("did not answer")) << second.getProblem();
+
+    juce::StringArray received;
+    first.startListening ([&] (const juce::String& line) { received.add (line); });
+
+    // The later hand-over waits behind the stale one in the queue; only it arrives.
+    EXPECT_EQ (SingleInstance (socket, 300).claim ("\"/p/next.q7x\""), SingleInstance::Role::handedOver);
+    EXPECT_TRUE (waitUntil ([&] { return received.size() == 1; }));
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+    EXPECT_EQ (received, juce::StringArray ("\"/p/next.q7x\""));
+}
+
+// Something else at the socket's place may belong to someone: it is left alone, and the
+// editor says why it runs without hand-overs.
+TEST_F (SingleInstanceTest, AFileInThePlaceOfTheSocketIsKeptAndReported)
+{
+    ASSERT_TRUE (socket.replaceWithText ("not a socket"));
+
+    SingleInstance instance (socket);
+    EXPECT_EQ (instance.claim ("a.q7x"), SingleInstance::Role::unavailable);
+    EXPECT_TRUE (instance.getProblem().contains (socket.getFullPathName())) << instance.getProblem();
+    EXPECT_EQ (socket.loadFileAsString(), "not a socket");
+
+    SingleInstance running (folder.getChildFile ("other.socket"));
+    EXPECT_EQ (running.claim ({}), SingleInstance::Role::running);
+    EXPECT_TRUE (running.getProblem().isEmpty());
 }
 
 TEST_F (SingleInstanceTest, ASocketPathTooLongToUseLetsTheEditorRunAlone)

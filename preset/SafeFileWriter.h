@@ -1,0 +1,50 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/**
+    Replaces a file's contents so that it either holds all the new bytes or stays as
+    it was: the bytes go to a temporary file beside the target, every write is
+    checked, the temporary file is flushed to the disk and then renamed over the
+    target, and the folder is flushed so the rename survives a power cut. On any
+    failure the temporary file is removed and the old file is left untouched.
+
+    Temporary files are named ".<target name>.q7x-save-<pid>-<n>". A save that was
+    killed half-way leaves one behind; the next save of the same target removes those
+    whose process is gone, and no other file.
+
+    Uses juce_core only, so it works without a message loop (command-line tools).
+*/
+struct SafeFileWriter
+{
+    /** Writes `size` bytes to `target`; fails (with the reason) without touching the old file. */
+    static juce::Result write (const juce::File& target, const void* data, size_t size);
+
+    /** The system calls a save makes, so that a test can make any of them fail like a full disk would. */
+    struct SystemCalls
+    {
+        long (*write) (int fd, const void* data, size_t size);
+        int (*fsync) (int fd);
+        int (*close) (int fd);
+        int (*rename) (const char* from, const char* to);
+    };
+
+    /** Replaces the system calls while it lives (tests only; saves are not thread-safe meanwhile). */
+    class ScopedSystemCalls
+    {
+    public:
+        explicit ScopedSystemCalls (const SystemCalls& replacement);
+        ~ScopedSystemCalls();
+
+    private:
+        const SystemCalls previous;
+
+        JUCE_DECLARE_NON_COPYABLE (ScopedSystemCalls)
+    };
+
+    /** The system's own calls. */
+    static SystemCalls getRealSystemCalls();
+
+    /** The prefix of every temporary file made while saving `target`. */
+    static juce::String getTemporaryFilePrefix (const juce::File& target);
+};

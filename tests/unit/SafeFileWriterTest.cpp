@@ -1,0 +1,226 @@
+#include "AlertRecorder.h"
+#include "FakeParameterValue.h"
+#include "PresetFixtures.h"
+#include "preset/SafeFileWriter.h"
+
+#include <gtest/gtest.h>
+#include <cerrno>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+const juce::String oldContents ("the old preset");
+const juce::String newContents ("the new preset, longer than the old one");
+
+class SafeFileWriterTest : public testing::Test
+{
+protected:
+    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                          .getNonexistentChildFile ("q7x-safe-save", {}, false);
+    juce::File target = folder.getChildFile ("My Preset.q7x");
+
+    void SetUp() override
+    {
+        ASSERT_TRUE (folder.createDirectory());
+        ASSERT_TRUE (target.replaceWithText (oldContents));
+    }
+
+    void TearDown() override { folder.deleteRecursively(); }
+
+    juce::Result save (const juce::String& text)
+    {
+        return SafeFileWriter::write (target, text.toRawUTF8(), text.getNumBytesAsUTF8());
+    }
+
+    juce::StringArray folderContents() const
+    {
+        juce::StringArray names;
+
+        for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFilesAndDirectories))
+            names.add (entry.getFile().getFileName());
+
+        names.sort (false);
+        return names;
+    }
+};
+
+// Each step a save takes can fail; whichever does, the old file stays whole and no temporary file is left.
+TEST_F (SafeFileWriterTest, AnyFailingStepKeepsTheOldFileAndReportsTheFailure)
+{
+    static int callsBeforeFailure;
+    const auto failAfter = [] (int calls) { callsBeforeFailure = calls; };
+
+    auto calls = SafeFileWriter::getRealSystemCalls();
+    calls.write = [] (int fd, const void* data, size_t size) -> long
+    {
+        if (callsBeforeFailure-- <= 0) { errno = ENOSPC; return -1; }
+        return (long) ::write (fd, data, juce::jmin (size, (size_t) 5));   // short writes, as a disk may do
+    };
+
+    {
+        const SafeFileWriter::ScopedSystemCalls fake (calls);
+
+        for (const auto successfulWrites : { 0, 1, 3 })
+        {
+            failAfter (successfulWrites);
+            const auto result = save (newContents);
+            EXPECT_TRUE (result.failed());
+            EXPECT_TRUE (result.getErrorMessage().contains ("No space left on device")) << result.getErrorMessage();
+            EXPECT_EQ (target.loadFileAsString(), oldContents);
+            EXPECT_EQ (folderContents(), juce::StringArray ("My Preset.q7x"));
+        }
+
+        // Short writes that all succeed still save every byte.
+        failAfter (1000);
+        EXPECT_TRUE (save (newContents).wasOk());
+        EXPECT_EQ (target.loadFileAsString(), newContents);
+        ASSERT_TRUE (target.replaceWithText (oldContents));
+    }
+
+    calls = SafeFileWriter::getRealSystemCalls();
+    calls.fsync = [] (int) { errno = EIO; return -1; };
+    {
+        const SafeFileWriter::ScopedSystemCalls fake (calls);
+        EXPECT_TRUE (save (newContents).failed());
+    }
+
+    calls = SafeFileWriter::getRealSystemCalls();
+    calls.close = [] (int fd) { ::close (fd); errno = EIO; return -1; };
+    {
+        const SafeFileWriter::ScopedSystemCalls fake (calls);
+        EXPECT_TRUE (save (newContents).failed());
+    }
+
+    calls = SafeFileWriter::getRealSystemCalls();
+    calls.rename = [] (const char*, const char*) { errno = EXDEV; return -1; };
+    {
+        const SafeFileWriter::ScopedSystemCalls fake (calls);
+        EXPECT_TRUE (save (newContents).failed());
+    }
+
+    EXPECT_EQ (target.loadFileAsString(), oldContents);
+    EXPECT_EQ (folderContents(), juce::StringArray ("My Preset.q7x"));
+
+    // Unreachable places fail without creating anything.
+    EXPECT_TRUE (SafeFileWriter::write (folder.getChildFile ("missing/x.q7x"), "x", 1).failed());
+    EXPECT_TRUE (SafeFileWriter::write (folder, "x", 1).failed());
+    EXPECT_EQ (folderContents(), juce::StringArray ("My Preset.q7x"));
+}
+
+TEST_F (SafeFileWriterTest, AFailedWriteIsAnUnableToSaveAndTheOldPresetSurvives)
+{
+    std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
+    FakeEditor editor { *controller };
+    ASSERT_TRUE (controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
+
+    auto calls = SafeFileWriter::getRealSystemCalls();
+    calls.write = [] (int, const void*, size_t) -> long { errno = ENOSPC; return -1; };
+    const SafeFileWriter::ScopedSystemCalls fullDisk (calls);
+
+    AlertRecorder alerts;
+    EXPECT_FALSE (controller->saveToFile (target));
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
+    EXPECT_EQ (target.loadFileAsString(), oldContents);
+    EXPECT_EQ (folderContents(), juce::StringArray ("My Preset.q7x"));
+}
+
+TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
+{
+    // Unrelated files that look alike: never touched.
+    const juce::StringArray unrelated { ".My Preset.q7x.q7x-save-abc", ".My Preset_temp1a2b.q7x",
+                                        ".Other.q7x.q7x-save-99999-0", "My Preset.q7x.q7x-save-99999-0" };
+    for (const auto& name : unrelated)
+        ASSERT_TRUE (folder.getChildFile (name).create());
+
+    // One that a save still running in another process is writing: left alone as well (pid 1 always runs).
+    ASSERT_TRUE (folder.getChildFile (".My Preset.q7x.q7x-save-1-7").create());
+
+    // A save in a child process that is killed after writing part of the file.
+    const auto child = ::fork();
+    ASSERT_GE (child, 0);
+
+    if (child == 0)
+    {
+        auto calls = SafeFileWriter::getRealSystemCalls();
+        calls.write = [] (int fd, const void* data, size_t) -> long
+        {
+            (void) ::write (fd, data, 3);
+            ::raise (SIGKILL);
+            return -1;
+        };
+        const SafeFileWriter::ScopedSystemCalls killed (calls);
+        save (newContents);
+        ::_exit (0);
+    }
+
+    int status = 0;
+    ASSERT_EQ (::waitpid (child, &status, 0), child);
+    ASSERT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGKILL);
+
+    const auto leftOver = ".My Preset.q7x.q7x-save-" + juce::String (child) + "-";
+    ASSERT_EQ (folderContents().size(), unrelated.size() + 3);
+    ASSERT_TRUE (folderContents().joinIntoString ("|").contains ("|" + leftOver)) << folderContents().joinIntoString (", ");
+    EXPECT_EQ (target.loadFileAsString(), oldContents);
+
+    ASSERT_TRUE (save (newContents).wasOk());
+
+    auto expected = unrelated;
+    expected.addArray ({ ".My Preset.q7x.q7x-save-1-7", "My Preset.q7x" });
+    expected.sort (false);
+    EXPECT_EQ (folderContents(), expected);
+    EXPECT_EQ (target.loadFileAsString(), newContents);
+}
+
+TEST_F (SafeFileWriterTest, TheOldFilesPermissionsAreKept)
+{
+    ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), 0640), 0);
+    ASSERT_TRUE (save (newContents).wasOk());
+
+    struct stat info {};
+    ASSERT_EQ (::stat (target.getFullPathName().toRawUTF8(), &info), 0);
+    EXPECT_EQ (info.st_mode & 07777, 0640u);
+}
+
+// The real thing: a preset on a small file system that has just filled up.
+TEST_F (SafeFileWriterTest, SavingOntoAFullDiskKeepsThePreset)
+{
+    const auto disk = folder.getChildFile ("disk");
+    ASSERT_TRUE (disk.createDirectory());
+
+    if (::mount ("tmpfs", disk.getFullPathName().toRawUTF8(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here: " << std::strerror (errno);
+
+    const juce::ScopeGuard unmount { [&] { ::umount2 (disk.getFullPathName().toRawUTF8(), MNT_DETACH); } };
+
+    std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
+    FakeEditor editor { *controller };
+    ASSERT_TRUE (controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
+
+    const auto preset = disk.getChildFile ("Full.q7x");
+    ASSERT_TRUE (controller->saveToFile (preset));
+    juce::MemoryBlock saved;
+    ASSERT_TRUE (preset.loadFileAsData (saved));
+    ASSERT_EQ (saved.getSize(), 103u);
+
+    {
+        juce::FileOutputStream filler (disk.getChildFile ("filler"));
+        const juce::HeapBlock<char> block (1024, true);
+
+        while (filler.write (block, 1024) && filler.getStatus().wasOk())
+            filler.flush();
+    }
+
+    AlertRecorder alerts;
+    EXPECT_FALSE (controller->saveToFile (preset));
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
+
+    juce::MemoryBlock after;
+    ASSERT_TRUE (preset.loadFileAsData (after));
+    EXPECT_EQ (after, saved);
+    EXPECT_EQ (disk.getNumberOfChildFiles (juce::File::findFiles, "*"), 2);
+}
+} // namespace
