@@ -88,7 +88,12 @@ private:
             auto* chooser = juce::ModalComponentManager::getInstance()->getModalComponent (0);
             auto* nameField = chooser != nullptr ? findNameField (*chooser) : nullptr;
 
-            if (nameField == nullptr || nameField->hasKeyboardFocus (false))
+            if (nameField == nullptr)
+                return;
+
+            nameField->addKeyListener (&escapeCancelsChooser());
+
+            if (nameField->hasKeyboardFocus (false))
                 return;
 
             if (auto* peer = chooser->getPeer(); peer != nullptr && peer->isFocused())
@@ -96,6 +101,30 @@ private:
             else if (attemptsLeft > 0)
                 focusNameFieldOnceFocused (attemptsLeft - 1);
         });
+    }
+
+    /** The name field would keep Escape to itself; in the chooser Escape means Cancel, as it
+        does before the field has the focus.
+    */
+    struct EscapeCancelsChooser final : public juce::KeyListener
+    {
+        bool keyPressed (const juce::KeyPress& key, juce::Component* origin) override
+        {
+            if (key != juce::KeyPress::escapeKey || origin == nullptr)
+                return false;
+
+            if (auto* chooser = juce::ModalComponentManager::getInstance()->getModalComponent (0))
+                if (chooser->isParentOf (origin))
+                    chooser->exitModalState (0);
+
+            return true;
+        }
+    };
+
+    static juce::KeyListener& escapeCancelsChooser()
+    {
+        static EscapeCancelsChooser listener;
+        return listener;
     }
 
     static juce::TextEditor* findNameField (juce::Component& parent)
