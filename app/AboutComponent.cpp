@@ -1,4 +1,5 @@
 #include "AboutComponent.h"
+#include "assets/AssetImages.h"
 
 const char* const AboutComponent::firstNoticeLine  = "Copyright (c) Pelmar. All rights reserved.";
 const char* const AboutComponent::secondNoticeLine = "Pelmar, Q Series and Q7X are trademarks of Pelmar.";
@@ -16,6 +17,8 @@ AboutComponent::AboutComponent (const juce::Image* pictureToShow)
     versionLabel->setFont (juce::Font (15.0f, juce::Font::plain));
     versionLabel->setJustificationType (juce::Justification::centred);
     versionLabel->setEditable (false, false, false);
+    // A click on the version line closes the box like a click anywhere else on it.
+    versionLabel->setInterceptsMouseClicks (false, false);
     versionLabel->setColour (juce::Label::textColourId, juce::Colours::black);
     versionLabel->setColour (juce::Label::backgroundColourId, juce::Colours::transparentBlack);
     versionLabel->setBounds (0, getHeight() / 2, getWidth(), 15);
@@ -37,7 +40,7 @@ void AboutComponent::paint (juce::Graphics& g)
     if (picture == nullptr)
         return;
 
-    g.drawImage (*picture, getLocalBounds().toFloat());
+    AssetImages::draw (g, *picture, getLocalBounds().toFloat());
 
     g.setColour (juce::Colours::black);
     g.setFont (juce::Font (15.0f, juce::Font::plain));

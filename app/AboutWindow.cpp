@@ -23,3 +23,13 @@ juce::BorderSize<int> AboutWindow::getBorderThickness()
 {
     return {};
 }
+
+bool AboutWindow::keyPressed (const juce::KeyPress& key)
+{
+    if (key != juce::KeyPress::escapeKey)
+        return juce::ResizableWindow::keyPressed (key);
+
+    // The window manager sees this window only through a weak reference.
+    delete this;
+    return true;
+}

@@ -15,6 +15,9 @@ public:
     /** None: the picture is the whole window. */
     juce::BorderSize<int> getBorderThickness() override;
 
+    /** Escape closes the box, as a click on it does. */
+    bool keyPressed (const juce::KeyPress& key) override;
+
 private:
     juce::Image picture;
 

@@ -22,13 +22,25 @@ public:
 
     juce::File chooseFileToOpen (const juce::String& title, const juce::File& startLocation) override
     {
+        // A command that arrives while a chooser is open (the native one leaves the editor's
+        // windows live) finds it busy and does nothing, rather than opening a second one.
+        if (chooserOpen)
+            return {};
+
+        const juce::ScopedValueSetter<bool> open (chooserOpen, true);
         juce::FileChooser chooser (title, startLocation, presetFilePattern, true);
+        focusNameFieldOfBuiltInChooser();
         return chooser.browseForFileToOpen() ? chooser.getResult() : juce::File();
     }
 
     juce::File chooseFileToSave (const juce::String& title, const juce::File& startLocation) override
     {
+        if (chooserOpen)
+            return {};
+
+        const juce::ScopedValueSetter<bool> open (chooserOpen, true);
         juce::FileChooser chooser (title, startLocation, presetFilePattern, true);
+        focusNameFieldOfBuiltInChooser();
 
         if (! chooser.browseForFileToSave (true))
             return {};
@@ -49,6 +61,89 @@ public:
     void showNativeDialog (const juce::String& title, const juce::String& message) override
     {
         juce::NativeMessageBox::showMessageBox (juce::MessageBoxIconType::NoIcon, title, message);
+    }
+
+private:
+    bool chooserOpen = false;
+
+    /** Without a desktop chooser the framework shows its own, whose keyboard focus starts
+        nowhere: once its window has the focus, the focus goes to its file name field, so that
+        typing a name works at once.
+    */
+    static void focusNameFieldOfBuiltInChooser()
+    {
+        if (! juce::FileChooser::isPlatformDialogAvailable())
+            focusNameFieldOnceFocused (maxFocusAttempts);
+    }
+
+    // The window system gives a new window the focus a moment after showing it: a few
+    // seconds' worth of looks, then the chooser is left as it is.
+    static constexpr int maxFocusAttempts = 60;
+    static constexpr int focusAttemptIntervalMs = 50;
+
+    static void focusNameFieldOnceFocused (int attemptsLeft)
+    {
+        juce::Timer::callAfterDelay (focusAttemptIntervalMs, [attemptsLeft]
+        {
+            auto* chooser = juce::ModalComponentManager::getInstance()->getModalComponent (0);
+            auto* nameField = chooser != nullptr ? findNameField (*chooser) : nullptr;
+
+            if (nameField == nullptr)
+                return;
+
+            nameField->addKeyListener (&escapeCancelsChooser());
+
+            if (nameField->hasKeyboardFocus (false))
+                return;
+
+            if (auto* peer = chooser->getPeer(); peer != nullptr && peer->isFocused())
+                nameField->grabKeyboardFocus();
+            else if (attemptsLeft > 0)
+                focusNameFieldOnceFocused (attemptsLeft - 1);
+        });
+    }
+
+    /** The name field would keep Escape to itself; in the chooser Escape means Cancel, as it
+        does before the field has the focus.
+    */
+    struct EscapeCancelsChooser final : public juce::KeyListener
+    {
+        bool keyPressed (const juce::KeyPress& key, juce::Component* origin) override
+        {
+            if (key != juce::KeyPress::escapeKey || origin == nullptr)
+                return false;
+
+            if (auto* chooser = juce::ModalComponentManager::getInstance()->getModalComponent (0))
+                if (chooser->isParentOf (origin))
+                    chooser->exitModalState (0);
+
+            return true;
+        }
+    };
+
+    static juce::KeyListener& escapeCancelsChooser()
+    {
+        static EscapeCancelsChooser listener;
+        return listener;
+    }
+
+    static juce::TextEditor* findNameField (juce::Component& parent)
+    {
+        for (auto* child : parent.getChildren())
+        {
+            if (auto* browser = dynamic_cast<juce::FileBrowserComponent*> (child))
+            {
+                for (auto* part : browser->getChildren())
+                    if (auto* field = dynamic_cast<juce::TextEditor*> (part))
+                        return field;
+            }
+            else if (auto* field = findNameField (*child))
+            {
+                return field;
+            }
+        }
+
+        return nullptr;
     }
 };
 
@@ -72,8 +167,19 @@ void Dialogs::setReplacement (Dialogs* replacement)
 
 juce::File Dialogs::withPresetExtension (const juce::File& file)
 {
-    if (file == juce::File() || file.getFileExtension().isNotEmpty())
+    if (file == juce::File() || file.getFileName().endsWithIgnoreCase (".q7x"))
         return file;
 
-    return file.withFileExtension ("q7x");
+    // Not File::withFileExtension, which would replace the part after a dot in the name.
+    return file.getSiblingFile (file.getFileName() + ".q7x");
+}
+
+juce::File Dialogs::proposedSaveLocation (const juce::File& folder, const juce::String& documentName)
+{
+    const auto name = juce::File::createLegalFileName (documentName.trim());
+
+    if (! folder.isDirectory() || name.isEmpty())
+        return folder;
+
+    return withPresetExtension (folder.getChildFile (name));
 }

@@ -27,8 +27,8 @@ public:
     virtual juce::File chooseFileToOpen (const juce::String& title, const juce::File& startLocation) = 0;
 
     /** Lets the user pick where to save a preset, with a warning before an existing file
-        is replaced; an empty File when cancelled. A name typed without an extension
-        gets ".q7x".
+        is replaced; an empty File when cancelled. A name typed without ".q7x" at its end
+        gets ".q7x". `startLocation` may be a folder or a proposed file in a folder.
     */
     virtual juce::File chooseFileToSave (const juce::String& title, const juce::File& startLocation) = 0;
 
@@ -44,6 +44,15 @@ public:
     /** The file pattern of every preset chooser. */
     static constexpr const char* presetFilePattern = "*.q7x";
 
-    /** The file with ".q7x" added when it has no extension at all. */
+    /** The file with ".q7x" added unless its name already ends in ".q7x" (in any case):
+        a name such as "Live v1.2" is a preset name with a dot in it, not an extension, and
+        without ".q7x" the Open chooser's pattern would hide the file.
+    */
     static juce::File withPresetExtension (const juce::File& file);
+
+    /** Where the save chooser starts for a document called `documentName`: that name as a
+        preset file in `folder`, so that the chooser proposes it; just `folder` when there is
+        no usable folder or name.
+    */
+    static juce::File proposedSaveLocation (const juce::File& folder, const juce::String& documentName);
 };

@@ -72,6 +72,27 @@ bool EditorDocument::openMenuBar()
     return true;
 }
 
+void EditorDocument::setDrawingScale (float scale)
+{
+    scale = juce::jlimit (0.1f, 1.0f, scale);
+
+    if (juce::approximatelyEqual (scale, drawingScale))
+        return;
+
+    drawingScale = scale;
+
+    // The native window takes the new size; the layout inside it stays as it is.
+    if (auto* peer = getPeer())
+        peer->updateBounds();
+
+    repaint();
+}
+
+float EditorDocument::getDesktopScaleFactor() const
+{
+    return drawingScale * juce::DocumentWindow::getDesktopScaleFactor();
+}
+
 //==============================================================================
 void EditorDocument::updateTitle()
 {
@@ -115,7 +136,7 @@ bool EditorDocument::save()
 
 bool EditorDocument::saveAs()
 {
-    const auto file = Dialogs::get().chooseFileToSave (saveTitle, lastFolder);
+    const auto file = Dialogs::get().chooseFileToSave (saveTitle, Dialogs::proposedSaveLocation (lastFolder, documentName));
 
     if (file == juce::File())
         return false;

@@ -64,6 +64,13 @@ public:
     /** Opens the first menu of the window's menu bar; false without a menu bar. */
     bool openMenuBar();
 
+    /** Draws the whole window, menu bar included, at `scale` times its size (at most 1), so
+        that it fits a screen smaller than its layout; the layout keeps its coordinates.
+    */
+    void setDrawingScale (float scale);
+
+    float getDrawingScale() const noexcept                   { return drawingScale; }
+
     /** The start of every document title. */
     static const char* const titlePrefix;
 
@@ -74,6 +81,8 @@ public:
     void modifierKeysChanged (const juce::ModifierKeys& modifiers) override;
     /** @internal */
     void closeButtonPressed() override;
+    /** @internal */
+    float getDesktopScaleFactor() const override;
     /** @internal */
     void actionListenerCallback (const juce::String& message) override;
     /** @internal */
@@ -89,6 +98,7 @@ private:
     juce::File& lastFolder;
     juce::String documentName;
     juce::File documentFile;
+    float drawingScale = 1.0f;
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;

@@ -1,6 +1,7 @@
 #include "WindowManager.h"
 #include "Dialogs.h"
 #include "WindowIcon.h"
+#include "WindowStacking.h"
 #include "preset/Alert.h"
 
 WindowManager::WindowManager (MidiManager* midi, juce::ApplicationCommandManager* commands, juce::File& folder)
@@ -42,6 +43,27 @@ EditorDocument* WindowManager::createNewDocument()
     return document;
 }
 
+namespace
+{
+/** The window manager's frame around a document window: as the window system reports it
+    for this or another document, else a typical title bar and border, since a new window
+    may not have been framed yet.
+*/
+juce::BorderSize<int> getFrameSize (const juce::Component& window, const juce::OwnedArray<EditorDocument>& documents)
+{
+    if (auto* peer = window.getPeer())
+        if (const auto frame = peer->getFrameSizeIfPresent())
+            return *frame;
+
+    for (auto* document : documents)
+        if (auto* peer = document->getPeer())
+            if (const auto frame = peer->getFrameSizeIfPresent())
+                return *frame;
+
+    return { 30, 2, 2, 2 };
+}
+} // namespace
+
 void WindowManager::showDocument (EditorDocument* document)
 {
     juce::Rectangle<int> workArea (0, 0, 1 << 20, 1 << 20);
@@ -49,11 +71,63 @@ void WindowManager::showDocument (EditorDocument* document)
     if (auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
         workArea = display->userArea;
 
-    document->setTopLeftPosition (getCascadePosition (documentCounter, { document->getWidth(), document->getHeight() },
-                                                      workArea));
+    const auto placement = getPlacement (documentCounter, { document->getWidth(), document->getHeight() },
+                                         getFrameSize (*document, documents), workArea);
+    document->setDrawingScale (placement.scale);
+    document->setTopLeftPosition (placement.topLeft);
     document->addToDesktop();
     WindowIcon::applyTo (*document);
     document->toFront (true);
+}
+
+float WindowManager::getFittingScale (juce::Point<int> windowSize, juce::BorderSize<int> frame,
+                                      juce::Point<int> available)
+{
+    const auto roomX = available.x - frame.getLeftAndRight();
+    const auto roomY = available.y - frame.getTopAndBottom();
+
+    if (windowSize.x <= roomX && windowSize.y <= roomY)
+        return 1.0f;
+
+    // The window's size is kept in layout units and converted to screen pixels and back with
+    // rounding; a scale that does not give back the same size would shrink the layout.
+    const auto keepsSize = [] (int length, float scale)
+    {
+        return juce::roundToInt ((float) juce::roundToInt ((float) length * scale) / scale) == length;
+    };
+
+    const auto steps = juce::jmax (windowSize.x, windowSize.y);
+    auto step = (int) std::floor ((double) steps * juce::jmin ((double) (roomX - 1) / windowSize.x,
+                                                               (double) (roomY - 1) / windowSize.y));
+
+    for (; step > steps / 10; --step)
+    {
+        const auto scale = (float) step / (float) steps;
+
+        if (keepsSize (windowSize.x, scale) && keepsSize (windowSize.y, scale))
+            return scale;
+    }
+
+    return (float) juce::jmax (1, step) / (float) steps;
+}
+
+WindowManager::Placement WindowManager::getPlacement (int counter, juce::Point<int> windowSize,
+                                                      juce::BorderSize<int> frame, juce::Rectangle<int> workArea)
+{
+    const auto scale = getFittingScale (windowSize, frame, { workArea.getWidth(), workArea.getHeight() });
+    const juce::Point<int> shownSize (juce::roundToInt ((float) windowSize.x * scale),
+                                      juce::roundToInt ((float) windowSize.y * scale));
+
+    const auto cascaded = getCascadePosition (counter, shownSize, workArea);
+
+    // The window system puts the frame's corner at the requested position. A framed window that
+    // would reach past the work area from its cascade place is moved in.
+    const auto framed = juce::Rectangle<int> (cascaded.x, cascaded.y, shownSize.x + frame.getLeftAndRight(),
+                                              shownSize.y + frame.getTopAndBottom());
+    const auto topLeft = framed.constrainedWithin (workArea).getPosition();
+
+    // Below a scale of 1, rounding to whole layout units and back gives the same screen pixel.
+    return { scale, { juce::roundToInt ((float) topLeft.x / scale), juce::roundToInt ((float) topLeft.y / scale) } };
 }
 
 juce::Point<int> WindowManager::getCascadePosition (int counter, juce::Point<int> windowSize,
@@ -212,6 +286,8 @@ void WindowManager::showDeviceSetup()
         WindowIcon::applyTo (*deviceSetupWindow);
     }
 
+    keepAboveActiveDocument (*deviceSetupWindow);
+
     for (auto* document : documents)
         document->toBehind (deviceSetupWindow.get());
 
@@ -226,7 +302,15 @@ void WindowManager::showAbout()
         WindowIcon::applyTo (*aboutWindow);
     }
 
+    keepAboveActiveDocument (*aboutWindow);
     aboutWindow->toFront (true);
+}
+
+void WindowManager::keepAboveActiveDocument (juce::Component& dialog)
+{
+    // A click on the document the dialog came from must not hide the dialog behind it.
+    if (auto* document = getActiveDocument())
+        WindowStacking::keepAbove (dialog, *document);
 }
 
 void WindowManager::setMenuBarModel (juce::MenuBarModel* model)

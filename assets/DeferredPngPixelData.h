@@ -19,6 +19,9 @@ public:
     */
     static juce::Image createImage (const void* pngData, size_t numBytes);
 
+    /** The PNG bytes the image was made from. */
+    const void* getPngData() const noexcept     { return data; }
+
     /** Decodes the pixels now, unless that has happened already. */
     void decode();
     bool isDecoded() const;

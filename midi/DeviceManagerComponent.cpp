@@ -77,9 +77,9 @@ int DeviceManagerComponent::getSelectedOutputRow() const
 void DeviceManagerComponent::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::white);
-    g.drawImage (backgroundImage, juce::Rectangle<float> (0.0f, 0.0f, 360.0f, 425.0f));
-    g.drawImage (listFrameImage, juce::Rectangle<float> (15.0f, 60.0f, 327.0f, 141.0f));
-    g.drawImage (listFrameImage, juce::Rectangle<float> (15.0f, 228.0f, 327.0f, 141.0f));
+    AssetImages::draw (g, backgroundImage, { 0.0f, 0.0f, 360.0f, 425.0f });
+    AssetImages::draw (g, listFrameImage, { 15.0f, 60.0f, 327.0f, 141.0f });
+    AssetImages::draw (g, listFrameImage, { 15.0f, 228.0f, 327.0f, 141.0f });
 
     g.setColour (juce::Colours::black);
     g.setFont (juce::Font (15.0f, juce::Font::plain));
@@ -109,6 +109,11 @@ void DeviceManagerComponent::buttonClicked (juce::Button* button)
     }
     else if (button == &cancelButton)
     {
-        sendActionMessage (closeMessage);
+        cancel();
     }
+}
+
+void DeviceManagerComponent::cancel()
+{
+    sendActionMessage (closeMessage);
 }

@@ -43,6 +43,9 @@ public:
     /** @internal */
     void buttonClicked (juce::Button* button) override;
 
+    /** Asks the window to close without applying anything, as "Cancel" does. */
+    void cancel();
+
 private:
     juce::TextButton okButton { "OK" }, applyButton { "Apply" }, cancelButton { "Cancel" };
     juce::Image backgroundImage, listFrameImage;

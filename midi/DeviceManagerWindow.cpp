@@ -22,6 +22,15 @@ DeviceManagerWindow::~DeviceManagerWindow()
     clearContentComponent();
 }
 
+bool DeviceManagerWindow::keyPressed (const juce::KeyPress& key)
+{
+    if (key != juce::KeyPress::escapeKey)
+        return juce::ResizableWindow::keyPressed (key);
+
+    content.cancel();
+    return true;
+}
+
 void DeviceManagerWindow::actionListenerCallback (const juce::String& message)
 {
     if (message == DeviceManagerComponent::updateDevicesMessage)

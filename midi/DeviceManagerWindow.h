@@ -19,6 +19,9 @@ public:
     /** The window's title. */
     static const char* const title;
 
+    /** Escape cancels the dialog. */
+    bool keyPressed (const juce::KeyPress& key) override;
+
     /** @internal */
     void actionListenerCallback (const juce::String& message) override;
 

@@ -1,4 +1,5 @@
 #include "ControlSelector.h"
+#include "AssetImageComponent.h"
 
 ControlSelector::ControlSelector (const juce::Array<juce::Button*>& buttonsToOwn, unsigned selectorKind)
 {
@@ -32,7 +33,7 @@ ControlSelector::~ControlSelector()
 
 void ControlSelector::setBackgroundImage (const juce::Image& image)
 {
-    background = std::make_unique<juce::ImageComponent>();
+    background = std::make_unique<AssetImageComponent>();
     background->setImage (image);
     background->setBounds (getLocalBounds());
     addAndMakeVisible (background.get());

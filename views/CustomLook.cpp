@@ -120,6 +120,28 @@ void CustomLook::drawComboBox (juce::Graphics& g, int width, int height, bool,
     g.fillPath (arrow);
 }
 
+juce::Font CustomLook::getComboBoxTextFont (juce::ComboBox& box, const juce::String& text)
+{
+    auto font = getComboBoxFont (box);
+
+    // The text box spans the box up to the arrow (see positionComboBoxText); a pixel is kept free.
+    const auto room = (float) (box.getWidth() + 3 - box.getHeight()) - 1.0f;
+    const auto width = font.getStringWidthFloat (text);
+
+    if (room <= 0.0f || width <= room)
+        return font;
+
+    // Narrower letters read better than smaller ones, down to four fifths of their width.
+    constexpr auto narrowest = 0.8f;
+    const auto squeeze = room / width;
+    font.setHorizontalScale (juce::jmax (narrowest, squeeze));
+
+    if (squeeze < narrowest)
+        font.setHeight (font.getHeight() * squeeze / narrowest);
+
+    return font;
+}
+
 void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
 {
     g.fillAll (label.findColour (juce::Label::backgroundColourId));
@@ -129,7 +151,8 @@ void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
         const auto alpha = label.isEnabled() ? 1.0f : 0.5f;
 
         g.setColour (label.findColour (juce::Label::textColourId).withMultipliedAlpha (alpha));
-        g.setFont (getLabelFont (label));
+        auto* box = dynamic_cast<juce::ComboBox*> (label.getParentComponent());
+        g.setFont (box != nullptr ? getComboBoxTextFont (*box, label.getText()) : getLabelFont (label));
         g.drawText (label.getText(), 0, 0, label.getWidth(), label.getHeight(),
                     juce::Justification::centredLeft, true);
         g.setColour (label.findColour (juce::Label::outlineColourId).withMultipliedAlpha (alpha));

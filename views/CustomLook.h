@@ -54,7 +54,16 @@ public:
                        int buttonX, int buttonY, int buttonW, int buttonH,
                        juce::ComboBox&) override;
 
-    /** Background, text left-aligned and vertically centred on one line, then a 1-pixel frame. */
+    /** The font in which a drop-down list shows `text`: its own font, narrowed and if need be
+        made smaller until the text fits the list's text area whole, so that mode names such as
+        "Program Change" are shown in full in an 80-pixel list instead of ending in an ellipsis.
+        Short names keep the list's font.
+    */
+    juce::Font getComboBoxTextFont (juce::ComboBox& box, const juce::String& text);
+
+    /** Background, text left-aligned and vertically centred on one line, then a 1-pixel frame.
+        The text of a drop-down list is drawn in getComboBoxTextFont.
+    */
     void drawLabel (juce::Graphics&, juce::Label&) override;
 
     /** A ring just outside the focused widget, so that keyboard users see where they are

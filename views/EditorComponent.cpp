@@ -4,13 +4,14 @@
 #include "QControlLayoutView.h"
 #include "QControlView.h"
 #include "../assets/AssetImages.h"
+#include "AssetImageButton.h"
 #include "../preset/PresetController.h"
 
 namespace
 {
 juce::ImageButton* createImageButton (const juce::String& imagePrefix)
 {
-    auto* button = new juce::ImageButton();
+    auto* button = new AssetImageButton();
     button->setImages (true, true, true,
                        AssetImages::get ((imagePrefix + "Normal").toRawUTF8()), 1.0f, juce::Colours::transparentBlack,
                        AssetImages::get ((imagePrefix + "Over").toRawUTF8()), 1.0f, juce::Colours::transparentBlack,
@@ -198,7 +199,7 @@ juce::Image getStretchedBackground (float physicalScale)
             g.fillAll (juce::Colours::white);
 
             // Stretched to 750 rows so that the blue band starts just above the tab strip.
-            g.drawImage (background, 0, 0, 1200, 750, 0, 0, background.getWidth(), background.getHeight(), false);
+            AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
         }
 
         juce::ImageCache::addImageToCache (image, hashCode);

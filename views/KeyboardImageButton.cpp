@@ -17,5 +17,5 @@ bool KeyboardImageButton::keyPressed (const juce::KeyPress& key)
         return true;
     }
 
-    return juce::ImageButton::keyPressed (key);
+    return AssetImageButton::keyPressed (key);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "AssetImageButton.h"
 
 /**
     An image button that the keyboard reaches as well as the mouse: Tab stops on it with
     a focus outline, and Space or Return clicks it. A mouse click leaves the keyboard focus
     where it was, so the button looks the same after a click as before.
 */
-class KeyboardImageButton : public juce::ImageButton
+class KeyboardImageButton : public AssetImageButton
 {
 public:
     KeyboardImageButton();

@@ -1,11 +1,12 @@
 #include "QControlLayoutView.h"
 #include "../assets/AssetImages.h"
+#include "AssetImageButton.h"
 
 namespace
 {
 std::unique_ptr<juce::Button> createArrow (const char* normal, const char* over, const char* down)
 {
-    auto arrow = std::make_unique<juce::ImageButton>();
+    auto arrow = std::make_unique<AssetImageButton>();
     const auto normalImage = AssetImages::get (normal);
 
     arrow->setImages (false, false, true,

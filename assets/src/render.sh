@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Regenerates the SVG sources and renders them to the committed PNGs.
+# Regenerates the SVG sources and renders them to the committed PNGs: each image at its own size,
+# and again at twice its size into assets/2x/ for screens with two or more pixels per point.
 # Needs rsvg-convert (Debian package librsvg2-bin) and the DejaVu fonts (fonts-dejavu-core);
 # installs them when missing. Rendering sees only the DejaVu fonts, so the result does not
 # depend on what else is installed.
@@ -35,9 +36,11 @@ export FONTCONFIG_FILE="$work/fonts.conf"
 
 python3 "$src/generate.py"
 
+mkdir -p "$assets/2x"
 for svg in "$src"/svg/*.svg; do
     name="$(basename "$svg" .svg)"
     rsvg-convert --format png -o "$assets/$name.png" "$svg"
+    rsvg-convert --format png --zoom 2 -o "$assets/2x/$name.png" "$svg"
 done
 
 mkdir -p "$assets/icon"
@@ -45,4 +48,4 @@ for size in 256 128 48; do
     rsvg-convert --format png -w "$size" -h "$size" -o "$assets/icon/q7x-editor-$size.png" "$src/icon/q7x-editor.svg"
 done
 
-echo "rendered $(ls "$src"/svg/*.svg | wc -l) images and the icon into $assets" >&2
+echo "rendered $(ls "$src"/svg/*.svg | wc -l) images (also at 2x) and the icon into $assets" >&2

@@ -346,4 +346,60 @@ TEST_F (WindowManagerTest, AHandedOverFileNeverReplacesThePresetBeingEdited)
     manager->openFileInActiveDocument (first);
     EXPECT_EQ (manager->getNumDocuments(), 2);
 }
+
+/** Presses a key on a window the way its peer does: on the focused component, else the window. */
+bool press (juce::Component& window, const juce::KeyPress& key)
+{
+    for (juce::Component* target = juce::Component::getCurrentlyFocusedComponent();
+         target != nullptr && window.isParentOf (target); target = target->getParentComponent())
+        if (target->keyPressed (key))
+            return true;
+
+    return window.keyPressed (key);
+}
+
+TEST_F (WindowManagerTest, EscapeClosesAboutAndCancelsDeviceSetup)
+{
+    manager->showAbout();
+    ASSERT_NE (manager->getAboutWindow(), nullptr);
+    EXPECT_FALSE (press (*manager->getAboutWindow(), juce::KeyPress ('a')));
+    EXPECT_NE (manager->getAboutWindow(), nullptr);
+    EXPECT_TRUE (press (*manager->getAboutWindow(), juce::KeyPress (juce::KeyPress::escapeKey)));
+    EXPECT_EQ (manager->getAboutWindow(), nullptr);
+
+    manager->showDeviceSetup();
+    ASSERT_NE (manager->getDeviceSetupWindow(), nullptr);
+    EXPECT_TRUE (press (*manager->getDeviceSetupWindow(), juce::KeyPress (juce::KeyPress::escapeKey)));
+    EXPECT_TRUE (waitUntil ([&] { return manager->getDeviceSetupWindow() == nullptr; }));
+    // Cancelled, not applied.
+    EXPECT_TRUE (midi.getOutputDeviceName().isEmpty());
+}
+
+TEST_F (WindowManagerTest, AClickOnTheVersionLineReachesTheAboutBox)
+{
+    manager->showAbout();
+    auto* about = manager->getAboutWindow();
+    ASSERT_NE (about, nullptr);
+    auto* content = about->getContentComponent();
+
+    // What is under the pointer on the version line is what a click there reaches.
+    EXPECT_EQ (content->getComponentAt (242, 140), content);
+    EXPECT_EQ (content->getComponentAt (10, 10), content);
+}
+
+TEST_F (WindowManagerTest, SaveChooserProposesTheDocumentsNameInTheLastFolder)
+{
+    manager->newDocument();
+    auto* document = newest();
+
+    dialogs.filesToSave = { temp.get().getChildFile ("Live v1.2.q7x") };
+    EXPECT_TRUE (document->saveAs());
+    dialogs.filesToSave = { juce::File() };
+    EXPECT_FALSE (document->saveAs());
+
+    ASSERT_EQ (dialogs.saveChoosers.size(), 2);
+    EXPECT_EQ (dialogs.saveChoosers[0].text, temp.get().getChildFile ("Untitled 1.q7x").getFullPathName());
+    EXPECT_EQ (dialogs.saveChoosers[1].text, temp.get().getChildFile ("Live v1.2.q7x").getFullPathName());
+    EXPECT_EQ (document->getName(), "Pelmar Q7X Editor - Live v1.2");
+}
 } // namespace

@@ -21,6 +21,18 @@ E2E_CONTENT_H=700
 E2E_WAIT=${E2E_WAIT:-20}
 E2E_SCENARIO_LIMIT=${E2E_SCENARIO_LIMIT:-160}
 
+# The screen: set E2E_SCREEN (WIDTHxHEIGHT) and E2E_DESKTOP_SCALE (the desktop's window scaling
+# factor, 1 or 2) before e2e_begin to try another one.
+E2E_SCREEN=${E2E_SCREEN:-1920x1080}
+E2E_SCREEN_W=${E2E_SCREEN%x*}
+E2E_SCREEN_H=${E2E_SCREEN#*x}
+E2E_DESKTOP_SCALE=${E2E_DESKTOP_SCALE:-1}
+
+# Screen pixels per editor layout unit, as the fraction E2E_ZOOM_NUM / E2E_ZOOM_DEN: 1 unless a
+# scenario takes a document with e2e_use_fitted_document.
+E2E_ZOOM_NUM=1
+E2E_ZOOM_DEN=1
+
 E2E_PIDS=()          # every process this scenario started, ended in reverse order at exit
 E2E_STEP=0
 E2E_EDITOR_PID=""
@@ -135,7 +147,7 @@ e2e_start_display()
         n=$((400 + RANDOM % 600))
         [ -e "/tmp/.X$n-lock" ] && continue
         : >"$fdfile"
-        Xvfb ":$n" -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$fdfile" >"$E2E_DIR/xvfb.log" 2>&1 &
+        Xvfb ":$n" -displayfd 3 -screen 0 "${E2E_SCREEN}x24" -nolisten tcp -noreset 3>"$fdfile" >"$E2E_DIR/xvfb.log" 2>&1 &
         xvfb=$!
         E2E_PIDS+=($xvfb)
         # Ready once it reports its number; gone at once when the number was taken after all.
@@ -149,10 +161,27 @@ e2e_start_display()
     [ -n "$xvfb" ] || e2e_fail "no free display for Xvfb (see $E2E_DIR/xvfb.log)"
     export DISPLAY=":$(head -n1 "$fdfile")"
     e2e_wait_until "the X display $DISPLAY to accept clients" 10 xdpyinfo
+    [ "$E2E_DESKTOP_SCALE" = 1 ] || e2e_start_desktop_scale
 
     openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     e2e_wait_until "openbox to manage the display" 10 e2e_wm_running
+}
+
+# e2e_start_desktop_scale: publishes the desktop's window scaling factor the way a desktop's settings
+# daemon does (XSETTINGS Gdk/WindowScalingFactor), which the editor reads when it starts.
+e2e_start_desktop_scale()
+{
+    printf 'Gdk/WindowScalingFactor %s\n' "$E2E_DESKTOP_SCALE" >"$E2E_DIR/xsettingsd.conf"
+    xsettingsd -c "$E2E_DIR/xsettingsd.conf" >"$E2E_DIR/xsettingsd.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_until "xsettingsd to own the settings selection" 10 e2e_xsettings_owned
+}
+
+# e2e_xsettings_owned: xsettingsd reports that it holds the settings selection.
+e2e_xsettings_owned()
+{
+    grep -q "Took ownership of selection _XSETTINGS_S0" "$E2E_DIR/xsettingsd.log"
 }
 
 e2e_wm_running()
@@ -317,6 +346,34 @@ e2e_use_document()
     E2E_CY=$((E2E_Y + E2E_MENU_H))
 }
 
+# e2e_use_fitted_document TITLE: like e2e_use_document for a window that may be drawn at another
+# scale than 1 (a screen smaller than the window, or a desktop scale): the editor's 1200 x 700 layout
+# then covers E2E_W screen pixels across, and clicks at layout coordinates (e2e_click) land where
+# the scaled editor shows them. E2E_MENU_H is the menu bar's height on the screen.
+e2e_use_fitted_document()
+{
+    e2e_wait_window "$1"
+    E2E_DOC=$E2E_WIN
+    e2e_activate "$E2E_DOC"
+    E2E_LAST_GEOMETRY=""
+    e2e_wait_until "document \"$1\" to stand still and show its editor" 10 e2e_document_ready "$E2E_DOC"
+    E2E_ZOOM_NUM=$E2E_W
+    E2E_ZOOM_DEN=$E2E_CONTENT_W
+    E2E_MENU_H=$(( E2E_H - E2E_CONTENT_H * E2E_W / E2E_CONTENT_W ))
+    [ "$E2E_MENU_H" -ge 0 ] && [ "$E2E_MENU_H" -le $(( 40 * E2E_W / E2E_CONTENT_W + 1 )) ] \
+        || e2e_fail "document \"$1\" client area is ${E2E_W}x${E2E_H}: not a 1200 x 700 editor and a menu bar at one scale"
+    E2E_CX=$E2E_X
+    E2E_CY=$((E2E_Y + E2E_MENU_H))
+    E2E_DOC_W=$E2E_W
+    E2E_DOC_H=$E2E_H
+}
+
+# e2e_zoomed N: layout length N in screen pixels of the current document, rounded.
+e2e_zoomed()
+{
+    echo $(( (2 * $1 * E2E_ZOOM_NUM + E2E_ZOOM_DEN) / (2 * E2E_ZOOM_DEN) ))
+}
+
 # e2e_document_ready WINDOW: true once the window's geometry is the same as at the previous call and
 # the bottom-right corner of its editor shows the blue band.
 e2e_document_ready()
@@ -348,7 +405,7 @@ e2e_is_active()
 # e2e_click X Y: a left click at editor content coordinates of the current document.
 e2e_click()
 {
-    e2e_click_abs $((E2E_CX + $1)) $((E2E_CY + $2))
+    e2e_click_abs $((E2E_CX + $(e2e_zoomed "$1"))) $((E2E_CY + $(e2e_zoomed "$2")))
 }
 
 e2e_click_abs()
@@ -381,7 +438,7 @@ e2e_click_window()
 # e2e_park_mouse: moves the pointer away from everything clickable, so nothing shows its hover image.
 e2e_park_mouse()
 {
-    e2e_move_abs 1900 1060
+    e2e_move_abs $((E2E_SCREEN_W - 20)) $((E2E_SCREEN_H - 20))
 }
 
 e2e_type()
@@ -414,6 +471,23 @@ e2e_shot()
         sleep 0.1
     done
     e2e_log "screenshot $(basename "$E2E_SHOT")"
+    # Pixels of a whole-screen shot are found at the document's place on the screen.
+    E2E_SHOT_CX=""
+    E2E_SHOT_CY=""
+}
+
+# e2e_layout_shot NAME: a screenshot (e2e_shot), then the editor of the current document cut out of
+# it and brought back to its 1200 x 700 layout size, so that the pixel and image checks below work
+# in layout coordinates on a document of any scale. E2E_SHOT names the layout image.
+e2e_layout_shot()
+{
+    e2e_shot "$1"
+    local layout="${E2E_SHOT%.png}-layout.png"
+    convert "$E2E_SHOT" -crop "${E2E_DOC_W}x$((E2E_DOC_H - E2E_MENU_H))+$E2E_CX+$E2E_CY" +repage \
+        -resize "${E2E_CONTENT_W}x${E2E_CONTENT_H}!" "$layout"
+    E2E_SHOT=$layout
+    E2E_SHOT_CX=0
+    E2E_SHOT_CY=0
 }
 
 # e2e_pixel FILE X Y: the colour at absolute screen coordinates, as RRGGBB.
@@ -436,14 +510,14 @@ e2e_colour_near()
 e2e_expect_pixel()
 {
     local seen
-    seen=$(e2e_pixel "$E2E_SHOT" $((E2E_CX + $2)) $((E2E_CY + $3)))
+    seen=$(e2e_pixel "$E2E_SHOT" $((${E2E_SHOT_CX:-$E2E_CX} + $2)) $((${E2E_SHOT_CY:-$E2E_CY} + $3)))
     e2e_colour_near "$seen" "$4" || e2e_fail "$1: pixel ($2, $3) is #$seen, expected #$4 (screenshot $E2E_SHOT)"
 }
 
 # e2e_crop X Y W H OUT: cuts a region in content coordinates out of the last screenshot.
 e2e_crop()
 {
-    convert "$E2E_SHOT" -crop "$3x$4+$((E2E_CX + $1))+$((E2E_CY + $2))" +repage "$5"
+    convert "$E2E_SHOT" -crop "$3x$4+$((${E2E_SHOT_CX:-$E2E_CX} + $1))+$((${E2E_SHOT_CY:-$E2E_CY} + $2))" +repage "$5"
 }
 
 # e2e_differing_pixels A B: the number of pixels that differ by more than a few percent.
@@ -688,8 +762,8 @@ e2e_rows_shown()
     local fmt="" p r x y
     for p in 0 1 2 3; do
         for r in 0 1 2 3 4; do
-            x=$(( E2E_CX + E2E_PANEL_X[$p] + 105 ))
-            y=$(( E2E_CY + E2E_VIEW_Y + E2E_ROW_Y[$r] ))
+            x=$(( ${E2E_SHOT_CX:-$E2E_CX} + E2E_PANEL_X[$p] + 105 ))
+            y=$(( ${E2E_SHOT_CY:-$E2E_CY} + E2E_VIEW_Y + E2E_ROW_Y[$r] ))
             fmt+="%[hex:p{$((x + 45)),$((y + 1))}]%[hex:p{$((x + 75)),$((y + 18))}] "
         done
     done
@@ -825,4 +899,72 @@ e2e_answer()
 e2e_file_has_byte()
 {
     [ -f "$1" ] && [ "$(od -An -v -tu1 -j $((9 + $2)) -N1 "$1" | tr -d ' ')" = "$3" ]
+}
+
+#---------------------------------------------------------------------------------------------------
+# Small screens
+
+# Widget rows per panel position of each section in its starting state (Main: its preset buttons
+# stand where the first panel's rows would be).
+E2E_SECTION_ROWS=(
+    "10110 00000 00000 00000"
+    "11111 11111 11111 11111"
+    "11111 11111 11111 11111"
+    "11111 11111 11111 11111"
+    "11110 00000 00000 00000"
+    "11110 10000 00000 00000"
+    "11110 00000 00000 00000"
+)
+
+# e2e_expect_on_screen WINDOW: the window, with the frame the window manager put around it, lies
+# wholly on the screen.
+e2e_expect_on_screen()
+{
+    local extents left right top bottom
+    e2e_geometry "$1"
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
+    e2e_log "window $1: ${E2E_W}x${E2E_H} at ($E2E_X, $E2E_Y), frame $left,$right,$top,$bottom, screen $E2E_SCREEN"
+    [ $((E2E_X - left)) -ge 0 ] && [ $((E2E_Y - top)) -ge 0 ] \
+        && [ $((E2E_X + E2E_W + right)) -le "$E2E_SCREEN_W" ] && [ $((E2E_Y + E2E_H + bottom)) -le "$E2E_SCREEN_H" ] \
+        || e2e_fail "window $1 (${E2E_W}x${E2E_H} at ($E2E_X, $E2E_Y), frame $extents) is not wholly on the $E2E_SCREEN screen"
+}
+
+# e2e_check_fitted_editor: on the current screen, the first document lies wholly on the screen and
+# every section tab and every panel row can be seen and used with the mouse: each tab shows its
+# section with all its rows, and the last row of each Knobs panel takes a typed value that the
+# lowest Main button, Save Preset to Hard Drive, writes to the file (Knob 1-4 Max, offsets 16, 21,
+# 26, 31).
+e2e_check_fitted_editor()
+{
+    e2e_start_editor
+    e2e_use_fitted_document "${E2E_TITLE_PREFIX}Untitled 1"
+    e2e_expect_on_screen "$E2E_DOC"
+    e2e_log "editor drawn at $E2E_ZOOM_NUM/$E2E_ZOOM_DEN, menu bar $E2E_MENU_H high"
+
+    local s
+    for s in 1 2 3 4 5 6 0; do
+        e2e_click_tab "$s"
+        e2e_park_mouse
+        e2e_layout_shot "tab-$s"
+        e2e_expect_rows "${E2E_SECTION_NAME[$s]} section" "${E2E_SECTION_ROWS[$s]}"
+    done
+
+    e2e_click_tab 1
+    local panel
+    for panel in 0 1 2 3; do
+        e2e_set_number "$panel" 4 $((100 + panel))
+    done
+    e2e_park_mouse
+    e2e_layout_shot knobs-edited
+    e2e_expect_rows "Knobs after typing into the last rows" "${E2E_SECTION_ROWS[1]}"
+
+    e2e_click_tab 0
+    e2e_click_preset_button 3
+    e2e_choose_file "Select Filename to save" "$E2E_FILES/fitted"
+    e2e_wait_gone "Select Filename to save"
+    e2e_wait_file "$E2E_FILES/fitted.q7x"
+    e2e_expect_file_bytes "$E2E_FILES/fitted.q7x" 16=100 21=101 26=102 31=103
+    e2e_wait_window "${E2E_TITLE_PREFIX}fitted"
+    kill -0 "$E2E_EDITOR_PID" || e2e_fail "the editor ended"
 }

@@ -201,7 +201,30 @@ TEST (Dialogs, ASaveNameWithoutAnExtensionGetsTheEditorsOne)
 {
     EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/My Preset")), juce::File ("/p/My Preset.q7x"));
     EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/a.q7x")), juce::File ("/p/a.q7x"));
-    EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/a.syx")), juce::File ("/p/a.syx"));
+    EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/a.syx")), juce::File ("/p/a.syx.q7x"));
     EXPECT_EQ (Dialogs::withPresetExtension (juce::File()), juce::File());
+}
+
+TEST (Dialogs, ADotInASaveNameIsPartOfTheNameNotAnExtension)
+{
+    EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/Live v1.2")), juce::File ("/p/Live v1.2.q7x"));
+    EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/Set.Q7X")), juce::File ("/p/Set.Q7X"));
+    EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/Set.q7x.old")), juce::File ("/p/Set.q7x.old.q7x"));
+    EXPECT_EQ (Dialogs::withPresetExtension (juce::File ("/p/v2.")), juce::File ("/p/v2..q7x"));
+}
+
+TEST (Dialogs, TheSaveChooserStartsWithTheDocumentsNameInTheFolder)
+{
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory);
+    EXPECT_EQ (Dialogs::proposedSaveLocation (folder, "Untitled 3"), folder.getChildFile ("Untitled 3.q7x"));
+    EXPECT_EQ (Dialogs::proposedSaveLocation (folder, "Live v1.2"), folder.getChildFile ("Live v1.2.q7x"));
+    // A name is never a path into another folder.
+    EXPECT_EQ (Dialogs::proposedSaveLocation (folder, "../a/b"), folder.getChildFile ("..ab.q7x"));
+
+    // Without a folder to start in, or a name, the chooser gets what there is.
+    const juce::File missing ("/no/such/folder/q7x");
+    EXPECT_EQ (Dialogs::proposedSaveLocation (missing, "Untitled 1"), missing);
+    EXPECT_EQ (Dialogs::proposedSaveLocation (juce::File(), "Untitled 1"), juce::File());
+    EXPECT_EQ (Dialogs::proposedSaveLocation (folder, "  "), folder);
 }
 } // namespace

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "app/WindowManager.h"
+
+namespace
+{
+    const juce::Point<int> documentSize (1200, 724);      // 1200 x 700 editor and its menu bar
+    const juce::BorderSize<int> titleBar (20, 1, 1, 1);
+
+    /** The window with its frame on the screen, where a placement puts it. */
+    juce::Rectangle<int> framedOnScreen (const WindowManager::Placement& placement)
+    {
+        // The window system puts the frame's corner at the requested position.
+        const auto s = placement.scale;
+        return { juce::roundToInt ((float) placement.topLeft.x * s), juce::roundToInt ((float) placement.topLeft.y * s),
+                 juce::roundToInt ((float) documentSize.x * s) + titleBar.getLeftAndRight(),
+                 juce::roundToInt ((float) documentSize.y * s) + titleBar.getTopAndBottom() };
+    }
+}
+
+TEST (WindowPlacement, AWindowThatFitsKeepsItsSizeAndCascadePlace)
+{
+    const auto placement = WindowManager::getPlacement (1, documentSize, titleBar, { 0, 0, 1920, 1080 });
+    EXPECT_EQ (placement.scale, 1.0f);
+    EXPECT_EQ (placement.topLeft, juce::Point<int> (15, 60));
+
+    EXPECT_EQ (WindowManager::getPlacement (3, documentSize, titleBar, { 0, 0, 1920, 1080 }).topLeft,
+               juce::Point<int> (45, 90));
+}
+
+TEST (WindowPlacement, AWindowTallerThanTheCascadeRoomMovesUpInsteadOfShrinking)
+{
+    // 1366 x 768: the framed window (745 high) fits, but not below y = 60.
+    const auto placement = WindowManager::getPlacement (1, documentSize, titleBar, { 0, 0, 1366, 768 });
+    EXPECT_EQ (placement.scale, 1.0f);
+    EXPECT_EQ (placement.topLeft, juce::Point<int> (15, 23));
+
+    // A panel across the top of the screen is kept clear.
+    const auto belowPanel = WindowManager::getPlacement (2, documentSize, titleBar, { 0, 22, 1366, 746 });
+    EXPECT_EQ (belowPanel.scale, 1.0f);
+    EXPECT_EQ (belowPanel.topLeft, juce::Point<int> (15, 23));
+}
+
+TEST (WindowPlacement, AWindowLargerThanTheScreenIsScaledDownUniformlyToFitInside)
+{
+    const juce::Rectangle<int> screens[] = { { 0, 0, 1024, 768 }, { 0, 0, 800, 600 }, { 0, 24, 1280, 696 },
+                                             { 100, 0, 1100, 800 } };
+
+    for (const auto& workArea : screens)
+    {
+        for (int counter = 1; counter <= 6; ++counter)
+        {
+            const auto placement = WindowManager::getPlacement (counter, documentSize, titleBar, workArea);
+            EXPECT_LT (placement.scale, 1.0f) << workArea.toString();
+            EXPECT_TRUE (workArea.contains (framedOnScreen (placement)))
+                << workArea.toString() << " holds no " << framedOnScreen (placement).toString();
+
+            // Converting the scaled size to screen pixels and back gives the layout size again.
+            const auto s = placement.scale;
+            EXPECT_EQ (juce::roundToInt ((float) juce::roundToInt (1200.0f * s) / s), 1200) << s;
+            EXPECT_EQ (juce::roundToInt ((float) juce::roundToInt (724.0f * s) / s), 724) << s;
+        }
+    }
+
+    // No more shrinking than needed: 1024 wide leaves 1022 for the window, one pixel spare.
+    EXPECT_FLOAT_EQ (WindowManager::getFittingScale (documentSize, titleBar, { 1024, 768 }), 1021.0f / 1200.0f);
+    EXPECT_EQ (WindowManager::getFittingScale (documentSize, titleBar, { 1202, 745 }), 1.0f);
+    EXPECT_LT (WindowManager::getFittingScale (documentSize, titleBar, { 1202, 744 }), 1.0f);
+}
