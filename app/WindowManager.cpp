@@ -308,8 +308,16 @@ void WindowManager::showAbout()
 
 void WindowManager::keepAboveActiveDocument (juce::Component& dialog)
 {
-    // A click on the document the dialog came from must not hide the dialog behind it.
-    if (auto* document = getActiveDocument())
+    // A click on the document the dialog came from must not hide the dialog behind it. While a
+    // menu has just closed no document may be active yet: then the frontmost one is meant.
+    auto* document = getActiveDocument();
+    auto& desktop = juce::Desktop::getInstance();
+
+    for (int i = desktop.getNumComponents(); document == nullptr && --i >= 0;)
+        if (auto* candidate = dynamic_cast<EditorDocument*> (desktop.getComponent (i)); documents.contains (candidate))
+            document = candidate;
+
+    if (document != nullptr)
         WindowStacking::keepAbove (dialog, *document);
 }
 

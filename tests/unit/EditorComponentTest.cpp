@@ -327,7 +327,7 @@ TEST (EditorComponent, BackgroundLooksAsIfStretchedAtEachPaintAndScale)
         juce::Graphics g (expected);
         g.addTransform (juce::AffineTransform::scale (scale));
         g.fillAll (juce::Colours::white);
-        g.drawImage (background, 0, 0, 1200, 750, 0, 0, 1200, 700, false);
+        AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
 
         // Rows above the picture and between the picture and the tabs show only the background.
         for (const auto& rows : { juce::Range<int> (0, 64), juce::Range<int> (462, 481) })
