@@ -4,11 +4,14 @@ set -euo pipefail
 Q7X_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 Q7X_PACKAGES=(g++ cmake make pkg-config ccache juce-modules-source libgtest-dev libbenchmark-dev
               xvfb openbox xdotool x11-utils imagemagick)
+# What CI needs besides: clang and its runtime libraries for the fuzzers.
+Q7X_CI_PACKAGES=(clang libclang-rt-14-dev)
 
+# q7x_install_missing [EXTRA_PACKAGE...]
 q7x_install_missing()
 {
     local missing=()
-    for p in "${Q7X_PACKAGES[@]}"; do
+    for p in "${Q7X_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
