@@ -102,16 +102,19 @@ bool receiveByte (int fd, char expected, int timeoutMs)
     return waitFor (fd, POLLIN, timeoutMs) && ::recv (fd, &byte, 1, 0) == 1 && byte == expected;
 }
 
-/** Reads up to and including the zero byte that ends a command line; false on a timeout,
-    a closed connection or more than a command line may hold.
+/** Reads up to and including the zero byte that ends a command line; false when it does not
+    arrive whole within `timeoutMs` (a sender trickling bytes included), or is too long.
 */
 bool readCommandLine (int fd, juce::MemoryBlock& received, int timeoutMs)
 {
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
     char buffer[4096];
 
     for (;;)
     {
-        if (! waitFor (fd, POLLIN, timeoutMs))
+        const auto now = juce::Time::getMillisecondCounter();
+
+        if (now >= deadline || ! waitFor (fd, POLLIN, (int) (deadline - now)))
             return false;
 
         const auto n = ::recv (fd, buffer, sizeof (buffer), 0);
