@@ -10,7 +10,15 @@ e2e_write_preset "$E2E_FILES/other.q7x" 1=7
 folder="$E2E_FILES/some folder"
 mkdir -p "$folder"
 
+# The editor that will be stopped runs in a session of its own: sharing the scenario's process
+# group, it was killed by a hang-up signal while stopped under a parallel CTest (the kernel sends one
+# to stopped processes of a process group that has no parent left in its session).
+real_editor=$E2E_EDITOR
+printf '#!/bin/sh\nexec setsid "%s" "$@"\n' "$real_editor" >"$E2E_DIR/bin/editor-in-own-session"
+chmod +x "$E2E_DIR/bin/editor-in-own-session"
+E2E_EDITOR="$E2E_DIR/bin/editor-in-own-session"
 E2E_CWD=$E2E_FILES e2e_start_editor "kept.q7x"
+E2E_EDITOR=$real_editor
 e2e_use_document "${E2E_TITLE_PREFIX}kept"
 first=$E2E_EDITOR_PID
 
