@@ -100,7 +100,7 @@ void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String&
     }
 
     // A relative path names a file in the folder the editor was started from.
-    const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (trimmed.unquoted());
+    const auto file = SingleInstance::fileNamedBy (trimmed, juce::File::getCurrentWorkingDirectory());
     const auto documentsBefore = windowManager->getNumDocuments();
     windowManager->openFileInActiveDocument (file);
 

@@ -1,7 +1,7 @@
 #include "SingleInstance.h"
 
 #include <algorithm>
-#include <limits>
+#include <cstring>
 
 #if JUCE_LINUX || JUCE_BSD || JUCE_MAC
  #include <cerrno>
@@ -20,6 +20,39 @@ namespace
 constexpr char endOfCommandLine = 0;
 constexpr char acknowledgement = 'k';
 constexpr char confirmation = 'g';
+
+/** True for UTF-8 as the standard has it: no overlong forms, no surrogates, nothing above U+10FFFF.
+    The framework's own check lets those through, and its strings then disagree about their length.
+*/
+bool isStrictUtf8 (const char* text, size_t size)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*> (text);
+
+    for (size_t i = 0; i < size;)
+    {
+        const auto lead = bytes[i];
+        size_t extra = 0;
+        unsigned char low = 0x80, high = 0xbf;   // the range of the first continuation byte
+
+        if (lead < 0x80)             extra = 0;
+        else if (lead < 0xc2)        return false;
+        else if (lead < 0xe0)        extra = 1;
+        else if (lead < 0xf0)        { extra = 2; low = lead == 0xe0 ? 0xa0 : 0x80; high = lead == 0xed ? 0x9f : 0xbf; }
+        else if (lead < 0xf5)        { extra = 3; low = lead == 0xf0 ? 0x90 : 0x80; high = lead == 0xf4 ? 0x8f : 0xbf; }
+        else                         return false;
+
+        if (size - i <= extra)
+            return false;
+
+        for (size_t k = 1; k <= extra; ++k)
+            if (bytes[i + k] < (k == 1 ? low : 0x80) || bytes[i + k] > (k == 1 ? high : 0xbf))
+                return false;
+
+        i += extra + 1;
+    }
+
+    return true;
+}
 
 #if Q7X_LOCAL_SOCKETS
 bool makeAddress (const juce::File& file, sockaddr_un& address)
@@ -69,16 +102,19 @@ bool receiveByte (int fd, char expected, int timeoutMs)
     return waitFor (fd, POLLIN, timeoutMs) && ::recv (fd, &byte, 1, 0) == 1 && byte == expected;
 }
 
-/** Reads up to and including the zero byte that ends a command line; false on a timeout,
-    a closed connection or more than a command line may hold.
+/** Reads up to and including the zero byte that ends a command line; false when it does not
+    arrive whole within `timeoutMs` (a sender trickling bytes included), or is too long.
 */
 bool readCommandLine (int fd, juce::MemoryBlock& received, int timeoutMs)
 {
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
     char buffer[4096];
 
     for (;;)
     {
-        if (! waitFor (fd, POLLIN, timeoutMs))
+        const auto now = juce::Time::getMillisecondCounter();
+
+        if (now >= deadline || ! waitFor (fd, POLLIN, (int) (deadline - now)))
             return false;
 
         const auto n = ::recv (fd, buffer, sizeof (buffer), 0);
@@ -356,7 +392,31 @@ juce::String SingleInstance::makePathAbsolute (const juce::String& commandLine, 
     if (trimmed.isEmpty() || trimmed.startsWith ("-"))
         return commandLine;
 
-    return workingDirectory.getChildFile (trimmed.unquoted()).getFullPathName().quoted();
+    return fileNamedBy (trimmed, workingDirectory).getFullPathName().quoted();
+}
+
+juce::File SingleInstance::fileNamedBy (const juce::String& commandLine, const juce::File& workingDirectory)
+{
+    auto path = commandLine.trim().unquoted();
+
+    if (path == "~" || path.startsWith ("~/"))
+        path = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getFullPathName() + path.substring (1);
+    else if (! path.startsWithChar ('/'))
+        path = workingDirectory.getFullPathName() + "/" + path;
+
+    // "." and ".." are resolved here: the framework takes a path that climbs above the root
+    // ("/../a") for a relative one, and then names a file in its own working folder.
+    juce::StringArray parts;
+
+    for (const auto& part : juce::StringArray::fromTokens (path, "/", {}))
+    {
+        if (part == "..")
+            parts.remove (parts.size() - 1);
+        else if (part.isNotEmpty() && part != ".")
+            parts.add (part);
+    }
+
+    return juce::File ("/" + parts.joinIntoString ("/"));
 }
 
 std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data, size_t size)
@@ -365,7 +425,7 @@ std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data,
 
     // A zero byte would end the text early and hide what follows it.
     if (size > maxCommandLineBytes || std::find (bytes, bytes + size, '\0') != bytes + size
-          || ! juce::CharPointer_UTF8::isValidString (bytes, (int) size))
+          || ! isStrictUtf8 (bytes, size))
         return {};
 
     return juce::String::fromUTF8 (bytes, (int) size);
@@ -373,7 +433,7 @@ std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data,
 
 juce::String SingleInstance::decodeArgument (const char* argument)
 {
-    if (juce::CharPointer_UTF8::isValidString (argument, std::numeric_limits<int>::max()))
+    if (isStrictUtf8 (argument, std::strlen (argument)))
         return juce::String::fromUTF8 (argument);
 
     juce::String latin1;

@@ -60,6 +60,11 @@ public:
     */
     static juce::String makePathAbsolute (const juce::String& commandLine, const juce::File& workingDirectory);
 
+    /** The file a command line names: its one path, quoted or not, relative to `workingDirectory`
+        unless it starts with "/" or "~/".
+    */
+    static juce::File fileNamedBy (const juce::String& commandLine, const juce::File& workingDirectory);
+
     /** The command line in bytes received from another process, or nothing when they are
         not one: too long, holding a zero byte, or not valid UTF-8.
     */

@@ -306,6 +306,12 @@ void PresetController::replyReceived (const juce::Array<juce::uint8>& replyData)
     stopTimer();
     retryCount = 0;
 
+    {
+        // A request made again while this reply was on its way is answered by it as well.
+        const juce::ScopedLock sl (replyLock);
+        listeningForReply = false;
+    }
+
     // A reply cut short carries no whole preset: refused like one out of range.
     if (replyData.size() == PresetLayout::presetImageSize && applyPresetData (replyData))
         Alert::show ("MIDI Get Sucess", "Preset sucessfully retrieved from hardware.");

@@ -7,7 +7,9 @@
     it was: the bytes go to a temporary file beside the target, every write is
     checked, the temporary file is flushed to the disk and then renamed over the
     target, and the folder is flushed so the rename survives a power cut. On any
-    failure the temporary file is removed and the old file is left untouched.
+    failure before the rename the temporary file is removed and the old file is left
+    untouched; a folder that cannot be flushed after it is reported as well, since the
+    new contents may then not survive a power cut.
 
     Temporary files are named ".<target name>.q7x-save-<pid>-<n>". A save that was
     killed half-way leaves one behind; the next save of the same target removes those

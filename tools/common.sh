@@ -8,13 +8,14 @@ Q7X_PACKAGES=(g++ cmake make pkg-config ccache juce-modules-source libgtest-dev 
 # and the checks of what it installs (desktop entry, metainfo, file type, man page).
 Q7X_RELEASE_PACKAGES=(pandoc weasyprint fonts-dejavu-core poppler-utils dpkg-dev lintian
                       desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin man-db)
+# What CI needs besides: clang and its runtime libraries for the fuzzers.
+Q7X_CI_PACKAGES=(clang libclang-rt-14-dev)
 
-# q7x_install_missing [PACKAGE...]: installs those (by default Q7X_PACKAGES) that are missing.
+# q7x_install_missing [EXTRA_PACKAGE...]: installs those of Q7X_PACKAGES and the extras that are missing.
 q7x_install_missing()
 {
-    local wanted=("$@") missing=()
-    [ ${#wanted[@]} -gt 0 ] || wanted=("${Q7X_PACKAGES[@]}")
-    for p in "${wanted[@]}"; do
+    local missing=()
+    for p in "${Q7X_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

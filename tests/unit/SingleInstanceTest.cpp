@@ -3,6 +3,7 @@
 #include "app/SingleInstance.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -130,6 +131,9 @@ TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
     EXPECT_EQ (decode ("\xe2\x82\xac"), juce::String::fromUTF8 ("\xe2\x82\xac"));
     EXPECT_EQ (decode ("\xe2\x82"), std::nullopt);
     EXPECT_EQ (decode ("\xff"), std::nullopt);
+    EXPECT_EQ (decode ("\xf4\x8f\xbf\xbf"), juce::String::fromUTF8 ("\xf4\x8f\xbf\xbf"));   // U+10FFFF
+    for (const auto* notUtf8 : { "\xc0\x80", "\xe0\x9f\x8e", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80" })
+        EXPECT_EQ (decode (notUtf8), std::nullopt) << juce::String::toHexString (notUtf8, (int) std::strlen (notUtf8));
     EXPECT_EQ (decode (std::string ("a\0b", 3)), std::nullopt);
     EXPECT_EQ (decode (std::string (SingleInstance::maxCommandLineBytes, 'x'))->length(), 64 * 1024);
     EXPECT_EQ (decode (std::string (SingleInstance::maxCommandLineBytes + 1, 'x')), std::nullopt);
@@ -138,6 +142,7 @@ TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
     EXPECT_EQ (SingleInstance::decodeArgument ("caf\xe9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
     EXPECT_EQ (SingleInstance::decodeArgument ("caf\xc3\xa9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
     EXPECT_EQ (SingleInstance::decodeArgument ("\x2e\x01\x2d\x20\xd0\xff").length(), 6);
+    EXPECT_EQ (SingleInstance::decodeArgument ("a\xc0\x80").length(), 3);    // an overlong zero is no end
 }
 
 // A first instance that does not answer (stopped, or busy) leaves the file to the second
@@ -195,6 +200,11 @@ TEST_F (SingleInstanceTest, CommandLinesAreJoinedAndMadeAbsoluteLikeTheFramework
     EXPECT_EQ (SingleInstance::makePathAbsolute ("/tmp/b.q7x", cwd), "\"/tmp/b.q7x\"");
     EXPECT_EQ (SingleInstance::makePathAbsolute ("  ", cwd), "  ");
     EXPECT_EQ (SingleInstance::makePathAbsolute ("-psn_0_1", cwd), "-psn_0_1");
+
+    // Climbing above the root stays at the root, as the system has it.
+    EXPECT_EQ (SingleInstance::fileNamedBy ("/../a.q7x", cwd), juce::File ("/a.q7x"));
+    EXPECT_EQ (SingleInstance::fileNamedBy ("\"../../../../x/./b.q7x\"", cwd), juce::File ("/x/b.q7x"));
+    EXPECT_EQ (SingleInstance::fileNamedBy ("sub/../c.q7x", cwd), juce::File ("/home/user/presets/c.q7x"));
 }
 
 TEST (Dialogs, ASaveNameWithoutAnExtensionGetsTheEditorsOne)
