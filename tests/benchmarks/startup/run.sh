@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up benchmark: the editor against two JUCE programs that show what the framework alone costs
-# (floor-empty: an empty 1200 x 700 window; floor-text: the same with a menu bar and 177 labels).
+# (floor-empty: an empty 1200 x 700 window; floor-text: the same with a menu bar and 177 labels),
+# kept with the team's shared benchmarks beside the repository (../shared/bench, or Q7X_FLOORS).
 # Runs the three alternately, each in a fresh HOME, and prints the medians from exec to a mapped
 # window and to the first painted frame, and the editor's ratios to floor-text.
 #
@@ -14,13 +15,15 @@ source "$here/../../../tools/common.sh"
 runs=${1:-20}
 other=${2:-}
 build="$Q7X_ROOT/build"
+floors=${Q7X_FLOORS:-$Q7X_ROOT/../shared/bench}
 probe="$build/tests/startup-probe"
 editor="$build/q7x-editor"
 [ -x "$probe" ] && [ -x "$editor" ] || { echo "Build first: ./run-tests (or cmake --build build)" >&2; exit 2; }
+[ -d "$floors/floor-text" ] || { echo "No floor programs in $floors (set Q7X_FLOORS)" >&2; exit 2; }
 
 compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")
 for floor in floor-empty floor-text; do
-    cmake -S "$here/$floor" -B "$build/bench/$floor" -DCMAKE_BUILD_TYPE=Release \
+    cmake -S "$floors/$floor" -B "$build/bench/$floor" -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
     cmake --build "$build/bench/$floor" --parallel "$(nproc)" >/dev/null 2>&1
 done
