@@ -178,15 +178,16 @@ void NumberBox::showRefusalHint (const juce::String& reason)
                             width, hintHeight);
     window->addAndMakeVisible (refusalHint.get());
 
-    // Only the latest hint's timer hides it.
-    const auto shownAs = ++refusalCount;
-    juce::Component::SafePointer<NumberBox> safeThis (this);
+    // A later hint starts the time again; the box's own timer ends with the box.
+    startTimer (refusalHintMs);
+}
 
-    juce::Timer::callAfterDelay (refusalHintMs, [safeThis, shownAs]
-    {
-        if (safeThis != nullptr && safeThis->refusalCount == shownAs && safeThis->refusalHint != nullptr)
-            safeThis->refusalHint->setVisible (false);
-    });
+void NumberBox::timerCallback()
+{
+    stopTimer();
+
+    if (refusalHint != nullptr)
+        refusalHint->setVisible (false);
 }
 
 //==============================================================================

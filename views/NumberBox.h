@@ -13,7 +13,8 @@
     stored value.
 */
 class NumberBox : public juce::TextEditor,
-                  public juce::TextEditor::Listener
+                  public juce::TextEditor::Listener,
+                  private juce::Timer
 {
 public:
     /** Told when a box takes a value. */
@@ -96,11 +97,11 @@ private:
     void showRange();
     void explainRefusal (double refused);
     void showRefusalHint (const juce::String& reason);
+    void timerCallback() override;
 
     juce::Array<Listener*> listeners;
     double minimum = 0.0, maximum = 0.0, value = 0.0;
     std::unique_ptr<juce::Label> refusalHint;
-    int refusalCount = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)
 };
