@@ -73,15 +73,19 @@ private:
     static void focusNameFieldOfBuiltInChooser()
     {
         if (! juce::FileChooser::isPlatformDialogAvailable())
-            focusNameFieldOnceFocused (maxFocusAttempts);
+        {
+            chooserClicks().clicked = false;
+            focusNameFieldUntilClicked (maxFocusAttempts);
+        }
     }
 
-    // The window system gives a new window the focus a moment after showing it: a few
-    // seconds' worth of looks, then the chooser is left as it is.
+    // The window system gives a new window the focus a moment after showing it, and the chooser
+    // may move it once more while its folder loads: for a few seconds, until the user clicks in
+    // it, the focus is kept in the name field.
     static constexpr int maxFocusAttempts = 60;
     static constexpr int focusAttemptIntervalMs = 50;
 
-    static void focusNameFieldOnceFocused (int attemptsLeft)
+    static void focusNameFieldUntilClicked (int attemptsLeft)
     {
         juce::Timer::callAfterDelay (focusAttemptIntervalMs, [attemptsLeft]
         {
@@ -92,15 +96,30 @@ private:
                 return;
 
             nameField->addKeyListener (&escapeCancelsChooser());
+            chooser->addMouseListener (&chooserClicks(), true);
 
-            if (nameField->hasKeyboardFocus (false))
+            if (chooserClicks().clicked)
                 return;
 
-            if (auto* peer = chooser->getPeer(); peer != nullptr && peer->isFocused())
+            if (auto* peer = chooser->getPeer(); peer != nullptr && peer->isFocused() && ! nameField->hasKeyboardFocus (false))
                 nameField->grabKeyboardFocus();
-            else if (attemptsLeft > 0)
-                focusNameFieldOnceFocused (attemptsLeft - 1);
+
+            if (attemptsLeft > 0)
+                focusNameFieldUntilClicked (attemptsLeft - 1);
         });
+    }
+
+    /** Notes a click anywhere in the open chooser: from then on the user places the focus. */
+    struct ChooserClicks final : public juce::MouseListener
+    {
+        void mouseDown (const juce::MouseEvent&) override   { clicked = true; }
+        bool clicked = false;
+    };
+
+    static ChooserClicks& chooserClicks()
+    {
+        static ChooserClicks listener;
+        return listener;
     }
 
     /** The name field would keep Escape to itself; in the chooser Escape means Cancel, as it
