@@ -216,9 +216,6 @@ EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* t
       pictureSelector (picture),
       buttonToView (map)
 {
-    // Starts decoding the background now; the first paint stretches it.
-    AssetImages::get ("editorBackground");
-
     setSize (1200, 700);
 
     // Tab walks this editor's widgets only, and a click on the background leaves the focus alone.
