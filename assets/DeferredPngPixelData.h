@@ -14,8 +14,9 @@
 class DeferredPngPixelData final : public juce::ImagePixelData
 {
 public:
-    /** Returns an image over the PNG bytes (which must outlive it), queued for decoding, or
-        an invalid image when the bytes do not start with a readable PNG header.
+    /** Returns an image over the PNG bytes, queued for decoding, or an invalid image when the
+        bytes do not start with a readable PNG header. The bytes must stay valid for the rest of
+        the run, as embedded data does: the decoder may reach them after the image is gone.
     */
     static juce::Image createImage (const void* pngData, size_t numBytes);
 

@@ -55,9 +55,11 @@ TEST (DeferredPngPixelData, HeaderDecidesSizeAndFormatBeforeAnyDecoding)
     EXPECT_EQ (image.getPixelAt (1, 0).getAlpha(), 0x80);
 
     // Without its tRNS chunk (type renamed to an ancillary chunk nobody knows) the image is opaque.
-    auto opaque = juce::MemoryBlock (paletteWithTransparency, sizeof (paletteWithTransparency));
-    std::memcpy (static_cast<char*> (opaque.getData()) + 0x37, "tRNx", 4);
-    EXPECT_EQ (DeferredPngPixelData::createImage (opaque.getData(), opaque.getSize()).getFormat(), juce::Image::RGB);
+    // Static, as embedded data is: the background decoder may still read it after the image is gone.
+    static unsigned char opaque[sizeof (paletteWithTransparency)];
+    std::memcpy (opaque, paletteWithTransparency, sizeof (opaque));
+    std::memcpy (opaque + 0x37, "tRNx", 4);
+    EXPECT_EQ (DeferredPngPixelData::createImage (opaque, sizeof (opaque)).getFormat(), juce::Image::RGB);
 
     EXPECT_FALSE (DeferredPngPixelData::createImage (paletteWithTransparency, 20).isValid()) << "cut inside IHDR";
     EXPECT_FALSE (DeferredPngPixelData::createImage ("GIF89a..........................", 32).isValid());
