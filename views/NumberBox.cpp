@@ -21,7 +21,6 @@ NumberBox::NumberBox()
 {
     setInputRestrictions (0, signedDigits);
     setMultiLine (false);
-    setScrollbarsShown (false);
     setReadOnly (false);
     setCaretVisible (true);
     setCaretPosition (0);
