@@ -1,6 +1,7 @@
 #include "PelmarQSeriesEditorApplication.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
+#include "preset/VerbatimTexts.h"
 #include "views/CustomLook.h"
 
 const char* const PelmarQSeriesEditorApplication::userGuideFileName = "Q7X Editor - User Guide - v1.0.pdf";
@@ -142,7 +143,7 @@ void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, 
 
     switch (commandID)
     {
-        case CommandIDs::newWindow:       setInfo ("New Window ", 'n');     break;
+        case CommandIDs::newWindow:       setInfo (VerbatimTexts::newWindowCommand, 'n'); break;
         case CommandIDs::open:            setInfo ("Open", 'o');            break;
         case CommandIDs::closeWindow:     setInfo ("Close Window", 'w');    break;
         case CommandIDs::quit:            setInfo ("Quit", 'q');            break;

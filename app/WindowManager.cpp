@@ -3,6 +3,7 @@
 #include "WindowIcon.h"
 #include "WindowStacking.h"
 #include "preset/Alert.h"
+#include "preset/VerbatimTexts.h"
 
 WindowManager::WindowManager (MidiManager* midi, juce::ApplicationCommandManager* commands, juce::File& folder)
     : lastFolder (folder),
@@ -25,7 +26,7 @@ EditorDocument* WindowManager::createNewDocument()
 {
     if (! canOpenAnotherDocument())
     {
-        Alert::show ("Maxiumum Number of Open Documents Reached", "You may only have 5 documents open.");
+        Alert::show (VerbatimTexts::documentLimitTitle, VerbatimTexts::documentLimitMessage);
         return nullptr;
     }
 

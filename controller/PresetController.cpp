@@ -3,6 +3,7 @@
 #include "preset/PresetFile.h"
 #include "preset/PresetFraming.h"
 #include "preset/PresetValidator.h"
+#include "preset/VerbatimTexts.h"
 
 namespace
 {
@@ -186,7 +187,7 @@ bool PresetController::loadFromFile (const juce::File& file)
 
 void PresetController::showInvalidFileAlert()
 {
-    Alert::show ("Invalid File", "File is invalid or currupt");
+    Alert::show (VerbatimTexts::invalidFileTitle, VerbatimTexts::invalidFileMessage);
 }
 
 //==============================================================================
@@ -314,9 +315,9 @@ void PresetController::replyReceived (const juce::Array<juce::uint8>& replyData)
 
     // A reply cut short carries no whole preset: refused like one out of range.
     if (replyData.size() == PresetLayout::presetImageSize && applyPresetData (replyData))
-        Alert::show ("MIDI Get Sucess", "Preset sucessfully retrieved from hardware.");
+        Alert::show (VerbatimTexts::presetReceivedTitle, VerbatimTexts::presetReceivedMessage);
     else
-        Alert::show ("Invalid MIDI Message", "Verify MIDI Connection and Device Settings");
+        Alert::show (VerbatimTexts::invalidReplyTitle, VerbatimTexts::invalidReplyMessage);
 }
 
 //==============================================================================

@@ -62,17 +62,14 @@ void MidiManager::sendMessage (const juce::MidiMessage& message)
 
 void MidiManager::addListener (MidiManagerListener* listener)
 {
-    if (listener == nullptr)
-        return;
-
-    const juce::ScopedLock sl (listenerLock);
-    listeners.addIfNotAlreadyThere (listener);
+    if (listener != nullptr)
+        listeners.add (listener);
 }
 
 void MidiManager::removeListener (MidiManagerListener* listener)
 {
-    const juce::ScopedLock sl (listenerLock);
-    listeners.removeFirstMatchingValue (listener);
+    if (listener != nullptr)
+        listeners.remove (listener);
 }
 
 bool MidiManager::isInputOpen() const
@@ -102,20 +99,9 @@ MidiBackend& MidiManager::getBackend() const noexcept
 
 void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
 {
-    // The lock is held through the calls so that removeListener, which takes it
-    // too, cannot return while its listener is still being called. It is
-    // re-entrant: a listener may remove itself or another during its call.
-    const juce::ScopedLock sl (listenerLock);
-
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        listeners.getUnchecked (i)->midiMessageReceived (message);
-    }
+    // Newest first; a listener removed during the broadcast is not called after its
+    // removal, and every other one is called exactly once.
+    listeners.call ([&message] (MidiManagerListener& listener) { listener.midiMessageReceived (message); });
 }
 
 void MidiManager::handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double)

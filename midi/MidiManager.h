@@ -61,8 +61,10 @@ public:
 private:
     MidiBackend& backend;
     juce::String inputDeviceName, outputDeviceName;
-    juce::Array<MidiManagerListener*> listeners;
-    juce::CriticalSection listenerLock;
+    // The list's lock is held through every broadcast and taken by add and remove, so a
+    // removal waits for a call in progress; it is re-entrant, so a listener may remove
+    // itself or another during its call.
+    juce::ListenerList<MidiManagerListener, juce::Array<MidiManagerListener*, juce::CriticalSection>> listeners;
     std::unique_ptr<MidiBackend::InputPort> inputPort;
     std::unique_ptr<MidiBackend::OutputPort> outputPort;
 

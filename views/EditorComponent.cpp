@@ -1,4 +1,5 @@
 #include "EditorComponent.h"
+#include "assets/HotspotAreas.h"
 #include "MainView.h"
 #include "NumberBox.h"
 #include "QControlLayoutView.h"
@@ -95,33 +96,19 @@ juce::Array<juce::Button*> createSectionTabs()
     return tabs;
 }
 
-// Hotspots in creation order, with their places on the controller picture.
-struct Hotspot
-{
-    const char* imagePrefix;
-    int x, y;
-    int section;
-};
-
-const Hotspot hotspots[]
-{
-    { "knobsPicture",     79,  24, 1 },
-    { "switchesPicture", 200,  80, 2 },
-    { "padsPicture",      25, 220, 3 },
-    { "keybedPicture",   338,  78, 4 },
-    { "octavePicture",   200, 155, 4 },
-    { "wheelsPicture",    40,  85, 5 },
-};
+// The section each hotspot of the controller picture shows, in the order of its areas.
+constexpr int hotspotSections[] { 1, 2, 3, 4, 4, 5 };
+static_assert (std::size (hotspotSections) == std::size (HotspotAreas::areas));
 
 juce::Array<juce::Button*> createPictureButtons()
 {
     juce::Array<juce::Button*> buttons;
 
-    for (const auto& hotspot : hotspots)
+    for (const auto& area : HotspotAreas::areas)
     {
-        auto* button = createImageButton (hotspot.imagePrefix);
+        auto* button = createImageButton (juce::String (area.name) + "Picture");
         keepOutOfKeyboardFocus (*button);
-        button->setTopLeftPosition (hotspot.x, hotspot.y);
+        button->setTopLeftPosition (area.x, area.y);
         buttons.add (button);
     }
 
@@ -163,7 +150,7 @@ EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
         buttonToView[tabs[i]] = views[i];
 
     for (int i = 0; i < pictureButtons.size(); ++i)
-        buttonToView[pictureButtons[i]] = views[hotspots[i].section];
+        buttonToView[pictureButtons[i]] = views[hotspotSections[i]];
 
     auto* editor = new EditorComponent (buttonToView, tabSelector, pictureSelector);
 

@@ -21,7 +21,6 @@ NumberBox::NumberBox()
 {
     setInputRestrictions (0, signedDigits);
     setMultiLine (false);
-    setScrollbarsShown (false);
     setReadOnly (false);
     setCaretVisible (true);
     setCaretPosition (0);
@@ -47,8 +46,7 @@ void NumberBox::setValue (double newValue, bool notify)
     showRange();
 
     if (notify)
-        for (int i = listeners.size(); --i >= 0;)
-            listeners.getUnchecked (i)->numberBoxValueChanged (this);
+        listeners.call (&Listener::numberBoxValueChanged, this);
 }
 
 void NumberBox::setMinimum (double newMinimum)
@@ -67,7 +65,7 @@ void NumberBox::setMaximum (double newMaximum)
 void NumberBox::addListener (Listener* listener)
 {
     if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+        listeners.add (listener);
 }
 
 void NumberBox::paint (juce::Graphics& g)

@@ -99,7 +99,7 @@ private:
     void showRefusalHint (const juce::String& reason);
     void timerCallback() override;
 
-    juce::Array<Listener*> listeners;
+    juce::ListenerList<Listener> listeners;
     double minimum = 0.0, maximum = 0.0, value = 0.0;
     std::unique_ptr<juce::Label> refusalHint;
 

@@ -64,11 +64,9 @@ NumberBoxParameterValue* createNumberBoxParameterValue (double minimum, double m
 {
     auto* box = new NumberBoxParameterValue (name, displayOffset);
 
-    box->setMultiLine (false);
+    // The box itself is already single-line and editable, with a visible caret.
     box->setReturnKeyStartsNewLine (false);
-    box->setReadOnly (false);
     box->setScrollbarsShown (true);
-    box->setCaretVisible (true);
     box->setPopupMenuEnabled (true);
 
     box->setColour (juce::TextEditor::backgroundColourId, juce::Colours::white);

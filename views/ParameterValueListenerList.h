@@ -12,16 +12,17 @@ public:
     void add (ParameterValue::Listener* listener)
     {
         if (listener != nullptr)
-            listeners.addIfNotAlreadyThere (listener);
+            listeners.add (listener);
     }
 
     /** Tells every listener that the value changed. */
-    void valueChanged (ParameterValue* value) const
+    void valueChanged (ParameterValue* value)
     {
-        for (int i = listeners.size(); --i >= 0;)
-            listeners.getUnchecked (i)->parameterValueChanged (value);
+        // Nothing is ever removed, so the member-function form's plain walk suffices (the
+        // lambda form's bookkeeping for removals also trips GCC 12's dangling-pointer warning).
+        listeners.call (&ParameterValue::Listener::parameterValueChanged, value);
     }
 
 private:
-    juce::Array<ParameterValue::Listener*> listeners;
+    juce::ListenerList<ParameterValue::Listener> listeners;
 };

@@ -30,7 +30,6 @@ QControlView::QControlView (QControlReferenceData* data, const juce::String& nam
                             ParameterValue::Listener* listener)
     : referenceData (data)
 {
-    titleLabel.setText (name, juce::dontSendNotification);
     makeStaticLabel (titleLabel, juce::translate (name), 18.0f);
 
     setName (name);

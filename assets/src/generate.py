@@ -10,11 +10,13 @@ Plain Python 3, no third-party packages.
 """
 
 import os
+import re
 import sys
 
 HERE = os.path.dirname (os.path.abspath (__file__))
 SVG_DIR = os.path.join (HERE, "svg")
 ICON_DIR = os.path.join (HERE, "icon")
+HOTSPOT_TABLE = os.path.join (os.path.dirname (HERE), "HotspotAreas.h")
 
 # ---------------------------------------------------------------------------------------
 # Palette
@@ -66,15 +68,20 @@ CONTROL_LOOK = {
 
 PICTURE_SIZE = (1147, 396)
 
+
+
+def read_hotspots():
+    """The hotspot areas by name, (x, y, width, height), from the table the editor compiles,
+    so that the art and the buttons over it cannot disagree."""
+    with open (HOTSPOT_TABLE, encoding="utf-8") as f:
+        rows = re.findall (r'\{\s*"(\w+)",\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\s*\}', f.read())
+    if not rows:
+        sys.exit ("no hotspot areas found in %s" % HOTSPOT_TABLE)
+    return { name: tuple (int (v) for v in values) for name, *values in rows }
+
+
 # Hotspot areas; each group of controls is drawn entirely inside its own area.
-HOTSPOTS = {
-    "knobs":    (79, 24, 216, 32),
-    "switches": (200, 80, 107, 68),
-    "pads":     (25, 220, 296, 148),
-    "keybed":   (338, 78, 771, 321),
-    "octave":   (200, 155, 107, 30),
-    "wheels":   (40, 85, 112, 97),
-}
+HOTSPOTS = read_hotspots()
 
 KNOB_PITCH = 54
 KNOB_CAP_R = 13.5

@@ -2,6 +2,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include "assets/AssetImages.h"
+#include "assets/HotspotAreas.h"
 #include "BinaryData.h"
 
 namespace
@@ -47,15 +48,16 @@ namespace
         juce::Rectangle<int> area; // on the controller picture
     };
 
-    const Hotspot hotspots[] =
+    // The areas the editor places its hotspot buttons on: the art must match what is beneath them there.
+    const auto hotspots = []
     {
-        { "knobs", { 79, 24, 216, 32 } },
-        { "switches", { 200, 80, 107, 68 } },
-        { "pads", { 25, 220, 296, 148 } },
-        { "keybed", { 338, 78, 771, 321 } },
-        { "octave", { 200, 155, 107, 30 } },
-        { "wheels", { 40, 85, 112, 97 } },
-    };
+        std::vector<Hotspot> spots;
+
+        for (const auto& area : HotspotAreas::areas)
+            spots.push_back ({ area.name, { area.x, area.y, area.width, area.height } });
+
+        return spots;
+    }();
 
     const juce::Colour brandBlue (0xff0093d0);
     const juce::Colour lightGrey (0xffd0d2d3);
@@ -215,6 +217,7 @@ TEST (AssetImages, HotspotsMatchThePictureBeneathThem)
         const auto normal = image (juce::String (spot.name) + "PictureNormal");
         const auto onPicture = spot.area.getIntersection (picture.getBounds());
 
+        EXPECT_EQ (normal.getBounds(), spot.area.withZeroOrigin()) << spot.name << ": drawn for another area";
         EXPECT_EQ (countDifferentPixels (picture, onPicture, normal, {}), 0) << spot.name;
     }
 }

@@ -283,6 +283,48 @@ TEST_F (MidiManagerTest, ListenerMayRemoveItselfDuringTheBroadcast)
     manager.removeListener (&last);
 }
 
+TEST_F (MidiManagerTest, ListenerRemovedByAnotherDuringTheBroadcastIsSkippedAndNoneIsCalledTwice)
+{
+    // Removes one listener that has not been called yet, and one that has.
+    struct Remover : public RecordingMidiListener
+    {
+        Remover (MidiManager& m, juce::StringArray* log) : RecordingMidiListener (log, "C"), manager (m) {}
+
+        void midiMessageReceived (const juce::MidiMessage& message) override
+        {
+            RecordingMidiListener::midiMessageReceived (message);
+            manager.removeListener (victim);
+        }
+
+        MidiManager& manager;
+        MidiManager::MidiManagerListener* victim = nullptr;
+    };
+
+    const auto keys = backend.addInput ("Keys");
+    manager.setInputDevice ("Keys");
+
+    juce::StringArray order;
+    RecordingMidiListener a (&order, "A"), b (&order, "B"), d (&order, "D");
+    Remover c (manager, &order);
+    manager.addListener (&a);
+    manager.addListener (&b);
+    manager.addListener (&c);
+    manager.addListener (&d);
+
+    c.victim = &a;
+    deliverAndWait (keys, noteOn);
+    EXPECT_EQ (order, juce::StringArray ("D", "C", "B"));
+
+    manager.addListener (&a);
+    c.victim = &d;
+    deliverAndWait (keys, noteOn);
+    EXPECT_EQ (order, juce::StringArray ("D", "C", "B", "A", "D", "C", "B"));
+
+    manager.removeListener (&a);
+    manager.removeListener (&b);
+    manager.removeListener (&c);
+}
+
 TEST_F (MidiManagerTest, SysExInPiecesReachesListenersOnceAndWhole)
 {
     const auto keys = backend.addInput ("Keys");

@@ -124,6 +124,34 @@ TEST (NumberBoxParameterValue, SignsOnlyWhereTheMinimumIsNegative)
     EXPECT_FALSE (std::signbit (box.getValue()));
 }
 
+TEST (NumberBox, TellsEachListenerOnceNewestFirstAndOnlyForAcceptedValuesItIsToldOf)
+{
+    struct Logging : public NumberBox::Listener
+    {
+        Logging (juce::StringArray& l, const char* n) : log (l), name (n) {}
+        void numberBoxValueChanged (NumberBox* box) override   { log.add (name + " " + juce::String (box->getValue())); }
+        juce::StringArray& log;
+        juce::String name;
+    };
+
+    juce::StringArray log;
+    Logging first (log, "first"), second (log, "second");
+    NumberBox box;
+    box.setMinimum (1.0);
+    box.setMaximum (16.0);
+    box.addListener (&first);
+    box.addListener (nullptr);
+    box.addListener (&second);
+    box.addListener (&first);
+
+    box.setValue (5.0, true);
+    box.setValue (17.0, true);     // refused
+    box.setValue (6.0, false);     // not to be told
+    box.setValue (6.0, true);      // the same value again is told
+
+    EXPECT_EQ (log, juce::StringArray ("second 5", "first 5", "second 6", "first 6"));
+}
+
 TEST (ComboBoxParameterValue, SelectsByRawValueAndReportsOnlyChanges)
 {
     RecordingValueListener listener;
