@@ -1,4 +1,5 @@
 #include "Dialogs.h"
+#include "preset/Alert.h"
 
 #include <atomic>
 
@@ -168,6 +169,22 @@ private:
 
 std::atomic<Dialogs*> replacementDialogs { nullptr };
 } // namespace
+
+void Dialogs::showAlertsAsMessageBoxes()
+{
+    Alert::setDefaultPresenter ([] (const juce::String& title, const juce::String& message)
+    {
+        const auto showBox = [title, message]
+        {
+            juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
+        };
+
+        if (juce::MessageManager::getInstance()->isThisTheMessageThread())
+            showBox();
+        else
+            juce::MessageManager::callAsync (showBox);
+    });
+}
 
 Dialogs& Dialogs::get()
 {

@@ -38,6 +38,10 @@ public:
     /** The dialogs in use: the real ones unless a replacement is installed. */
     static Dialogs& get();
 
+    /** Makes Alert::show put up an asynchronous message box with an "OK" button, on the
+        message thread whichever thread raised it. */
+    static void showAlertsAsMessageBoxes();
+
     /** Installs a replacement (not owned), or restores the real dialogs with nullptr. */
     static void setReplacement (Dialogs* replacement);
 

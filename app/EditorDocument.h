@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WindowCloseListener.h"
-#include "preset/PresetController.h"
+#include "controller/PresetController.h"
 
 class EditorComponent;
 

@@ -37,6 +37,7 @@ bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine)
 {
     mainLoopWaker = std::make_unique<MainLoopWaker>();
+    Dialogs::showAlertsAsMessageBoxes();
     useLightDefaultLook();
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditorMidiBackend.h"
 #include "MainLoopWaker.h"
 #include "MainMenuModel.h"
 #include "SingleInstance.h"
@@ -48,7 +49,8 @@ public:
 
 private:
     juce::PopupMenu appleMenuItems;
-    MidiManager midiManager;
+    EditorMidiBackend midiBackend;
+    MidiManager midiManager { midiBackend.get() };
     std::unique_ptr<MainMenuModel> mainMenuModel;
     std::unique_ptr<WindowManager> windowManager;
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;

@@ -2,7 +2,7 @@
 
 #include "AboutWindow.h"
 #include "EditorDocument.h"
-#include "midi/DeviceManagerWindow.h"
+#include "DeviceManagerWindow.h"
 
 #include <functional>
 

@@ -46,8 +46,4 @@ public:
 
     /** Opens the output at an index of getOutputDeviceNames(); null on failure. */
     virtual std::unique_ptr<OutputPort> openOutput (int index) = 0;
-
-    /** The backend the application uses: the system's ports, plus the simulated Q7X
-        when the environment variable Q7X_SIMULATOR is 1. */
-    static MidiBackend& getDefault();
 };

@@ -1,11 +1,6 @@
 #include "MidiManager.h"
 
-#include "../preset/Alert.h"
-
-MidiManager::MidiManager()
-    : MidiManager (MidiBackend::getDefault())
-{
-}
+#include "preset/Alert.h"
 
 MidiManager::MidiManager (MidiBackend& backendToUse)
     : backend (backendToUse)

@@ -20,9 +20,6 @@ public:
         virtual ~MidiManagerListener() = default;
     };
 
-    /** Uses the application's backend (MidiBackend::getDefault()). */
-    MidiManager();
-
     /** Uses the given backend, which must outlive the manager. */
     explicit MidiManager (MidiBackend& backendToUse);
 

@@ -1,6 +1,6 @@
 #include "Q7XSimulator.h"
 
-#include "../preset/PresetFraming.h"
+#include "preset/PresetFraming.h"
 
 namespace
 {

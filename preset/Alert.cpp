@@ -1,45 +1,38 @@
 #include "Alert.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include <iostream>
 
 namespace Alert
 {
 namespace
 {
 juce::CriticalSection presenterLock;
-Presenter customPresenter;
-
-void showMessageBox (const juce::String& title, const juce::String& message)
-{
-    juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
-}
-
-void present (const juce::String& title, const juce::String& message)
-{
-    Presenter presenter;
-    {
-        const juce::ScopedLock sl (presenterLock);
-        presenter = customPresenter;
-    }
-
-    if (presenter)
-        presenter (title, message);
-    else
-        showMessageBox (title, message);
-}
+Presenter presenter, defaultPresenter;
 } // namespace
 
 void show (const juce::String& title, const juce::String& message)
 {
-    if (juce::MessageManager::getInstance()->isThisTheMessageThread())
-        present (title, message);
+    Presenter current;
+    {
+        const juce::ScopedLock sl (presenterLock);
+        current = presenter ? presenter : defaultPresenter;
+    }
+
+    if (current)
+        current (title, message);
     else
-        juce::MessageManager::callAsync ([title, message] { present (title, message); });
+        std::cerr << title << ": " << message << std::endl;
 }
 
 void setPresenter (Presenter newPresenter)
 {
     const juce::ScopedLock sl (presenterLock);
-    customPresenter = std::move (newPresenter);
+    presenter = std::move (newPresenter);
+}
+
+void setDefaultPresenter (Presenter newDefaultPresenter)
+{
+    const juce::ScopedLock sl (presenterLock);
+    defaultPresenter = std::move (newDefaultPresenter);
 }
 } // namespace Alert

@@ -2,7 +2,7 @@
 
 #include "midi/InMemoryMidiBackend.h"
 #include "midi/MidiManager.h"
-#include "preset/PresetController.h"
+#include "controller/PresetController.h"
 #include "views/EditorComponent.h"
 #include "ViewTestHelpers.h"
 

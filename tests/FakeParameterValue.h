@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preset/PresetController.h"
+#include "controller/PresetController.h"
 
 /**
     A stand-in for a parameter widget: a raw value in a range, bound to a key.

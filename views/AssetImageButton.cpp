@@ -1,5 +1,5 @@
 #include "AssetImageButton.h"
-#include "../assets/AssetImages.h"
+#include "assets/AssetImages.h"
 
 AssetImageButton::AssetImageButton() = default;
 AssetImageButton::~AssetImageButton() = default;

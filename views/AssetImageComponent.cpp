@@ -1,5 +1,5 @@
 #include "AssetImageComponent.h"
-#include "../assets/AssetImages.h"
+#include "assets/AssetImages.h"
 
 AssetImageComponent::AssetImageComponent() = default;
 AssetImageComponent::~AssetImageComponent() = default;

@@ -3,9 +3,9 @@
 #include "NumberBox.h"
 #include "QControlLayoutView.h"
 #include "QControlView.h"
-#include "../assets/AssetImages.h"
+#include "assets/AssetImages.h"
 #include "AssetImageButton.h"
-#include "../preset/PresetController.h"
+#include "controller/PresetController.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include "BankView.h"
 #include "ControlSelector.h"
-#include "../preset/ParameterValue.h"
+#include "preset/ParameterValue.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <map>

@@ -1,6 +1,6 @@
 #include "MainView.h"
 #include "KeyboardImageButton.h"
-#include "../assets/AssetImages.h"
+#include "assets/AssetImages.h"
 
 namespace
 {

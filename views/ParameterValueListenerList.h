@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../preset/ParameterValue.h"
+#include "preset/ParameterValue.h"
 
 #include <juce_core/juce_core.h>
 

@@ -1,5 +1,5 @@
 #include "QControlLayoutView.h"
-#include "../assets/AssetImages.h"
+#include "assets/AssetImages.h"
 #include "AssetImageButton.h"
 
 namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../preset/PresetLayout.h"
+#include "preset/PresetLayout.h"
 
 #include <juce_core/juce_core.h>
 #include <map>

@@ -2,7 +2,7 @@
 
 #include "CustomLook.h"
 #include "QControlReferenceData.h"
-#include "../preset/ParameterValue.h"
+#include "preset/ParameterValue.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <map>

@@ -2,7 +2,7 @@
 #include "FakeParameterValue.h"
 #include "FuzzSupport.h"
 #include "preset/Alert.h"
-#include "preset/PresetController.h"
+#include "controller/PresetController.h"
 
 namespace
 {

@@ -6,7 +6,7 @@
 #include "midi/MidiManager.h"
 #include "midi/Q7XSimulator.h"
 #include "preset/Alert.h"
-#include "preset/PresetController.h"
+#include "controller/PresetController.h"
 
 #include <thread>
 

@@ -1,5 +1,6 @@
 #include "RecordingMidiListener.h"
 #include "WaitUntil.h"
+#include "app/EditorMidiBackend.h"
 #include "midi/CombinedMidiBackend.h"
 #include "midi/Q7XSimulator.h"
 #include "preset/PresetLayout.h"
@@ -272,10 +273,11 @@ TEST (CombinedMidiBackend, ListsTheFirstBackendsDevicesThenTheSecondsAndOpensThe
 TEST (DefaultMidiBackend, ListsTheSimulatorAfterTheSystemPortsOnlyWhenAskedFor)
 {
     ::unsetenv ("Q7X_SIMULATOR");
-    EXPECT_FALSE (MidiBackend::getDefault().getInputDeviceNames().contains (Q7XSimulator::portName));
+    EXPECT_FALSE (EditorMidiBackend().get().getInputDeviceNames().contains (Q7XSimulator::portName));
 
     ::setenv ("Q7X_SIMULATOR", "1", 1);
-    MidiManager manager;
+    EditorMidiBackend backend;
+    MidiManager manager (backend.get());
     ::unsetenv ("Q7X_SIMULATOR");
 
     EXPECT_EQ (manager.getBackend().getInputDeviceNames().strings.getLast(), Q7XSimulator::portName);

@@ -1,8 +1,8 @@
 #include "PresetController.h"
-#include "Alert.h"
-#include "PresetFile.h"
-#include "PresetFraming.h"
-#include "PresetValidator.h"
+#include "preset/Alert.h"
+#include "preset/PresetFile.h"
+#include "preset/PresetFraming.h"
+#include "preset/PresetValidator.h"
 
 namespace
 {

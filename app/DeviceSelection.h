@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiManager.h"
+#include "midi/MidiManager.h"
 
 class DeviceManagerComponent;
 

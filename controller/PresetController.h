@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ParameterValue.h"
-#include "PresetLayout.h"
-#include "../midi/MidiManager.h"
+#include "preset/ParameterValue.h"
+#include "preset/PresetLayout.h"
+#include "midi/MidiManager.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

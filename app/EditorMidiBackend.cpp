@@ -1,0 +1,31 @@
+#include "EditorMidiBackend.h"
+
+#include "midi/CombinedMidiBackend.h"
+#include "midi/Q7XSimulator.h"
+#include "midi/SystemMidiBackend.h"
+
+struct EditorMidiBackend::Simulated
+{
+    explicit Simulated (MidiBackend& system) : combined (system, inMemory) {}
+
+    InMemoryMidiBackend inMemory;
+    Q7XSimulator simulator { inMemory };
+    CombinedMidiBackend combined;
+};
+
+EditorMidiBackend::EditorMidiBackend()
+    : system (std::make_unique<SystemMidiBackend>())
+{
+    if (juce::SystemStats::getEnvironmentVariable ("Q7X_SIMULATOR", {}) == "1")
+        simulated = std::make_unique<Simulated> (*system);
+}
+
+EditorMidiBackend::~EditorMidiBackend() = default;
+
+MidiBackend& EditorMidiBackend::get() noexcept
+{
+    if (simulated != nullptr)
+        return simulated->combined;
+
+    return *system;
+}
