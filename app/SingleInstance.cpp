@@ -34,12 +34,14 @@ bool isStrictUtf8 (const char* text, size_t size)
         size_t extra = 0;
         unsigned char low = 0x80, high = 0xbf;   // the range of the first continuation byte
 
+        // clang-format off
         if (lead < 0x80)             extra = 0;
         else if (lead < 0xc2)        return false;
         else if (lead < 0xe0)        extra = 1;
         else if (lead < 0xf0)        { extra = 2; low = lead == 0xe0 ? 0xa0 : 0x80; high = lead == 0xed ? 0x9f : 0xbf; }
         else if (lead < 0xf5)        { extra = 3; low = lead == 0xf0 ? 0x90 : 0x80; high = lead == 0xf4 ? 0x8f : 0xbf; }
         else                         return false;
+        // clang-format on
 
         if (size - i <= extra)
             return false;

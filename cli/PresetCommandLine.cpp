@@ -53,6 +53,7 @@ struct PresetCommandLine::Command
 
 const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
 {
+    // clang-format off
     static const std::vector<Command> commands
     {
         { "show", "[--all] FILE", "list every control with its mode and the values it uses",
@@ -98,6 +99,7 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
           "--force is given.",
           { "--force" }, 1, 1, &PresetCommandLine::create },
     };
+    // clang-format on
 
     return commands;
 }

@@ -150,6 +150,7 @@ const std::map<juce::String, ParameterLocation>& locationTable()
     return table;
 }
 
+// clang-format off
 // The default preset's image, by offset.
 constexpr std::array<juce::uint8, presetImageSize> defaultImage
 {
@@ -174,6 +175,7 @@ constexpr std::array<juce::uint8, presetImageSize> defaultImage
     0, 50, 127, 0, 0,
     0, 51, 127, 0, 0,
 };
+// clang-format on
 
 constexpr std::array<juce::uint8, presetDumpSize> makeDefaultDump()
 {

@@ -30,6 +30,7 @@ enum class ControlKind
 
 constexpr int numControlKinds = 7;
 
+// clang-format off
 /** Parameter indices of each kind; the index order is shared with the panels' rows. */
 enum class KeybedParameter     { midiChannel, transpose, octave, curve };
 enum class PitchWheelParameter { midiChannel };
@@ -40,6 +41,7 @@ enum class PadParameter        { mode, midiChannel, note, cc, bankMsb, curve, pr
                                  bankLsb, fixed, released, toggleOff, program };
 enum class SwitchParameter     { mode, midiChannel, cc, pressed, released, toggleOn, toggleOff,
                                  bankMsb, bankLsb, program };
+// clang-format on
 
 /** One parameter of a control kind. */
 struct ParameterInfo

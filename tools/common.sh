@@ -8,8 +8,8 @@ Q7X_PACKAGES=(g++ cmake make pkg-config ccache juce-modules-source libgtest-dev 
 # and the checks of what it installs (desktop entry, metainfo, file type, man page).
 Q7X_RELEASE_PACKAGES=(pandoc weasyprint fonts-dejavu-core poppler-utils dpkg-dev lintian
                       desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin man-db)
-# What CI needs besides: clang and its runtime libraries for the fuzzers.
-Q7X_CI_PACKAGES=(clang libclang-rt-14-dev)
+# What CI needs besides: clang and its runtime libraries for the fuzzers, clang-format for the layout check.
+Q7X_CI_PACKAGES=(clang libclang-rt-14-dev clang-format-14)
 
 # q7x_install_missing [EXTRA_PACKAGE...]: installs those of Q7X_PACKAGES and the extras that are missing.
 q7x_install_missing()

@@ -198,10 +198,12 @@ bool NumberBox::keyPressed (const juce::KeyPress& key)
 
     if (! mods.isAnyModifierKeyDown() && ! isReadOnly())
     {
+        // clang-format off
         if (key.isKeyCode (juce::KeyPress::upKey))        { step (1.0);       return true; }
         if (key.isKeyCode (juce::KeyPress::downKey))      { step (-1.0);      return true; }
         if (key.isKeyCode (juce::KeyPress::pageUpKey))    { step (pageStep);  return true; }
         if (key.isKeyCode (juce::KeyPress::pageDownKey))  { step (-pageStep); return true; }
+        // clang-format on
     }
 
     return juce::TextEditor::keyPressed (key);

@@ -153,6 +153,7 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
         juce::juce_wchar key;
     };
 
+    // clang-format off
     const Expected expected[] = {
         { CommandIDs::newWindow, "New Window ", 'n' },   { CommandIDs::open, "Open", 'o' },
         { CommandIDs::closeWindow, "Close Window", 'w' }, { CommandIDs::save, "Save", 's' },
@@ -162,6 +163,7 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
         { CommandIDs::minimize, "Minimize", 'm' },       { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
         { CommandIDs::openUserGuide, "Open User Guide", 'h' }
     };
+    // clang-format on
 
     for (const auto& e : expected)
     {
