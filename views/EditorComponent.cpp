@@ -129,24 +129,26 @@ juce::Array<juce::Button*> createPictureButtons()
 }
 } // namespace
 
-//==============================================================================
-EditorComponent* createEditorComponent (PresetController& controller)
+namespace
 {
-    return createEditorComponent (static_cast<juce::Button::Listener&> (controller),
-                                  static_cast<ParameterValue::Listener&> (controller));
+juce::Component* createSectionView (int section, ParameterValue::Listener& listener)
+{
+    switch (section)
+    {
+        case 1:  return createKnobsView (listener);
+        case 2:  return createSwitchesView (listener);
+        case 3:  return createPadsView (listener);
+        case 4:  return createKeybedView (listener);
+        case 5:  return createWheelsView (listener);
+        case 6:  return createSustainView (listener);
+        default: return nullptr;
+    }
 }
 
-EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
-                                        ParameterValue::Listener& valueListener)
+/** What the first frame shows: the picture with its hotspots, the tabs and the Main section. */
+EditorComponent* createEditorWithMainSection (juce::Button::Listener& presetButtonListener)
 {
-    const juce::Array<juce::Component*> views { new MainView (&buttonListener),
-                                                createKnobsView (valueListener),
-                                                createSwitchesView (valueListener),
-                                                createPadsView (valueListener),
-                                                createKeybedView (valueListener),
-                                                createWheelsView (valueListener),
-                                                createSustainView (valueListener) };
-
+    auto* mainView = new MainView (&presetButtonListener);
     const auto tabs = createSectionTabs();
     const auto pictureButtons = createPictureButtons();
 
@@ -157,21 +159,92 @@ EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
     pictureSelector->setSize (picture.getWidth(), picture.getHeight());
     pictureSelector->setBackgroundImage (picture);
 
-    EditorComponent::ButtonToViewMap buttonToView;
-
-    for (int i = 0; i < tabs.size(); ++i)
-        buttonToView[tabs[i]] = views[i];
-
-    for (int i = 0; i < pictureButtons.size(); ++i)
-        buttonToView[pictureButtons[i]] = views[hotspots[i].section];
-
-    auto* editor = new EditorComponent (buttonToView, tabSelector, pictureSelector);
+    auto* editor = new EditorComponent ({ { tabs[0], mainView } }, tabSelector, pictureSelector);
 
     for (auto* tab : tabs)
         tab->addListener (editor);
 
     for (auto* button : pictureButtons)
         button->addListener (editor);
+
+    return editor;
+}
+
+/** The six sections after Main, each shown by its tab and its hotspots. */
+void addControlSections (EditorComponent& editor, ParameterValue::Listener& valueListener)
+{
+    const auto& tabs = editor.getTabSelector().getButtons();
+    const auto& pictureButtons = editor.getPictureSelector().getButtons();
+
+    for (int section = 1; section < EditorComponent::numSections; ++section)
+    {
+        juce::Array<juce::Button*> buttons { tabs[section] };
+
+        for (int i = 0; i < (int) std::size (hotspots); ++i)
+            if (hotspots[i].section == section)
+                buttons.add (pictureButtons[i]);
+
+        editor.addSection (createSectionView (section, valueListener), buttons);
+    }
+}
+
+/** Passes the preset buttons' clicks on once every section is there, so that what they save,
+    send or replace is the whole preset.
+*/
+struct PresetButtonRelay final : public juce::Button::Listener
+{
+    explicit PresetButtonRelay (juce::Button::Listener& t) : target (t) {}
+
+    void buttonClicked (juce::Button* button) override
+    {
+        if (editor != nullptr)
+            editor->buildPendingSections();
+
+        target.buttonClicked (button);
+    }
+
+    juce::Button::Listener& target;
+    EditorComponent* editor = nullptr;   // known once the editor is made
+};
+} // namespace
+
+//==============================================================================
+EditorComponent* createEditorComponent (PresetController& controller)
+{
+    return createEditorComponent (static_cast<juce::Button::Listener&> (controller),
+                                  static_cast<ParameterValue::Listener&> (controller));
+}
+
+EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
+                                        ParameterValue::Listener& valueListener)
+{
+    auto* editor = createEditorWithMainSection (buttonListener);
+    addControlSections (*editor, valueListener);
+    return editor;
+}
+
+EditorComponent* createEditorComponentShowingMainFirst (PresetController& controller)
+{
+    auto relay = std::make_unique<PresetButtonRelay> (controller);
+    auto* editor = createEditorWithMainSection (*relay);
+    relay->editor = editor;
+    editor->presetButtonRelay = std::move (relay);
+
+    editor->buildSectionsLater ([editor, &controller]
+    {
+        // Until now nothing could change the preset (every path to it builds the sections
+        // first), so the bytes no widget held yet are still the default preset's.
+        auto preset = controller.getPresetData();
+        const auto defaults = PresetLayout::getDefaultPresetImage();
+
+        for (int offset = 0; offset < preset.size() && offset < defaults.size(); ++offset)
+            if (controller.getBoundValues (offset).isEmpty())
+                preset.set (offset, defaults[offset]);
+
+        // The new widgets report their own defaults as they bind; the preset is then put back.
+        addControlSections (*editor, controller);
+        controller.applyPresetData (preset);
+    });
 
     return editor;
 }
@@ -239,7 +312,7 @@ EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* t
     tabSelector->setBounds (0, 482, 1200, 40);
 
     for (auto* view : sectionViews)
-        view->setTopLeftPosition ((getWidth() - view->getWidth()) / 2, tabSelector->getY() + 45);
+        placeSection (*view);
 
     for (const auto& [button, view] : buttonToView)
         if (button->getName() == mainTabName)
@@ -255,6 +328,35 @@ EditorComponent::~EditorComponent()
 
     tabSelector.reset();
     pictureSelector.reset();
+}
+
+void EditorComponent::placeSection (juce::Component& view)
+{
+    view.setTopLeftPosition ((getWidth() - view.getWidth()) / 2, tabSelector->getY() + 45);
+}
+
+void EditorComponent::addSection (juce::Component* view, const juce::Array<juce::Button*>& buttons)
+{
+    // Behind the picture and the tabs, as the sections made with the editor.
+    addChildComponent (view, sectionViews.size());
+    sectionViews.add (view);
+    placeSection (*view);
+
+    for (auto* button : buttons)
+        buttonToView[button] = view;
+}
+
+void EditorComponent::buildSectionsLater (std::function<void()> build)
+{
+    pendingSections = std::move (build);
+    pendingSectionsPosted = false;
+}
+
+void EditorComponent::buildPendingSections()
+{
+    // Cleared first: building may come back here (a widget reporting its value).
+    if (auto build = std::exchange (pendingSections, nullptr))
+        build();
 }
 
 juce::Component* EditorComponent::getViewForButton (juce::Button* button) const
@@ -274,12 +376,22 @@ void EditorComponent::paint (juce::Graphics& g)
     }
 
     g.drawImageTransformed (drawnBackground, juce::AffineTransform::scale (1.0f / scale));
+
+    // The sections not shown yet are made as soon as this frame is on the screen.
+    if (hasPendingSections() && ! std::exchange (pendingSectionsPosted, true))
+        juce::MessageManager::callAsync ([safeThis = juce::Component::SafePointer<EditorComponent> (this)]
+        {
+            if (safeThis != nullptr)
+                safeThis->buildPendingSections();
+        });
 }
 
 void EditorComponent::resized() {}
 
 void EditorComponent::buttonClicked (juce::Button* button)
 {
+    buildPendingSections();
+
     // A button without a section would leave the editor blank.
     if (getViewForButton (button) == nullptr)
         return;
