@@ -103,7 +103,19 @@ juce::Image DeferredPngPixelData::createImage (const void* pngData, size_t numBy
     if (! header.has_value())
         return {};
 
-    auto* pixelData = new DeferredPngPixelData (pngData, numBytes, header->format, header->width, header->height);
+    return queue (new DeferredPngPixelData (pngData, numBytes, header->format, header->width, header->height));
+}
+
+juce::Image DeferredPngPixelData::createRendered (juce::Image::PixelFormat format, int width, int height,
+                                                  std::function<juce::Image()> render)
+{
+    auto* pixelData = new DeferredPngPixelData (nullptr, 0, format, width, height);
+    pixelData->render = std::move (render);
+    return queue (pixelData);
+}
+
+juce::Image DeferredPngPixelData::queue (DeferredPngPixelData* pixelData)
+{
     juce::Image image (pixelData);
     BackgroundPngDecoder::getInstance()->enqueue (pixelData);
     return image;
@@ -132,7 +144,8 @@ juce::ImagePixelData& DeferredPngPixelData::getDecoded()
 
     if (decoded == nullptr)
     {
-        auto image = juce::ImageFileFormat::loadFrom (data, size);
+        auto image = render != nullptr ? render() : juce::ImageFileFormat::loadFrom (data, size);
+        render = nullptr;   // lets go of whatever it drew from
 
         // Keeps the promise made by the header even if the bytes turn out to be damaged.
         if (image.getFormat() != pixelFormat || image.getWidth() != width || image.getHeight() != height)

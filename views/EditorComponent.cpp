@@ -4,6 +4,7 @@
 #include "QControlLayoutView.h"
 #include "QControlView.h"
 #include "../assets/AssetImages.h"
+#include "assets/DeferredPngPixelData.h"
 #include "AssetImageButton.h"
 #include "../preset/PresetController.h"
 
@@ -253,7 +254,8 @@ namespace
 {
 /** The window background as every editor draws it, in physical pixels at a display scale:
     stretching it costs more than all the rest of a frame, so it is done once per scale and
-    shared through the image cache while any editor shows it.
+    shared through the image cache while any editor shows it. It is stretched on the image
+    decoder's thread while the editor is being built, or by the first paint that needs it.
 */
 juce::Image getStretchedBackground (float physicalScale)
 {
@@ -262,24 +264,39 @@ juce::Image getStretchedBackground (float physicalScale)
 
     if (image.isNull())
     {
-        image = juce::Image (juce::Image::RGB, juce::jmax (1, juce::roundToInt (1200.0f * physicalScale)),
-                             juce::jmax (1, juce::roundToInt (700.0f * physicalScale)), false);
+        const auto width = juce::jmax (1, juce::roundToInt (1200.0f * physicalScale));
+        const auto height = juce::jmax (1, juce::roundToInt (700.0f * physicalScale));
 
+        image = DeferredPngPixelData::createRendered (juce::Image::RGB, width, height, [=]
         {
-            const auto background = AssetImages::get ("editorBackground");
-            juce::Graphics g (image);
-            g.addTransform (juce::AffineTransform::scale (physicalScale));
-            g.fillAll (juce::Colours::white);
+            juce::Image stretched (juce::Image::RGB, width, height, false);
 
-            // Stretched to 750 rows so that the blue band starts just above the tab strip.
-            AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
-        }
+            {
+                const auto background = AssetImages::get ("editorBackground");
+                juce::Graphics g (stretched);
+                g.addTransform (juce::AffineTransform::scale (physicalScale));
+                g.fillAll (juce::Colours::white);
+
+                // Stretched to 750 rows so that the blue band starts just above the tab strip.
+                AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
+            }
+
+            juce::ImageCache::releaseUnusedImages();   // the unstretched copy is not drawn again
+            return stretched;
+        });
 
         juce::ImageCache::addImageToCache (image, hashCode);
-        juce::ImageCache::releaseUnusedImages();   // the unstretched copy is not drawn again
     }
 
     return image;
+}
+
+/** The scale the editor's first frame will most likely be drawn at: the main display's. */
+float getLikelyPhysicalScale()
+{
+    const auto& desktop = juce::Desktop::getInstance();
+    const auto* display = desktop.getDisplays().getPrimaryDisplay();
+    return (float) (display != nullptr ? display->scale : 1.0) * desktop.getGlobalScaleFactor();
 }
 } // namespace
 
@@ -290,6 +307,10 @@ EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* t
       buttonToView (map)
 {
     setSize (1200, 700);
+
+    // Stretched beside the building of the rest, ready for the first frame.
+    drawnBackgroundScale = getLikelyPhysicalScale();
+    drawnBackground = getStretchedBackground (drawnBackgroundScale);
 
     // Tab walks this editor's widgets only, and a click on the background leaves the focus alone.
     setFocusContainerType (juce::Component::FocusContainerType::keyboardFocusContainer);
