@@ -72,6 +72,13 @@ public:
         pool.addJob ([this] { decodeNewest(); });
     }
 
+    /** Drops an image decoded by someone else, so that the queue does not keep it alive. */
+    void forget (DeferredPngPixelData* image)
+    {
+        const juce::ScopedLock sl (lock);
+        pending.removeObject (image);
+    }
+
     JUCE_DECLARE_SINGLETON (BackgroundPngDecoder, false)
 
 private:
@@ -117,6 +124,7 @@ juce::Image DeferredPngPixelData::createRendered (juce::Image::PixelFormat forma
 juce::Image DeferredPngPixelData::queue (DeferredPngPixelData* pixelData)
 {
     juce::Image image (pixelData);
+    pixelData->queued = true;
     BackgroundPngDecoder::getInstance()->enqueue (pixelData);
     return image;
 }
@@ -132,6 +140,12 @@ void DeferredPngPixelData::decode()
     getDecoded();
 }
 
+void DeferredPngPixelData::forgetQueued()
+{
+    if (auto* decoder = BackgroundPngDecoder::getInstanceWithoutCreating())
+        decoder->forget (this);
+}
+
 bool DeferredPngPixelData::isDecoded() const
 {
     const juce::ScopedLock sl (decodeLock);
@@ -139,6 +153,18 @@ bool DeferredPngPixelData::isDecoded() const
 }
 
 juce::ImagePixelData& DeferredPngPixelData::getDecoded()
+{
+    auto& pixels = decodeOnce();
+
+    // Whoever decoded it, the queue's hold on it ends, and with it the image's life once its
+    // last user lets go (or the image cache does).
+    if (queued.exchange (false))
+        forgetQueued();
+
+    return pixels;
+}
+
+juce::ImagePixelData& DeferredPngPixelData::decodeOnce()
 {
     const juce::ScopedLock sl (decodeLock);
 

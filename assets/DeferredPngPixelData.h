@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_graphics/juce_graphics.h>
+#include <atomic>
 #include <functional>
 
 /**
@@ -46,10 +47,13 @@ private:
     static juce::Image queue (DeferredPngPixelData*);
 
     juce::ImagePixelData& getDecoded();
+    juce::ImagePixelData& decodeOnce();
+    void forgetQueued();
 
     const void* const data;
     const size_t size;
     std::function<juce::Image()> render;
+    std::atomic<bool> queued { false };
     juce::CriticalSection decodeLock;
     juce::ImagePixelData::Ptr decoded;
 
