@@ -230,6 +230,7 @@ EditorComponent* createEditorComponentShowingMainFirst (PresetController& contro
     auto* editor = createEditorWithMainSection (*relay);
     relay->editor = editor;
     editor->presetButtonRelay = std::move (relay);
+    editor->laterSectionImages = QControlLayoutView::getArrowImages();
 
     editor->buildSectionsLater ([editor, &controller]
     {
@@ -370,7 +371,6 @@ void EditorComponent::addSection (juce::Component* view, const juce::Array<juce:
 void EditorComponent::buildSectionsLater (std::function<void()> build)
 {
     pendingSections = std::move (build);
-    pendingSectionsPosted = false;
 }
 
 void EditorComponent::buildPendingSections()
@@ -397,14 +397,6 @@ void EditorComponent::paint (juce::Graphics& g)
     }
 
     g.drawImageTransformed (drawnBackground, juce::AffineTransform::scale (1.0f / scale));
-
-    // The sections not shown yet are made as soon as this frame is on the screen.
-    if (hasPendingSections() && ! std::exchange (pendingSectionsPosted, true))
-        juce::MessageManager::callAsync ([safeThis = juce::Component::SafePointer<EditorComponent> (this)]
-        {
-            if (safeThis != nullptr)
-                safeThis->buildPendingSections();
-        });
 }
 
 void EditorComponent::resized() {}

@@ -54,9 +54,9 @@ public:
     /** Commits every number still being typed, so that what is on screen is in the preset. */
     void commitPendingEntries();
 
-    /** Puts off making the sections other than Main: `build` runs once, right after the editor's
-        first frame, or before that the first time a section is chosen or the preset is used
-        (buildPendingSections). Until then the section views hold Main only.
+    /** Puts off making the sections other than Main: `build` runs once, the first time a section
+        is chosen or the preset is used (buildPendingSections). Until then the section views hold
+        Main only.
     */
     void buildSectionsLater (std::function<void()> build);
 
@@ -100,7 +100,7 @@ private:
     juce::Image drawnBackground;
     float drawnBackgroundScale = 0.0f;
     std::function<void()> pendingSections;
-    bool pendingSectionsPosted = false;
+    juce::Array<juce::Image> laterSectionImages;   // decoded in the background meanwhile
 
     friend EditorComponent* createEditorComponentShowingMainFirst (PresetController&);
 
@@ -110,8 +110,8 @@ private:
 /** Builds the complete editor for one document. The caller owns the result; the controller must outlive it. */
 EditorComponent* createEditorComponent (PresetController& controller);
 
-/** The same, with only the Main section made before the editor first shows: the other sections
-    come right after its first frame, or when first needed, and then take the controller's preset.
+/** The same, with only the Main section made: the other sections come when first needed (many
+    windows are only looked at, or only opened to load or save), and then take the controller's preset.
     Until then the controller holds no widgets; whatever reads or writes its preset must first call
     buildPendingSections (the preset buttons of the Main section do so themselves).
 */
