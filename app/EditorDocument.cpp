@@ -55,8 +55,22 @@ EditorComponent* EditorDocument::getEditor() const
     return dynamic_cast<EditorComponent*> (getContentComponent());
 }
 
+void EditorDocument::buildPendingSections()
+{
+    if (auto* editor = getEditor())
+        editor->buildPendingSections();
+}
+
+PresetController& EditorDocument::getPresetController()
+{
+    buildPendingSections();
+    return *presetController;
+}
+
 void EditorDocument::commitPendingEntries()
 {
+    buildPendingSections();
+
     if (auto* editor = getEditor())
         editor->commitPendingEntries();
 }
@@ -104,7 +118,12 @@ void EditorDocument::updateTitle()
 
 bool EditorDocument::loadFile (const juce::File& file)
 {
-    if (presetController == nullptr || ! file.existsAsFile() || ! presetController->loadFromFile (file))
+    if (presetController == nullptr || ! file.existsAsFile())
+        return false;
+
+    buildPendingSections();
+
+    if (! presetController->loadFromFile (file))
         return false;
 
     documentFile = file;
@@ -147,6 +166,8 @@ bool EditorDocument::saveAs()
 
 bool EditorDocument::writeTo (const juce::File& file)
 {
+    buildPendingSections();
+
     // The controller tells the user when the write fails; the document then keeps its old file.
     if (! presetController->saveToFile (file))
         return false;
@@ -264,6 +285,7 @@ bool EditorDocument::perform (const juce::ApplicationCommandTarget::InvocationIn
 EditorDocument* createEditorDocument (MidiManager* midiManager, const juce::String& name, juce::File& lastFolder)
 {
     auto* controller = createPresetController (midiManager);
-    auto* content = createEditorComponent (*controller);
+    // The window shows sooner, and an untouched one takes less memory, with only what it first shows.
+    auto* content = createEditorComponentShowingMainFirst (*controller);
     return new EditorDocument (content, controller, name, lastFolder);
 }

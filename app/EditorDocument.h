@@ -53,12 +53,15 @@ public:
     /** "Untitled n", or the file's name without extension once the document has a file. */
     const juce::String& getDocumentName() const noexcept    { return documentName; }
 
-    PresetController& getPresetController() noexcept        { return *presetController; }
+    /** The document's controller, with every section of the editor bound to it. */
+    PresetController& getPresetController();
 
     /** Shows `model` as the window's own menu bar, keeping the editor's size. */
     void showMenuBar (juce::MenuBarModel* model);
 
-    /** Commits a number still being typed in the editor, as Return would. */
+    /** Commits a number still being typed in the editor, as Return would, after making any
+        section not made yet, so that the preset is the whole of what the window holds.
+    */
     void commitPendingEntries();
 
     /** Opens the first menu of the window's menu bar; false without a menu bar. */
@@ -105,6 +108,7 @@ private:
     bool altPressedAlone = false;
 
     EditorComponent* getEditor() const;
+    void buildPendingSections();
     void updateTitle();
     bool writeTo (const juce::File& file);
 

@@ -72,6 +72,13 @@ public:
         pool.addJob ([this] { decodeNewest(); });
     }
 
+    /** Drops an image decoded by someone else, so that the queue does not keep it alive. */
+    void forget (DeferredPngPixelData* image)
+    {
+        const juce::ScopedLock sl (lock);
+        pending.removeObject (image);
+    }
+
     JUCE_DECLARE_SINGLETON (BackgroundPngDecoder, false)
 
 private:
@@ -103,8 +110,21 @@ juce::Image DeferredPngPixelData::createImage (const void* pngData, size_t numBy
     if (! header.has_value())
         return {};
 
-    auto* pixelData = new DeferredPngPixelData (pngData, numBytes, header->format, header->width, header->height);
+    return queue (new DeferredPngPixelData (pngData, numBytes, header->format, header->width, header->height));
+}
+
+juce::Image DeferredPngPixelData::createRendered (juce::Image::PixelFormat format, int width, int height,
+                                                  std::function<juce::Image()> render)
+{
+    auto* pixelData = new DeferredPngPixelData (nullptr, 0, format, width, height);
+    pixelData->render = std::move (render);
+    return queue (pixelData);
+}
+
+juce::Image DeferredPngPixelData::queue (DeferredPngPixelData* pixelData)
+{
     juce::Image image (pixelData);
+    pixelData->queued = true;
     BackgroundPngDecoder::getInstance()->enqueue (pixelData);
     return image;
 }
@@ -120,6 +140,12 @@ void DeferredPngPixelData::decode()
     getDecoded();
 }
 
+void DeferredPngPixelData::forgetQueued()
+{
+    if (auto* decoder = BackgroundPngDecoder::getInstanceWithoutCreating())
+        decoder->forget (this);
+}
+
 bool DeferredPngPixelData::isDecoded() const
 {
     const juce::ScopedLock sl (decodeLock);
@@ -128,11 +154,24 @@ bool DeferredPngPixelData::isDecoded() const
 
 juce::ImagePixelData& DeferredPngPixelData::getDecoded()
 {
+    auto& pixels = decodeOnce();
+
+    // Whoever decoded it, the queue's hold on it ends, and with it the image's life once its
+    // last user lets go (or the image cache does).
+    if (queued.exchange (false))
+        forgetQueued();
+
+    return pixels;
+}
+
+juce::ImagePixelData& DeferredPngPixelData::decodeOnce()
+{
     const juce::ScopedLock sl (decodeLock);
 
     if (decoded == nullptr)
     {
-        auto image = juce::ImageFileFormat::loadFrom (data, size);
+        auto image = render != nullptr ? render() : juce::ImageFileFormat::loadFrom (data, size);
+        render = nullptr;   // lets go of whatever it drew from
 
         // Keeps the promise made by the header even if the bytes turn out to be damaged.
         if (image.getFormat() != pixelFormat || image.getWidth() != width || image.getHeight() != height)

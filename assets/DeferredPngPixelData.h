@@ -1,6 +1,8 @@
 #pragma once
 
 #include <juce_graphics/juce_graphics.h>
+#include <atomic>
+#include <functional>
 
 /**
     Pixel data of an embedded PNG that is decoded on a background thread.
@@ -10,6 +12,8 @@
     editor creates the large images of its first frame last). Whoever needs the pixels before
     the decoder has reached them decodes them there and then; either way each image is decoded
     once, and the pixels are exactly those that juce::PNGImageFormat produces.
+
+    An image drawn from others (a stretched copy) can be made the same way, by a function.
 */
 class DeferredPngPixelData final : public juce::ImagePixelData
 {
@@ -20,7 +24,13 @@ public:
     */
     static juce::Image createImage (const void* pngData, size_t numBytes);
 
-    /** The PNG bytes the image was made from. */
+    /** Returns an image of that format and size whose pixels `render` makes, queued like the
+        PNGs. `render` may run on the background thread, so it may only draw images.
+    */
+    static juce::Image createRendered (juce::Image::PixelFormat format, int width, int height,
+                                       std::function<juce::Image()> render);
+
+    /** The PNG bytes the image was made from; null for a rendered image. */
     const void* getPngData() const noexcept     { return data; }
 
     /** Decodes the pixels now, unless that has happened already. */
@@ -34,11 +44,16 @@ public:
 
 private:
     DeferredPngPixelData (const void* pngData, size_t numBytes, juce::Image::PixelFormat, int width, int height);
+    static juce::Image queue (DeferredPngPixelData*);
 
     juce::ImagePixelData& getDecoded();
+    juce::ImagePixelData& decodeOnce();
+    void forgetQueued();
 
     const void* const data;
     const size_t size;
+    std::function<juce::Image()> render;
+    std::atomic<bool> queued { false };
     juce::CriticalSection decodeLock;
     juce::ImagePixelData::Ptr decoded;
 

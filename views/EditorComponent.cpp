@@ -5,6 +5,7 @@
 #include "QControlLayoutView.h"
 #include "QControlView.h"
 #include "assets/AssetImages.h"
+#include "assets/DeferredPngPixelData.h"
 #include "AssetImageButton.h"
 #include "controller/PresetController.h"
 
@@ -116,24 +117,26 @@ juce::Array<juce::Button*> createPictureButtons()
 }
 } // namespace
 
-//==============================================================================
-EditorComponent* createEditorComponent (PresetController& controller)
+namespace
 {
-    return createEditorComponent (static_cast<juce::Button::Listener&> (controller),
-                                  static_cast<ParameterValue::Listener&> (controller));
+juce::Component* createSectionView (int section, ParameterValue::Listener& listener)
+{
+    switch (section)
+    {
+        case 1:  return createKnobsView (listener);
+        case 2:  return createSwitchesView (listener);
+        case 3:  return createPadsView (listener);
+        case 4:  return createKeybedView (listener);
+        case 5:  return createWheelsView (listener);
+        case 6:  return createSustainView (listener);
+        default: return nullptr;
+    }
 }
 
-EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
-                                        ParameterValue::Listener& valueListener)
+/** What the first frame shows: the picture with its hotspots, the tabs and the Main section. */
+EditorComponent* createEditorWithMainSection (juce::Button::Listener& presetButtonListener)
 {
-    const juce::Array<juce::Component*> views { new MainView (&buttonListener),
-                                                createKnobsView (valueListener),
-                                                createSwitchesView (valueListener),
-                                                createPadsView (valueListener),
-                                                createKeybedView (valueListener),
-                                                createWheelsView (valueListener),
-                                                createSustainView (valueListener) };
-
+    auto* mainView = new MainView (&presetButtonListener);
     const auto tabs = createSectionTabs();
     const auto pictureButtons = createPictureButtons();
 
@@ -144,15 +147,7 @@ EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
     pictureSelector->setSize (picture.getWidth(), picture.getHeight());
     pictureSelector->setBackgroundImage (picture);
 
-    EditorComponent::ButtonToViewMap buttonToView;
-
-    for (int i = 0; i < tabs.size(); ++i)
-        buttonToView[tabs[i]] = views[i];
-
-    for (int i = 0; i < pictureButtons.size(); ++i)
-        buttonToView[pictureButtons[i]] = views[hotspotSections[i]];
-
-    auto* editor = new EditorComponent (buttonToView, tabSelector, pictureSelector);
+    auto* editor = new EditorComponent ({ { tabs[0], mainView } }, tabSelector, pictureSelector);
 
     for (auto* tab : tabs)
         tab->addListener (editor);
@@ -163,11 +158,92 @@ EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
     return editor;
 }
 
+/** The six sections after Main, each shown by its tab and its hotspots. */
+void addControlSections (EditorComponent& editor, ParameterValue::Listener& valueListener)
+{
+    const auto& tabs = editor.getTabSelector().getButtons();
+    const auto& pictureButtons = editor.getPictureSelector().getButtons();
+
+    for (int section = 1; section < EditorComponent::numSections; ++section)
+    {
+        juce::Array<juce::Button*> buttons { tabs[section] };
+
+        for (int i = 0; i < (int) std::size (hotspotSections); ++i)
+            if (hotspotSections[i] == section)
+                buttons.add (pictureButtons[i]);
+
+        editor.addSection (createSectionView (section, valueListener), buttons);
+    }
+}
+
+/** Passes the preset buttons' clicks on once every section is there, so that what they save,
+    send or replace is the whole preset.
+*/
+struct PresetButtonRelay final : public juce::Button::Listener
+{
+    explicit PresetButtonRelay (juce::Button::Listener& t) : target (t) {}
+
+    void buttonClicked (juce::Button* button) override
+    {
+        if (editor != nullptr)
+            editor->buildPendingSections();
+
+        target.buttonClicked (button);
+    }
+
+    juce::Button::Listener& target;
+    EditorComponent* editor = nullptr;   // known once the editor is made
+};
+} // namespace
+
+//==============================================================================
+EditorComponent* createEditorComponent (PresetController& controller)
+{
+    return createEditorComponent (static_cast<juce::Button::Listener&> (controller),
+                                  static_cast<ParameterValue::Listener&> (controller));
+}
+
+EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,
+                                        ParameterValue::Listener& valueListener)
+{
+    auto* editor = createEditorWithMainSection (buttonListener);
+    addControlSections (*editor, valueListener);
+    return editor;
+}
+
+EditorComponent* createEditorComponentShowingMainFirst (PresetController& controller)
+{
+    auto relay = std::make_unique<PresetButtonRelay> (controller);
+    auto* editor = createEditorWithMainSection (*relay);
+    relay->editor = editor;
+    editor->presetButtonRelay = std::move (relay);
+    editor->laterSectionImages = QControlLayoutView::getArrowImages();
+
+    editor->buildSectionsLater ([editor, &controller]
+    {
+        // Until now nothing could change the preset (every path to it builds the sections
+        // first), so the bytes no widget held yet are still the default preset's.
+        auto preset = controller.getPresetData();
+        const auto defaults = PresetLayout::getDefaultPresetImage();
+
+        for (int offset = 0; offset < preset.size() && offset < defaults.size(); ++offset)
+            if (controller.getBoundValues (offset).isEmpty())
+                preset.set (offset, defaults[offset]);
+
+        // The new widgets report their own defaults as they bind; the preset is then put back.
+        addControlSections (*editor, controller);
+        controller.applyPresetData (preset);
+    });
+
+    return editor;
+}
+
 namespace
 {
 /** The window background as every editor draws it, in physical pixels at a display scale:
     stretching it costs more than all the rest of a frame, so it is done once per scale and
-    shared through the image cache while any editor shows it.
+    shared through the image cache while any editor shows it. It is stretched on the image
+    decoder's thread while the editor is being built, or by the first paint that needs it.
 */
 juce::Image getStretchedBackground (float physicalScale)
 {
@@ -176,24 +252,39 @@ juce::Image getStretchedBackground (float physicalScale)
 
     if (image.isNull())
     {
-        image = juce::Image (juce::Image::RGB, juce::jmax (1, juce::roundToInt (1200.0f * physicalScale)),
-                             juce::jmax (1, juce::roundToInt (700.0f * physicalScale)), false);
+        const auto width = juce::jmax (1, juce::roundToInt (1200.0f * physicalScale));
+        const auto height = juce::jmax (1, juce::roundToInt (700.0f * physicalScale));
 
+        image = DeferredPngPixelData::createRendered (juce::Image::RGB, width, height, [=]
         {
-            const auto background = AssetImages::get ("editorBackground");
-            juce::Graphics g (image);
-            g.addTransform (juce::AffineTransform::scale (physicalScale));
-            g.fillAll (juce::Colours::white);
+            juce::Image stretched (juce::Image::RGB, width, height, false);
 
-            // Stretched to 750 rows so that the blue band starts just above the tab strip.
-            AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
-        }
+            {
+                const auto background = AssetImages::get ("editorBackground");
+                juce::Graphics g (stretched);
+                g.addTransform (juce::AffineTransform::scale (physicalScale));
+                g.fillAll (juce::Colours::white);
+
+                // Stretched to 750 rows so that the blue band starts just above the tab strip.
+                AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
+            }
+
+            juce::ImageCache::releaseUnusedImages();   // the unstretched copy is not drawn again
+            return stretched;
+        });
 
         juce::ImageCache::addImageToCache (image, hashCode);
-        juce::ImageCache::releaseUnusedImages();   // the unstretched copy is not drawn again
     }
 
     return image;
+}
+
+/** The scale the editor's first frame will most likely be drawn at: the main display's. */
+float getLikelyPhysicalScale()
+{
+    const auto& desktop = juce::Desktop::getInstance();
+    const auto* display = desktop.getDisplays().getPrimaryDisplay();
+    return (float) (display != nullptr ? display->scale : 1.0) * desktop.getGlobalScaleFactor();
 }
 } // namespace
 
@@ -204,6 +295,10 @@ EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* t
       buttonToView (map)
 {
     setSize (1200, 700);
+
+    // Stretched beside the building of the rest, ready for the first frame.
+    drawnBackgroundScale = getLikelyPhysicalScale();
+    drawnBackground = getStretchedBackground (drawnBackgroundScale);
 
     // Tab walks this editor's widgets only, and a click on the background leaves the focus alone.
     setFocusContainerType (juce::Component::FocusContainerType::keyboardFocusContainer);
@@ -226,7 +321,7 @@ EditorComponent::EditorComponent (const ButtonToViewMap& map, ControlSelector* t
     tabSelector->setBounds (0, 482, 1200, 40);
 
     for (auto* view : sectionViews)
-        view->setTopLeftPosition ((getWidth() - view->getWidth()) / 2, tabSelector->getY() + 45);
+        placeSection (*view);
 
     for (const auto& [button, view] : buttonToView)
         if (button->getName() == mainTabName)
@@ -242,6 +337,34 @@ EditorComponent::~EditorComponent()
 
     tabSelector.reset();
     pictureSelector.reset();
+}
+
+void EditorComponent::placeSection (juce::Component& view)
+{
+    view.setTopLeftPosition ((getWidth() - view.getWidth()) / 2, tabSelector->getY() + 45);
+}
+
+void EditorComponent::addSection (juce::Component* view, const juce::Array<juce::Button*>& buttons)
+{
+    // Behind the picture and the tabs, as the sections made with the editor.
+    addChildComponent (view, sectionViews.size());
+    sectionViews.add (view);
+    placeSection (*view);
+
+    for (auto* button : buttons)
+        buttonToView[button] = view;
+}
+
+void EditorComponent::buildSectionsLater (std::function<void()> build)
+{
+    pendingSections = std::move (build);
+}
+
+void EditorComponent::buildPendingSections()
+{
+    // Cleared first: building may come back here (a widget reporting its value).
+    if (auto build = std::exchange (pendingSections, nullptr))
+        build();
 }
 
 juce::Component* EditorComponent::getViewForButton (juce::Button* button) const
@@ -267,6 +390,8 @@ void EditorComponent::resized() {}
 
 void EditorComponent::buttonClicked (juce::Button* button)
 {
+    buildPendingSections();
+
     // A button without a section would leave the editor blank.
     if (getViewForButton (button) == nullptr)
         return;

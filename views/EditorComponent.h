@@ -5,6 +5,7 @@
 #include "preset/ParameterValue.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+#include <functional>
 #include <map>
 
 class PresetController;
@@ -53,6 +54,20 @@ public:
     /** Commits every number still being typed, so that what is on screen is in the preset. */
     void commitPendingEntries();
 
+    /** Puts off making the sections other than Main: `build` runs once, the first time a section
+        is chosen or the preset is used (buildPendingSections). Until then the section views hold
+        Main only.
+    */
+    void buildSectionsLater (std::function<void()> build);
+
+    /** Runs the section building put off by buildSectionsLater, if it has not run yet. */
+    void buildPendingSections();
+
+    bool hasPendingSections() const noexcept              { return pendingSections != nullptr; }
+
+    /** Adds a section view, shown by any of `buttons` (which must be among the editor's own). */
+    void addSection (juce::Component* view, const juce::Array<juce::Button*>& buttons);
+
     /** Moves the keyboard focus to the next (or previous) widget of the shown section, starting
         from the first (or last) when the focus is elsewhere. Past the last widget of a bank it goes
         on in the next bank (Drum Pads), and round to the first. False when the section has none.
@@ -75,18 +90,32 @@ private:
     std::vector<juce::Component*> getFocusOrder();
     void focusEnd (bool first);
 
+    void placeSection (juce::Component& view);
+
+    std::unique_ptr<juce::Button::Listener> presetButtonRelay;
     juce::OwnedArray<juce::Component> sectionViews;
     std::unique_ptr<ControlSelector> tabSelector;
     std::unique_ptr<ControlSelector> pictureSelector;
     ButtonToViewMap buttonToView;
     juce::Image drawnBackground;
     float drawnBackgroundScale = 0.0f;
+    std::function<void()> pendingSections;
+    juce::Array<juce::Image> laterSectionImages;   // decoded in the background meanwhile
+
+    friend EditorComponent* createEditorComponentShowingMainFirst (PresetController&);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorComponent)
 };
 
 /** Builds the complete editor for one document. The caller owns the result; the controller must outlive it. */
 EditorComponent* createEditorComponent (PresetController& controller);
+
+/** The same, with only the Main section made: the other sections come when first needed (many
+    windows are only looked at, or only opened to load or save), and then take the controller's preset.
+    Until then the controller holds no widgets; whatever reads or writes its preset must first call
+    buildPendingSections (the preset buttons of the Main section do so themselves).
+*/
+EditorComponent* createEditorComponentShowingMainFirst (PresetController& controller);
 
 /** The same, for any receiver of the preset buttons' clicks and the widgets' reports. */
 EditorComponent* createEditorComponent (juce::Button::Listener& buttonListener,

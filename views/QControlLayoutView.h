@@ -27,6 +27,9 @@ public:
     /** The panels, in order. */
     const juce::OwnedArray<juce::Component>& getControlViews() const noexcept { return controlViews; }
 
+    /** The images of the paging arrows, decoded ahead for sections made later. */
+    static juce::Array<juce::Image> getArrowImages();
+
     /** The panels one bank shows. */
     static constexpr int panelsPerBank = 4;
 

@@ -53,6 +53,28 @@ void buildSecondEditor (benchmark::State& state)
     buildEditors (state, false);
 }
 
+// What the first click on a section tab waits for in a window shown with its Main section only:
+// the six control sections made and given the preset.
+void makeSectionsOnFirstClick (benchmark::State& state)
+{
+    EditorFixture first;   // images decoded and fonts loaded, as once a window is on the screen
+
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        auto document = std::make_unique<Document>();
+        document->editor.reset (createEditorComponentShowingMainFirst (*document->controller));
+        document->controller->applyPresetData (PresetLayout::getDefaultPresetImage());
+        state.ResumeTiming();
+
+        document->editor->selectSection (1);
+
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+
 // A whole preset through the widgets: two presets in turn, so values and modes change each time.
 void applyWholePreset (benchmark::State& state)
 {
@@ -85,6 +107,7 @@ void applySamePresetAgain (benchmark::State& state)
 
 BENCHMARK (buildEditorWithColdImageCache)->Unit (benchmark::kMillisecond);
 BENCHMARK (buildSecondEditor)->Unit (benchmark::kMillisecond);
+BENCHMARK (makeSectionsOnFirstClick)->Unit (benchmark::kMillisecond);
 BENCHMARK (applyWholePreset)->Unit (benchmark::kMicrosecond);
 BENCHMARK (applySamePresetAgain)->Unit (benchmark::kMicrosecond);
 

@@ -79,3 +79,34 @@ TEST (DeferredPngPixelData, TheBackgroundThreadDecodesEachImageOnce)
     const juce::Image::BitmapData second (const_cast<juce::Image&> (image), juce::Image::BitmapData::readOnly);
     EXPECT_EQ (first.data, second.data);
 }
+
+TEST (DeferredPngPixelData, ARenderedImageIsMadeOnceWhoeverAsksFirst)
+{
+    // Drawn after the background thread made it, and drawn before the thread got to it.
+    for (const auto waitForBackground : { true, false })
+    {
+        std::atomic<int> renders { 0 };
+        const auto image = DeferredPngPixelData::createRendered (juce::Image::RGB, 3, 2, [&renders]
+        {
+            ++renders;
+            juce::Image drawn (juce::Image::RGB, 3, 2, false);
+            drawn.clear (drawn.getBounds(), juce::Colour (0xff0093d0));
+            drawn.setPixelAt (2, 1, juce::Colours::white);
+            return drawn;
+        });
+
+        auto* pixelData = dynamic_cast<DeferredPngPixelData*> (image.getPixelData());
+        ASSERT_NE (pixelData, nullptr);
+        EXPECT_EQ (pixelData->getPngData(), nullptr);
+
+        if (waitForBackground)
+        {
+            EXPECT_TRUE (waitUntil ([pixelData] { return pixelData->isDecoded(); }, 5000));
+        }
+
+        EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (0xff0093d0));
+        EXPECT_EQ (image.getPixelAt (2, 1), juce::Colours::white);
+        EXPECT_EQ (image.getPixelAt (1, 1), juce::Colour (0xff0093d0));
+        EXPECT_EQ (renders.load(), 1);
+    }
+}

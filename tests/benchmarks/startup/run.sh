@@ -3,7 +3,8 @@
 # (floor-empty: an empty 1200 x 700 window; floor-text: the same with a menu bar and 177 labels),
 # kept with the team's shared benchmarks beside the repository (../shared/bench, or Q7X_FLOORS).
 # Runs the three alternately, each in a fresh HOME, and prints the medians from exec to a mapped
-# window and to the first painted frame, and the editor's ratios to floor-text.
+# window and to the first painted frame, the CPU time its main thread had used by each of those
+# moments (less disturbed by other load on the machine), and the editor's ratios to floor-text.
 #
 #   tests/benchmarks/startup/run.sh [RUNS [OTHER_EDITOR]]
 #
@@ -49,14 +50,15 @@ for _ in $(seq "$runs"); do
 done
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
-printf '%-12s %12s %12s   (median ms of %d runs, from exec)\n' program mapped painted "$runs"
+labels=(mapped painted "cpu mapped" "cpu painted")
+printf '%-12s %12s %12s %12s %12s   (median ms of %d runs, from exec)\n' program "${labels[@]}" "$runs"
 for name in floor-empty floor-text editor ${other:+other}; do
-    printf '%-12s %12s %12s\n' "$name" "$(cut -d' ' -f1 "$results/$name" | median)" \
-                                       "$(cut -d' ' -f2 "$results/$name" | median)"
+    printf '%-12s' "$name"
+    for column in 1 2 3 4; do printf ' %12s' "$(cut -d' ' -f$column "$results/$name" | median)"; done
+    printf '\n'
 done
-for column in 1 2; do
+for column in 1 2 3 4; do
     e=$(cut -d' ' -f$column "$results/editor" | median)
     f=$(cut -d' ' -f$column "$results/floor-text" | median)
-    label=$([ $column = 1 ] && echo mapped || echo painted)
-    awk -v e="$e" -v f="$f" -v l="$label" 'BEGIN {printf "editor / floor-text, %s: %.2f\n", l, e / f}'
+    awk -v e="$e" -v f="$f" -v l="${labels[column - 1]}" 'BEGIN {printf "editor / floor-text, %s: %.2f\n", l, e / f}'
 done
