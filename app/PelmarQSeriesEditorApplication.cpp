@@ -4,6 +4,8 @@
 #include "preset/VerbatimTexts.h"
 #include "views/CustomLook.h"
 
+#include <cstdio>
+
 const char* const PelmarQSeriesEditorApplication::userGuideFileName = "Q7X Editor - User Guide - v1.0.pdf";
 
 PelmarQSeriesEditorApplication::PelmarQSeriesEditorApplication (SingleInstance* instance)
@@ -37,6 +39,17 @@ bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 //==============================================================================
 void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine)
 {
+    // With DISPLAY naming a server that cannot be reached the framework has no display to place
+    // a window on, and would crash doing so.
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    {
+        std::fprintf (stderr, "q7x-editor: cannot reach the X display \"%s\".\n",
+                      juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).toRawUTF8());
+        setApplicationReturnValue (1);
+        quit();
+        return;
+    }
+
     mainLoopWaker = std::make_unique<MainLoopWaker>();
     Dialogs::showAlertsAsMessageBoxes();
     useLightDefaultLook();
