@@ -1,5 +1,9 @@
 #include "DeferredPngPixelData.h"
 
+#if JUCE_LINUX || JUCE_BSD
+ #include <sys/resource.h>
+#endif
+
 namespace
 {
 struct PngHeader
@@ -84,6 +88,7 @@ public:
 private:
     void decodeNewest()
     {
+        giveWayToTheMessageThread();
         juce::ReferenceCountedObjectPtr<DeferredPngPixelData> image;
 
         {
@@ -93,6 +98,18 @@ private:
 
         if (image != nullptr)
             image->decode();
+    }
+
+    /** Decoding ahead must not slow down what the user waits for: on a busy machine the message
+        thread (and the display server it talks to) come first. A lower nice value rather than
+        an idle-only policy, so that an image the message thread waits for is still finished.
+    */
+    static void giveWayToTheMessageThread()
+    {
+       #if JUCE_LINUX || JUCE_BSD
+        static thread_local const bool lowered = [] { return setpriority (PRIO_PROCESS, 0, 10) == 0; }();
+        juce::ignoreUnused (lowered);
+       #endif
     }
 
     juce::ThreadPool pool { 1 };
