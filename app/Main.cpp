@@ -1,3 +1,4 @@
+#include "BackgroundFontScan.h"
 #include "PelmarQSeriesEditorApplication.h"
 
 #include <cstdio>
@@ -18,10 +19,11 @@ bool hasDisplay()
 }
 
 SingleInstance* singleInstance = nullptr;
+BackgroundFontScan* fontScan = nullptr;
 
 juce::JUCEApplicationBase* createApplication()
 {
-    return new PelmarQSeriesEditorApplication (singleInstance);
+    return new PelmarQSeriesEditorApplication (singleInstance, fontScan);
 }
 } // namespace
 
@@ -64,6 +66,9 @@ int main (int argc, char* argv[])
                               "Run it inside a desktop session, or start Xvfb and set DISPLAY.\n");
         return 1;
     }
+
+    BackgroundFontScan scan;
+    fontScan = &scan;
 
     juce::JUCEApplicationBase::createInstance = &createApplication;
     return juce::JUCEApplicationBase::main ((int) checkedArgv.size(), checkedArgv.data());

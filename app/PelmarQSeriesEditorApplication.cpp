@@ -8,8 +8,9 @@
 
 const char* const PelmarQSeriesEditorApplication::userGuideFileName = "Q7X Editor - User Guide - v1.0.pdf";
 
-PelmarQSeriesEditorApplication::PelmarQSeriesEditorApplication (SingleInstance* instance)
-    : singleInstance (instance)
+PelmarQSeriesEditorApplication::PelmarQSeriesEditorApplication (SingleInstance* instance, BackgroundFontScan* scan)
+    : singleInstance (instance),
+      fontScan (scan)
 {
 }
 
@@ -49,6 +50,10 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
         quit();
         return;
     }
+
+    // Connecting to the display ran beside the font scan; everything from here on may use text.
+    if (fontScan != nullptr)
+        fontScan->waitUntilDone();
 
     mainLoopWaker = std::make_unique<MainLoopWaker>();
     Dialogs::showAlertsAsMessageBoxes();

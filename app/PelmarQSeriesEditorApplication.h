@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundFontScan.h"
 #include "EditorMidiBackend.h"
 #include "MainLoopWaker.h"
 #include "MainMenuModel.h"
@@ -14,8 +15,11 @@
 class PelmarQSeriesEditorApplication : public juce::JUCEApplication
 {
 public:
-    /** `singleInstance` (not owned, may be null) brings in the command lines of later launches. */
-    explicit PelmarQSeriesEditorApplication (SingleInstance* singleInstance = nullptr);
+    /** `singleInstance` (not owned, may be null) brings in the command lines of later launches;
+        `fontScan` (not owned, may be null) is waited for before any text is used.
+    */
+    explicit PelmarQSeriesEditorApplication (SingleInstance* singleInstance = nullptr,
+                                             BackgroundFontScan* fontScan = nullptr);
     ~PelmarQSeriesEditorApplication() override;
 
     /** Where the user guide is looked for: "Documents/Pelmar/Q7X Editor/" in the user's home. */
@@ -56,6 +60,7 @@ private:
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     juce::File lastFolder;
     SingleInstance* singleInstance;
+    BackgroundFontScan* fontScan;
     std::unique_ptr<MainLoopWaker> mainLoopWaker;
 
     void quitApplication();
