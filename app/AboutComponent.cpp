@@ -1,7 +1,7 @@
 #include "AboutComponent.h"
 #include "assets/AssetImages.h"
 
-const char* const AboutComponent::firstNoticeLine  = "Copyright (c) Pelmar. All rights reserved.";
+const char* const AboutComponent::firstNoticeLine = "Copyright (c) Pelmar. All rights reserved.";
 const char* const AboutComponent::secondNoticeLine = "Pelmar, Q Series and Q7X are trademarks of Pelmar.";
 
 AboutComponent::AboutComponent (const juce::Image* pictureToShow)

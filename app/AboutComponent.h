@@ -13,7 +13,7 @@ public:
     ~AboutComponent() override;
 
     /** The version line, or null without a picture. */
-    const juce::Label* getVersionLabel() const noexcept  { return versionLabel.get(); }
+    const juce::Label* getVersionLabel() const noexcept { return versionLabel.get(); }
 
     /** The two notice lines under the version. */
     static const char* const firstNoticeLine;

@@ -7,36 +7,36 @@
 */
 namespace CommandIDs
 {
-    enum : juce::CommandID
-    {
-        newWindow       = 0x200010,
-        open            = 0x200020,
-        closeWindow     = 0x200030,
-        save            = 0x200040,
-        saveAs          = 0x200050,
-        quit            = 0x200060,
-        getPreset       = 0x200070,
-        sendPreset      = 0x200080,
-        about           = 0x200090,
-        deviceSetup     = 0x200310,
-        minimize        = 0x200410,
-        bringAllToFront = 0x200420,
-        openUserGuide   = 0x200510
-    };
+enum : juce::CommandID
+{
+    newWindow = 0x200010,
+    open = 0x200020,
+    closeWindow = 0x200030,
+    save = 0x200040,
+    saveAs = 0x200050,
+    quit = 0x200060,
+    getPreset = 0x200070,
+    sendPreset = 0x200080,
+    about = 0x200090,
+    deviceSetup = 0x200310,
+    minimize = 0x200410,
+    bringAllToFront = 0x200420,
+    openUserGuide = 0x200510
+};
 
-    /** The category every command is listed under. */
-    inline const char* const category = "General";
+/** The category every command is listed under. */
+inline const char* const category = "General";
 
-    /** Describes an always active command with its short name and, unless `key` is 0,
-        the default key press Command (Ctrl) plus that letter.
-    */
-    inline void describe (juce::ApplicationCommandInfo& info, const char* shortName, juce::juce_wchar key = 0)
-    {
-        info.setInfo (shortName, {}, category, 0);
+/** Describes an always active command with its short name and, unless `key` is 0,
+    the default key press Command (Ctrl) plus that letter.
+*/
+inline void describe (juce::ApplicationCommandInfo& info, const char* shortName, juce::juce_wchar key = 0)
+{
+    info.setInfo (shortName, {}, category, 0);
 
-        if (key != 0)
-            info.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
+    if (key != 0)
+        info.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
 
-        info.setActive (true);
-    }
+    info.setActive (true);
+}
 }

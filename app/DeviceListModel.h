@@ -13,7 +13,7 @@ public:
     void addItem (const juce::String& name);
 
     /** The names in row order. */
-    const juce::StringArray& getNames() const noexcept   { return names; }
+    const juce::StringArray& getNames() const noexcept { return names; }
 
     /** @internal */
     int getNumRows() override;

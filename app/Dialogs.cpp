@@ -15,8 +15,8 @@ public:
         switch (juce::AlertWindow::showYesNoCancelBox (juce::MessageBoxIconType::NoIcon, title, message,
                                                        {}, {}, {}, nullptr, nullptr))
         {
-            case 1:  return Answer::yes;
-            case 2:  return Answer::no;
+            case 1: return Answer::yes;
+            case 2: return Answer::no;
             default: return Answer::cancel;
         }
     }
@@ -51,7 +51,7 @@ public:
 
         // The chooser warned about the name as typed, not about the one with the extension.
         if (file != chosen && file.exists()
-             && ! juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, title,
+            && ! juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, title,
                                                      "\"" + file.getFileName() + "\" already exists. Replace it?",
                                                      "Replace", "Cancel", nullptr, nullptr))
             return {};
@@ -88,8 +88,7 @@ private:
 
     static void focusNameFieldUntilClicked (int attemptsLeft)
     {
-        juce::Timer::callAfterDelay (focusAttemptIntervalMs, [attemptsLeft]
-        {
+        juce::Timer::callAfterDelay (focusAttemptIntervalMs, [attemptsLeft] {
             auto* chooser = juce::ModalComponentManager::getInstance()->getModalComponent (0);
             auto* nameField = chooser != nullptr ? findNameField (*chooser) : nullptr;
 
@@ -113,7 +112,7 @@ private:
     /** Notes a click anywhere in the open chooser: from then on the user places the focus. */
     struct ChooserClicks final : public juce::MouseListener
     {
-        void mouseDown (const juce::MouseEvent&) override   { clicked = true; }
+        void mouseDown (const juce::MouseEvent&) override { clicked = true; }
         bool clicked = false;
     };
 
@@ -172,10 +171,8 @@ std::atomic<Dialogs*> replacementDialogs { nullptr };
 
 void Dialogs::showAlertsAsMessageBoxes()
 {
-    Alert::setDefaultPresenter ([] (const juce::String& title, const juce::String& message)
-    {
-        const auto showBox = [title, message]
-        {
+    Alert::setDefaultPresenter ([] (const juce::String& title, const juce::String& message) {
+        const auto showBox = [title, message] {
             juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
         };
 

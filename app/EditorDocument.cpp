@@ -247,17 +247,16 @@ void EditorDocument::getAllCommands (juce::Array<juce::CommandID>& commands)
 
 void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
-    const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0)
-    {
+    const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0) {
         CommandIDs::describe (result, name, key);
     };
 
     switch (commandID)
     {
-        case CommandIDs::save:        setInfo ("Save", 's');         break;
-        case CommandIDs::saveAs:      setInfo ("Save As");           break;
-        case CommandIDs::getPreset:   setInfo ("Get Preset");        break;
-        case CommandIDs::sendPreset:  setInfo ("Send Preset");       break;
+        case CommandIDs::save: setInfo ("Save", 's'); break;
+        case CommandIDs::saveAs: setInfo ("Save As"); break;
+        case CommandIDs::getPreset: setInfo ("Get Preset"); break;
+        case CommandIDs::sendPreset: setInfo ("Send Preset"); break;
         case CommandIDs::closeWindow: setInfo ("Close Window", 'w'); break;
         default: break;
     }
@@ -269,12 +268,12 @@ bool EditorDocument::perform (const juce::ApplicationCommandTarget::InvocationIn
 
     switch (info.commandID)
     {
-        case CommandIDs::save:        save();                          break;
-        case CommandIDs::saveAs:      saveAs();                        break;
-        case CommandIDs::getPreset:   presetController->requestPreset(); break;
-        case CommandIDs::sendPreset:  presetController->sendPreset();    break;
+        case CommandIDs::save: save(); break;
+        case CommandIDs::saveAs: saveAs(); break;
+        case CommandIDs::getPreset: presetController->requestPreset(); break;
+        case CommandIDs::sendPreset: presetController->sendPreset(); break;
         // The listener may destroy this window, so nothing may follow.
-        case CommandIDs::closeWindow: userTriedToCloseWindow();        break;
+        case CommandIDs::closeWindow: userTriedToCloseWindow(); break;
         default: break;
     }
 

@@ -48,10 +48,10 @@ public:
     bool saveAs();
 
     /** The file the preset was last loaded from or saved to; empty before that. */
-    const juce::File& getFile() const noexcept              { return documentFile; }
+    const juce::File& getFile() const noexcept { return documentFile; }
 
     /** "Untitled n", or the file's name without extension once the document has a file. */
-    const juce::String& getDocumentName() const noexcept    { return documentName; }
+    const juce::String& getDocumentName() const noexcept { return documentName; }
 
     /** The document's controller, with every section of the editor bound to it. */
     PresetController& getPresetController();
@@ -72,7 +72,7 @@ public:
     */
     void setDrawingScale (float scale);
 
-    float getDrawingScale() const noexcept                   { return drawingScale; }
+    float getDrawingScale() const noexcept { return drawingScale; }
 
     /** The start of every document title. */
     static const char* const titlePrefix;

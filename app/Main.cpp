@@ -10,12 +10,12 @@ namespace
 {
 bool hasDisplay()
 {
-   #if JUCE_LINUX || JUCE_BSD
+#if JUCE_LINUX || JUCE_BSD
     auto isSet = [] (const char* name) { auto* v = std::getenv (name); return v != nullptr && *v != 0; };
     return isSet ("DISPLAY");
-   #else
+#else
     return true;
-   #endif
+#endif
 }
 
 SingleInstance* singleInstance = nullptr;
@@ -43,22 +43,22 @@ int main (int argc, char* argv[])
     for (const auto& argument : checkedArguments)
         checkedArgv.push_back (argument.c_str());
 
-   #if JUCE_LINUX || JUCE_BSD
+#if JUCE_LINUX || JUCE_BSD
     // Before anything else, so that a second launch hands its file over and leaves at once.
     SingleInstance instance (SingleInstance::getDefaultSocketFile());
     const auto commandLine = SingleInstance::joinArguments (arguments);
 
     switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, juce::File::getCurrentWorkingDirectory())))
     {
-        case SingleInstance::Role::handedOver:  return 0;
-        case SingleInstance::Role::running:     singleInstance = &instance; break;
+        case SingleInstance::Role::handedOver: return 0;
+        case SingleInstance::Role::running: singleInstance = &instance; break;
         case SingleInstance::Role::unanswered:
         case SingleInstance::Role::unavailable: break;
     }
 
     if (instance.getProblem().isNotEmpty())
         std::fprintf (stderr, "q7x-editor: %s\n", instance.getProblem().toRawUTF8());
-   #endif
+#endif
 
     if (! hasDisplay())
     {

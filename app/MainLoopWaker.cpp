@@ -12,8 +12,7 @@ MainLoopWaker::MainLoopWaker()
     for (auto end : pipeEnds)
         ::fcntl (end, F_SETFL, ::fcntl (end, F_GETFL) | O_NONBLOCK);
 
-    juce::LinuxEventLoop::registerFdCallback (pipeEnds[0], [] (int fd)
-    {
+    juce::LinuxEventLoop::registerFdCallback (pipeEnds[0], [] (int fd) {
         char bytes[16];
         while (::read (fd, bytes, sizeof (bytes)) > 0) {}
     });
@@ -32,7 +31,8 @@ MainLoopWaker::~MainLoopWaker()
 void MainLoopWaker::wake()
 {
     if (pipeEnds[1] >= 0)
-        [[maybe_unused]] const auto written = ::write (pipeEnds[1], "", 1);
+        [[maybe_unused]]
+        const auto written = ::write (pipeEnds[1], "", 1);
 }
 
 #else

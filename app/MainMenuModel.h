@@ -23,11 +23,11 @@ public:
     /** True where the menu bar is the system's global one, which holds About and Quit itself. */
     static constexpr bool hasGlobalMenuBar()
     {
-       #if JUCE_MAC
+#if JUCE_MAC
         return true;
-       #else
+#else
         return false;
-       #endif
+#endif
     }
 
     /** @internal */

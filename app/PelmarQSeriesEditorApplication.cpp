@@ -28,13 +28,13 @@ const juce::String PelmarQSeriesEditorApplication::getApplicationVersion()
 
 bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 {
-   #if JUCE_LINUX || JUCE_BSD
+#if JUCE_LINUX || JUCE_BSD
     // The framework's lock is machine-wide here and its hand-over does nothing;
     // SingleInstance keeps to one instance per user instead.
     return true;
-   #else
+#else
     return false;
-   #endif
+#endif
 }
 
 //==============================================================================
@@ -65,13 +65,13 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     appleMenuItems = MainMenuModel::createApplicationMenuItems (commandManager.get());
     windowManager = std::make_unique<WindowManager> (&midiManager, commandManager.get(), lastFolder);
 
-   #if JUCE_MAC
+#if JUCE_MAC
     juce::MenuBarModel::setMacMainMenu (mainMenuModel.get(), &appleMenuItems);
-   #else
+#else
     // Without a global menu bar each document shows the menus, and closing the last one quits.
     windowManager->setMenuBarModel (mainMenuModel.get());
     windowManager->onLastDocumentClosed = [this] { quitApplication(); };
-   #endif
+#endif
 
     // The first document: empty, or holding the file named on the command line.
     anotherInstanceStarted (commandLine);
@@ -95,9 +95,9 @@ void PelmarQSeriesEditorApplication::shutdown()
 
     windowManager.reset();
 
-   #if JUCE_MAC
+#if JUCE_MAC
     juce::MenuBarModel::setMacMainMenu (nullptr);
-   #endif
+#endif
 
     mainMenuModel.reset();
     mainLoopWaker.reset();
@@ -154,22 +154,21 @@ void PelmarQSeriesEditorApplication::getAllCommands (juce::Array<juce::CommandID
 
 void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
-    const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0)
-    {
+    const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0) {
         CommandIDs::describe (result, name, key);
     };
 
     switch (commandID)
     {
-        case CommandIDs::newWindow:       setInfo (VerbatimTexts::newWindowCommand, 'n'); break;
-        case CommandIDs::open:            setInfo ("Open", 'o');            break;
-        case CommandIDs::closeWindow:     setInfo ("Close Window", 'w');    break;
-        case CommandIDs::quit:            setInfo ("Quit", 'q');            break;
-        case CommandIDs::about:           setInfo ("About");                break;
-        case CommandIDs::deviceSetup:     setInfo ("Device Setup");         break;
-        case CommandIDs::minimize:        setInfo ("Minimize", 'm');        break;
-        case CommandIDs::bringAllToFront: setInfo ("Bring All to Front");   break;
-        case CommandIDs::openUserGuide:   setInfo ("Open User Guide", 'h'); break;
+        case CommandIDs::newWindow: setInfo (VerbatimTexts::newWindowCommand, 'n'); break;
+        case CommandIDs::open: setInfo ("Open", 'o'); break;
+        case CommandIDs::closeWindow: setInfo ("Close Window", 'w'); break;
+        case CommandIDs::quit: setInfo ("Quit", 'q'); break;
+        case CommandIDs::about: setInfo ("About"); break;
+        case CommandIDs::deviceSetup: setInfo ("Device Setup"); break;
+        case CommandIDs::minimize: setInfo ("Minimize", 'm'); break;
+        case CommandIDs::bringAllToFront: setInfo ("Bring All to Front"); break;
+        case CommandIDs::openUserGuide: setInfo ("Open User Guide", 'h'); break;
         default: break;
     }
 }
@@ -178,15 +177,15 @@ bool PelmarQSeriesEditorApplication::perform (const juce::ApplicationCommandTarg
 {
     switch (info.commandID)
     {
-        case CommandIDs::newWindow:       windowManager->newDocument();            break;
-        case CommandIDs::open:            openFileWithChooser();                   break;
-        case CommandIDs::closeWindow:     windowManager->closeActiveDocument();    break;
-        case CommandIDs::quit:            systemRequestedQuit();                   break;
-        case CommandIDs::about:           windowManager->showAbout();              break;
-        case CommandIDs::deviceSetup:     windowManager->showDeviceSetup();        break;
-        case CommandIDs::minimize:        windowManager->minimiseActiveDocument(); break;
-        case CommandIDs::bringAllToFront: windowManager->bringAllToFront();        break;
-        case CommandIDs::openUserGuide:   openUserGuide();                         break;
+        case CommandIDs::newWindow: windowManager->newDocument(); break;
+        case CommandIDs::open: openFileWithChooser(); break;
+        case CommandIDs::closeWindow: windowManager->closeActiveDocument(); break;
+        case CommandIDs::quit: systemRequestedQuit(); break;
+        case CommandIDs::about: windowManager->showAbout(); break;
+        case CommandIDs::deviceSetup: windowManager->showDeviceSetup(); break;
+        case CommandIDs::minimize: windowManager->minimiseActiveDocument(); break;
+        case CommandIDs::bringAllToFront: windowManager->bringAllToFront(); break;
+        case CommandIDs::openUserGuide: openUserGuide(); break;
         default: break;
     }
 
@@ -198,7 +197,7 @@ void PelmarQSeriesEditorApplication::openFileWithChooser()
 {
     if (! windowManager->canOpenAnotherDocument())
     {
-        windowManager->newDocument();   // shows the document-limit alert
+        windowManager->newDocument(); // shows the document-limit alert
         return;
     }
 
@@ -214,8 +213,8 @@ void PelmarQSeriesEditorApplication::openFileWithChooser()
 juce::File PelmarQSeriesEditorApplication::getUserGuideFile()
 {
     return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory)
-             .getChildFile ("Pelmar/Q7X Editor")
-             .getChildFile (userGuideFileName);
+        .getChildFile ("Pelmar/Q7X Editor")
+        .getChildFile (userGuideFileName);
 }
 
 juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles()

@@ -33,11 +33,11 @@ public:
 
     static const char* const userGuideFileName;
 
-    WindowManager* getWindowManager() const noexcept                    { return windowManager.get(); }
+    WindowManager* getWindowManager() const noexcept { return windowManager.get(); }
     juce::ApplicationCommandManager* getCommandManager() const noexcept { return commandManager.get(); }
-    MainMenuModel* getMainMenuModel() const noexcept                    { return mainMenuModel.get(); }
-    MidiManager& getMidiManager() noexcept                              { return midiManager; }
-    const juce::File& getLastFolder() const noexcept                    { return lastFolder; }
+    MainMenuModel* getMainMenuModel() const noexcept { return mainMenuModel.get(); }
+    MidiManager& getMidiManager() noexcept { return midiManager; }
+    const juce::File& getLastFolder() const noexcept { return lastFolder; }
 
     //==============================================================================
     const juce::String getApplicationName() override;

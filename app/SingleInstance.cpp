@@ -32,7 +32,7 @@ bool isStrictUtf8 (const char* text, size_t size)
     {
         const auto lead = bytes[i];
         size_t extra = 0;
-        unsigned char low = 0x80, high = 0xbf;   // the range of the first continuation byte
+        unsigned char low = 0x80, high = 0xbf; // the range of the first continuation byte
 
         // clang-format off
         if (lead < 0x80)             extra = 0;
@@ -155,8 +155,8 @@ std::optional<juce::String> receiveCommandLine (int fd, int timeoutMs)
     auto commandLine = SingleInstance::decodeCommandLine (received.getData(), received.getSize());
 
     if (! commandLine.has_value()
-          || ! writeAll (fd, &acknowledgement, 1)
-          || ! receiveByte (fd, confirmation, timeoutMs))
+        || ! writeAll (fd, &acknowledgement, 1)
+        || ! receiveByte (fd, confirmation, timeoutMs))
         return {};
 
     return commandLine;
@@ -170,9 +170,10 @@ void removeSocketFile (const juce::File& file)
 
 bool isOwnedByUs (const juce::File& file)
 {
-    struct stat info {};
+    struct stat info
+    {};
     return ::lstat (file.getFullPathName().toRawUTF8(), &info) == 0
-            && S_ISSOCK (info.st_mode) && info.st_uid == ::getuid();
+        && S_ISSOCK (info.st_mode) && info.st_uid == ::getuid();
 }
 #endif
 } // namespace
@@ -195,7 +196,7 @@ public:
 
     void run() override
     {
-       #if Q7X_LOCAL_SOCKETS
+#if Q7X_LOCAL_SOCKETS
         while (! threadShouldExit())
         {
             if (! waitFor (listeningSocket, POLLIN, 100))
@@ -211,7 +212,7 @@ public:
 
             ::close (connection);
         }
-       #endif
+#endif
     }
 
 private:
@@ -232,13 +233,13 @@ SingleInstance::~SingleInstance()
 {
     stopListening();
 
-   #if Q7X_LOCAL_SOCKETS
+#if Q7X_LOCAL_SOCKETS
     if (listeningSocket >= 0)
     {
         ::close (listeningSocket);
         removeSocketFile (socketFile);
     }
-   #endif
+#endif
 }
 
 SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
@@ -252,7 +253,7 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
 
     if (role == Role::unanswered)
         problem = "the running editor did not answer within " + juce::String (timeoutMs / 1000.0, 1)
-                    + " s; this one runs on its own";
+                + " s; this one runs on its own";
     else if (role == Role::unavailable && problem.isEmpty())
         problem = "cannot use " + path + "; this editor does not take the files of later launches";
 
@@ -261,7 +262,7 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
 
 SingleInstance::Role SingleInstance::connectOrListen (const juce::String& commandLine)
 {
-   #if Q7X_LOCAL_SOCKETS
+#if Q7X_LOCAL_SOCKETS
     sockaddr_un address;
 
     if (! makeAddress (socketFile, address))
@@ -298,7 +299,7 @@ SingleInstance::Role SingleInstance::connectOrListen (const juce::String& comman
         if (bindError != EADDRINUSE || ! isOwnedByUs (socketFile))
         {
             problem = socketFile.getFullPathName() + " is in the way (not a socket of this user); "
-                        "this editor does not take the files of later launches";
+                                                     "this editor does not take the files of later launches";
             return Role::unavailable;
         }
 
@@ -323,9 +324,9 @@ SingleInstance::Role SingleInstance::connectOrListen (const juce::String& comman
         // Left behind by an instance that crashed.
         removeSocketFile (socketFile);
     }
-   #else
+#else
     juce::ignoreUnused (commandLine);
-   #endif
+#endif
 
     return Role::unavailable;
 }
@@ -427,7 +428,7 @@ std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data,
 
     // A zero byte would end the text early and hide what follows it.
     if (size > maxCommandLineBytes || std::find (bytes, bytes + size, '\0') != bytes + size
-          || ! isStrictUtf8 (bytes, size))
+        || ! isStrictUtf8 (bytes, size))
         return {};
 
     return juce::String::fromUTF8 (bytes, (int) size);

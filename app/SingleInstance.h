@@ -23,10 +23,10 @@ public:
     /** What claim() found. */
     enum class Role
     {
-        running,      /**< this process is the running instance and owns the socket */
-        handedOver,   /**< another instance took the command line; this one should exit */
-        unanswered,   /**< another instance runs but did not take the command line in time; this one runs on its own */
-        unavailable   /**< no socket could be used; this process runs on its own */
+        running,    /**< this process is the running instance and owns the socket */
+        handedOver, /**< another instance took the command line; this one should exit */
+        unanswered, /**< another instance runs but did not take the command line in time; this one runs on its own */
+        unavailable /**< no socket could be used; this process runs on its own */
     };
 
     /** Uses the socket at `socketFile`; each step of a hand-over waits at most `timeoutMs` for the other side. */
@@ -41,7 +41,7 @@ public:
     Role claim (const juce::String& commandLine);
 
     /** Why claim() left this process on its own, for the user; empty when it did not. */
-    const juce::String& getProblem() const noexcept   { return problem; }
+    const juce::String& getProblem() const noexcept { return problem; }
 
     /** From now on passes each command line handed over to `receiver`, on the message thread. */
     void startListening (std::function<void (const juce::String&)> receiver);

@@ -8,11 +8,11 @@
 */
 namespace WindowIcon
 {
-    /** The icon picture (128 x 128), decoded once per run through the image cache. */
-    juce::Image get();
+/** The icon picture (128 x 128), decoded once per run through the image cache. */
+juce::Image get();
 
-    /** Gives the window's native window the icon; does nothing before the window is on
-        the desktop. Call it again after anything that re-creates the native window.
-    */
-    void applyTo (juce::Component& window);
+/** Gives the window's native window the icon; does nothing before the window is on
+    the desktop. Call it again after anything that re-creates the native window.
+*/
+void applyTo (juce::Component& window);
 }

@@ -92,14 +92,12 @@ float WindowManager::getFittingScale (juce::Point<int> windowSize, juce::BorderS
 
     // The window's size is kept in layout units and converted to screen pixels and back with
     // rounding; a scale that does not give back the same size would shrink the layout.
-    const auto keepsSize = [] (int length, float scale)
-    {
+    const auto keepsSize = [] (int length, float scale) {
         return juce::roundToInt ((float) juce::roundToInt ((float) length * scale) / scale) == length;
     };
 
     const auto steps = juce::jmax (windowSize.x, windowSize.y);
-    auto step = (int) std::floor ((double) steps * juce::jmin ((double) (roomX - 1) / windowSize.x,
-                                                               (double) (roomY - 1) / windowSize.y));
+    auto step = (int) std::floor ((double) steps * juce::jmin ((double) (roomX - 1) / windowSize.x, (double) (roomY - 1) / windowSize.y));
 
     for (; step > steps / 10; --step)
     {
@@ -135,8 +133,7 @@ juce::Point<int> WindowManager::getCascadePosition (int counter, juce::Point<int
                                                     juce::Rectangle<int> workArea)
 {
     const auto positionFor = [] (int step) { return juce::Point<int> (15 * step, 15 * step + 45); };
-    const auto fits = [&] (int step)
-    {
+    const auto fits = [&] (int step) {
         return workArea.contains (juce::Rectangle<int> (positionFor (step), positionFor (step) + windowSize));
     };
 
@@ -223,7 +220,7 @@ bool WindowManager::askToSaveAndClose (EditorDocument* document)
     documentsBeingAsked.removeFirstMatchingValue (document);
 
     if (answer == Dialogs::Answer::cancel || (answer == Dialogs::Answer::yes && ! saved)
-         || ! documents.contains (document))
+        || ! documents.contains (document))
         return false;
 
     destroyDocument (document);

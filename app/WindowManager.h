@@ -65,14 +65,14 @@ public:
     /** Called after the user closed the last document (not during closeAllDocuments). */
     std::function<void()> onLastDocumentClosed;
 
-    int getNumDocuments() const noexcept                        { return documents.size(); }
-    EditorDocument* getDocument (int index) const noexcept      { return documents[index]; }
+    int getNumDocuments() const noexcept { return documents.size(); }
+    EditorDocument* getDocument (int index) const noexcept { return documents[index]; }
 
     /** The oldest document whose window is the active window, or null. */
     EditorDocument* getActiveDocument() const;
 
-    DeviceManagerWindow* getDeviceSetupWindow() const           { return deviceSetupWindow.get(); }
-    AboutWindow* getAboutWindow() const                         { return aboutWindow.get(); }
+    DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
+    AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
 
     /** Where the window of the counter-th document goes: (15, 60), (30, 75) ... and back to
         the top left when the window would leave the work area.

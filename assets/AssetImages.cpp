@@ -12,57 +12,55 @@ namespace AssetImages
 {
 namespace
 {
-    using ResourceLookup = const char* (*) (const char*, int&);
+using ResourceLookup = const char* (*) (const char*, int&);
 
-    // The embedded resource names carry the file extension: "editorBackground_png".
-    juce::String getResourceName (const char* catalogueName)
+// The embedded resource names carry the file extension: "editorBackground_png".
+juce::String getResourceName (const char* catalogueName)
+{
+    return juce::String (catalogueName) + "_png";
+}
+
+juce::Image decode (ResourceLookup lookup, const char* catalogueName)
+{
+    int size = 0;
+    const auto* data = lookup (getResourceName (catalogueName).toRawUTF8(), size);
+
+    if (data == nullptr)
+        return {};
+
+    // Keyed by the data's address, so every editor shares one copy while any of them uses it.
+    const auto hashCode = (juce::int64) (juce::pointer_sized_int) data;
+    auto image = juce::ImageCache::getFromHashCode (hashCode);
+
+    if (image.isNull())
     {
-        return juce::String (catalogueName) + "_png";
+        image = DeferredPngPixelData::createImage (data, (size_t) size);
+        juce::ImageCache::addImageToCache (image, hashCode);
     }
 
-    juce::Image decode (ResourceLookup lookup, const char* catalogueName)
-    {
-        int size = 0;
-        const auto* data = lookup (getResourceName (catalogueName).toRawUTF8(), size);
+    return image;
+}
 
-        if (data == nullptr)
-            return {};
+/** The resource name of each embedded 1x image, by the address of its bytes, so that a
+    caller holding only the image can still reach its double-size rendering.
+*/
+const juce::String* findResourceName (const void* pngData)
+{
+    static const auto namesByData = [] {
+        std::map<const void*, juce::String> names;
 
-        // Keyed by the data's address, so every editor shares one copy while any of them uses it.
-        const auto hashCode = (juce::int64) (juce::pointer_sized_int) data;
-        auto image = juce::ImageCache::getFromHashCode (hashCode);
-
-        if (image.isNull())
+        for (int i = 0; i < BinaryData::namedResourceListSize; ++i)
         {
-            image = DeferredPngPixelData::createImage (data, (size_t) size);
-            juce::ImageCache::addImageToCache (image, hashCode);
+            int size = 0;
+            names[BinaryData::getNamedResource (BinaryData::namedResourceList[i], size)] = BinaryData::namedResourceList[i];
         }
 
-        return image;
-    }
+        return names;
+    }();
 
-    /** The resource name of each embedded 1x image, by the address of its bytes, so that a
-        caller holding only the image can still reach its double-size rendering.
-    */
-    const juce::String* findResourceName (const void* pngData)
-    {
-        static const auto namesByData = []
-        {
-            std::map<const void*, juce::String> names;
-
-            for (int i = 0; i < BinaryData::namedResourceListSize; ++i)
-            {
-                int size = 0;
-                names[BinaryData::getNamedResource (BinaryData::namedResourceList[i], size)]
-                    = BinaryData::namedResourceList[i];
-            }
-
-            return names;
-        }();
-
-        const auto found = namesByData.find (pngData);
-        return found != namesByData.end() ? &found->second : nullptr;
-    }
+    const auto found = namesByData.find (pngData);
+    return found != namesByData.end() ? &found->second : nullptr;
+}
 }
 
 juce::Image get (const char* catalogueName)
@@ -72,12 +70,12 @@ juce::Image get (const char* catalogueName)
 
 juce::Image getDoubleSize (const char* catalogueName)
 {
-   #if Q7X_HAS_2X_ASSETS
+#if Q7X_HAS_2X_ASSETS
     return decode (BinaryData2x::getNamedResource, catalogueName);
-   #else
+#else
     juce::ignoreUnused (catalogueName);
     return {};
-   #endif
+#endif
 }
 
 juce::Image forPixelScale (const juce::Image& image, float physicalPixelsPerUnit)

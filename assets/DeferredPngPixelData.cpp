@@ -106,10 +106,10 @@ private:
     */
     static void giveWayToTheMessageThread()
     {
-       #if JUCE_LINUX || JUCE_BSD
+#if JUCE_LINUX || JUCE_BSD
         static thread_local const bool lowered = [] { return setpriority (PRIO_PROCESS, 0, 10) == 0; }();
         juce::ignoreUnused (lowered);
-       #endif
+#endif
     }
 
     juce::ThreadPool pool { 1 };
@@ -188,7 +188,7 @@ juce::ImagePixelData& DeferredPngPixelData::decodeOnce()
     if (decoded == nullptr)
     {
         auto image = render != nullptr ? render() : juce::ImageFileFormat::loadFrom (data, size);
-        render = nullptr;   // lets go of whatever it drew from
+        render = nullptr; // lets go of whatever it drew from
 
         // Keeps the promise made by the header even if the bytes turn out to be damaged.
         if (image.getFormat() != pixelFormat || image.getWidth() != width || image.getHeight() != height)

@@ -31,7 +31,7 @@ public:
                                        std::function<juce::Image()> render);
 
     /** The PNG bytes the image was made from; null for a rendered image. */
-    const void* getPngData() const noexcept     { return data; }
+    const void* getPngData() const noexcept { return data; }
 
     /** Decodes the pixels now, unless that has happened already. */
     void decode();

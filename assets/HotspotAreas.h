@@ -12,17 +12,16 @@ namespace HotspotAreas
 {
 struct Area
 {
-    const char* name;   // the images are "<name>PictureNormal", "<name>PictureOver" and "<name>PictureDown"
+    const char* name; // the images are "<name>PictureNormal", "<name>PictureOver" and "<name>PictureDown"
     int x, y, width, height;
 };
 
-inline constexpr Area areas[]
-{
-    { "knobs",     79,  24, 216,  32 },
-    { "switches", 200,  80, 107,  68 },
-    { "pads",      25, 220, 296, 148 },
-    { "keybed",   338,  78, 771, 321 },
-    { "octave",   200, 155, 107,  30 },
-    { "wheels",    40,  85, 112,  97 },
+inline constexpr Area areas[] {
+    { "knobs", 79, 24, 216, 32 },
+    { "switches", 200, 80, 107, 68 },
+    { "pads", 25, 220, 296, 148 },
+    { "keybed", 338, 78, 771, 321 },
+    { "octave", 200, 155, 107, 30 },
+    { "wheels", 40, 85, 112, 97 },
 };
 } // namespace HotspotAreas

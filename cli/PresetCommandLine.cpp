@@ -313,8 +313,7 @@ int PresetCommandLine::importJson (const juce::StringArray& operands, const juce
     const auto& jsonPath = operands[0];
     const auto& outPath = operands[1];
     const auto jsonFile = fileFromArgument (jsonPath);
-    auto fail = [this] (const juce::String& path, const juce::String& why)
-    {
+    auto fail = [this] (const juce::String& path, const juce::String& why) {
         err << programName << ": " << path << ": " << why << "\n";
         return refused;
     };

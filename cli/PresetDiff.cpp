@@ -41,7 +41,7 @@ void describeControl (const ControlId& control, const juce::Array<juce::uint8>& 
     for (const auto& location : PresetValues::getUnusedBytes (control, b))
         if (contains (unusedA, location) && a[location.offset] != b[location.offset])
             lines.add (location.getKey() + " (unused): " + juce::String (a[location.offset]) + " -> "
-                         + juce::String (b[location.offset]));
+                       + juce::String (b[location.offset]));
 }
 } // namespace
 

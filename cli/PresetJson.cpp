@@ -7,7 +7,7 @@ using namespace PresetLayout;
 namespace
 {
 const juce::Identifier formatField ("format"), versionField ("version"), controlsField ("controls"),
-                       unusedField ("unused"), modeField ("Mode");
+    unusedField ("unused"), modeField ("Mode");
 const juce::String formatName ("q7x-preset");
 constexpr int formatVersion = 1;
 
@@ -115,7 +115,8 @@ juce::Result readControl (const ControlId& control, const juce::var& json, const
     // The Mode comes first: it decides which parameters the control has.
     if (hasModes && object->hasProperty (modeField))
         if (auto result = readShownValue (control.getParameter (0), object->getProperty (modeField),
-                                          field + ".Mode", image); result.failed())
+                                          field + ".Mode", image);
+            result.failed())
             return result;
 
     const auto shown = PresetValues::getShownParameters (control, image);

@@ -99,9 +99,9 @@ void PresetController::keepBoundValuesInStep (ParameterValue* changed, int offse
 
     for (auto* other : getBoundValues (offset))
         if (other != changed
-              && juce::isPositiveAndNotGreaterThan (byte - other->getMinimum (true),
-                                                    other->getMaximum (true) - other->getMinimum (true))
-              && (int) other->getValue() != byte)
+            && juce::isPositiveAndNotGreaterThan (byte - other->getMinimum (true),
+                                                  other->getMaximum (true) - other->getMinimum (true))
+            && (int) other->getValue() != byte)
             other->setValue (byte);
 }
 
@@ -171,8 +171,7 @@ bool PresetController::saveToFile (const juce::File& file)
 
 bool PresetController::loadFromFile (const juce::File& file)
 {
-    auto refuse = []
-    {
+    auto refuse = [] {
         showInvalidFileAlert();
         return false;
     };
@@ -291,8 +290,7 @@ void PresetController::midiMessageReceived (const juce::MidiMessage& message)
         listeningForReply = false;
     }
 
-    juce::MessageManager::callAsync ([weakThis = selfReference, image = *image]
-    {
+    juce::MessageManager::callAsync ([weakThis = selfReference, image = *image] {
         if (auto* controller = weakThis.get())
             controller->replyReceived (image);
     });

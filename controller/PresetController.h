@@ -59,7 +59,7 @@ public:
     bool isAwaitingReply() const noexcept;
 
     /** The preset image. */
-    const juce::Array<juce::uint8>& getPresetData() const noexcept   { return presetData; }
+    const juce::Array<juce::uint8>& getPresetData() const noexcept { return presetData; }
 
     /** The widgets bound to one byte, in binding order. */
     juce::Array<ParameterValue*> getBoundValues (int offset) const;
@@ -90,8 +90,8 @@ private:
     juce::Array<juce::uint8> presetData;
     int retryCount = 0;
     bool awaitingReply = false;
-    juce::CriticalSection replyLock;   // orders a reply recognised on the MIDI thread against the timer
-    bool listeningForReply = false;    // guarded by replyLock
+    juce::CriticalSection replyLock; // orders a reply recognised on the MIDI thread against the timer
+    bool listeningForReply = false;  // guarded by replyLock
     bool isDistributing = false;
     juce::WeakReference<PresetController>::Master masterReference;
     juce::WeakReference<PresetController> selfReference;

@@ -15,8 +15,8 @@ public:
 
     ~Input() override
     {
-        owner.inputClosed (this);   // no new messages from here on
-        stopThread (-1);            // lets a delivery in progress finish
+        owner.inputClosed (this); // no new messages from here on
+        stopThread (-1);          // lets a delivery in progress finish
     }
 
     void start() override
@@ -203,7 +203,7 @@ std::vector<juce::MidiMessage> InMemoryMidiBackend::getSentMessages (int device)
 void InMemoryMidiBackend::deliver (int inputDevice, const juce::MidiMessage& message, int numPieces)
 {
     const juce::ScopedLock sl (lock);
-    get (inputs, inputDevice);  // an unknown device throws, as elsewhere
+    get (inputs, inputDevice); // an unknown device throws, as elsewhere
 
     for (auto* input : startedInputs)
         if (input->getDevice() == inputDevice)

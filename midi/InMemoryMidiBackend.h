@@ -88,7 +88,7 @@ private:
     void inputClosed (Input* input);
 
     juce::CriticalSection lock;
-    DeviceMap inputs, outputs;              // by device number, which grows with each addition
+    DeviceMap inputs, outputs; // by device number, which grows with each addition
     std::vector<Input*> startedInputs;
     int nextDeviceNumber = 1;
 

@@ -57,7 +57,8 @@ void MidiManager::sendMessage (const juce::MidiMessage& message)
     Alert::show ("MIDI Error",
                  juce::StringArray { "MIDI Communication Unsuccessful.",
                                      "Verify MIDI Connection and Device Settings.",
-                                     "Verify no other applications are using the MIDI Port." }.joinIntoString ("\r\n"));
+                                     "Verify no other applications are using the MIDI Port." }
+                     .joinIntoString ("\r\n"));
 }
 
 void MidiManager::addListener (MidiManagerListener* listener)

@@ -22,11 +22,11 @@ public:
     /** How the simulator answers a preset request. */
     enum class ReplyKind
     {
-        preset,          /**< the preset reply of the stored preset */
-        none,            /**< no answer at all */
-        outOfRangeByte,  /**< the stored preset with a byte outside its parameter's range */
-        wrongHeader,     /**< the stored preset under a dump header instead of a reply header */
-        shortMessage     /**< a reply header followed by only part of the preset */
+        preset,         /**< the preset reply of the stored preset */
+        none,           /**< no answer at all */
+        outOfRangeByte, /**< the stored preset with a byte outside its parameter's range */
+        wrongHeader,    /**< the stored preset under a dump header instead of a reply header */
+        shortMessage    /**< a reply header followed by only part of the preset */
     };
 
     /** Adds the simulator's ports to the backend, which must outlive the simulator. */

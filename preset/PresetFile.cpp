@@ -6,12 +6,12 @@ juce::String PresetFile::Reading::describe() const
 {
     switch (problem)
     {
-        case Problem::none:        return {};
-        case Problem::missing:     return "no such file";
-        case Problem::notAFile:    return "not a regular file";
-        case Problem::unreadable:  return "cannot be read";
-        case Problem::wrongSize:   return "size is " + juce::String (size) + " bytes, a preset file has "
-                                            + juce::String (PresetLayout::presetDumpSize);
+        case Problem::none: return {};
+        case Problem::missing: return "no such file";
+        case Problem::notAFile: return "not a regular file";
+        case Problem::unreadable: return "cannot be read";
+        case Problem::wrongSize: return "size is " + juce::String (size) + " bytes, a preset file has "
+                                      + juce::String (PresetLayout::presetDumpSize);
         case Problem::wrongPrefix: return "does not start with the preset dump prefix F0 00 00 0E 00 41 61 00 5D";
     }
 

@@ -26,10 +26,10 @@ public:
     struct Reading
     {
         Problem problem = Problem::none;
-        juce::int64 size = 0;             /**< the file's size, when it has one */
-        juce::Array<juce::uint8> image;   /**< the 93 bytes, when there is no problem */
+        juce::int64 size = 0;           /**< the file's size, when it has one */
+        juce::Array<juce::uint8> image; /**< the 93 bytes, when there is no problem */
 
-        bool hasImage() const noexcept     { return problem == Problem::none; }
+        bool hasImage() const noexcept { return problem == Problem::none; }
 
         /** One line saying why the file was refused; empty when it was not. */
         juce::String describe() const;

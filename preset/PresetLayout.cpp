@@ -55,8 +55,7 @@ const std::vector<ControlKindInfo>& kindTable()
     using P = PadParameter;
     using W = SwitchParameter;
 
-    static const std::vector<ControlKindInfo> table
-    {
+    static const std::vector<ControlKindInfo> table {
         makeKind (ControlKind::Keybed, "Keybed", 4, 1,
                   { channel (2),
                     { "Transpose", 0, 0, 24, -12, 12, false, 0 },
@@ -78,8 +77,8 @@ const std::vector<ControlKindInfo>& kindTable()
 
         makeKind (ControlKind::Knob, "Knob", 5, 4,
                   { modeList (2), channel (4), byte ("CC", 1), byte ("Min", 2), byte ("Max", 3, 127) },
-                  { { row (N::mode), row (N::midiChannel), row (N::cc), row (N::min), row (N::max) },   // CC
-                    { row (N::mode), row (N::midiChannel), row (N::min), row (N::max) } },   // Aftertouch
+                  { { row (N::mode), row (N::midiChannel), row (N::cc), row (N::min), row (N::max) }, // CC
+                    { row (N::mode), row (N::midiChannel), row (N::min), row (N::max) } },            // Aftertouch
                   { "CC", "Aftertouch" }),
 
         makeKind (ControlKind::Pad, "Pad", 5, 8,
@@ -96,10 +95,10 @@ const std::vector<ControlKindInfo>& kindTable()
                     byte ("Released", 3),
                     byte ("Toggle Off", 3),
                     byte ("Program", 1) },
-                  { { row (P::mode), row (P::midiChannel), row (P::note), row (P::fixed), row (P::curve) },   // Note
-                    { row (P::mode), row (P::midiChannel), row (P::cc), row (P::toggleOn), row (P::toggleOff) },   // CC Toggle
-                    { row (P::mode), row (P::midiChannel), row (P::cc), row (P::pressed), row (P::released) },   // CC Momentary
-                    { row (P::mode), row (P::midiChannel), row (P::bankLsb), row (P::bankMsb), row (P::program) } },   // Program Change
+                  { { row (P::mode), row (P::midiChannel), row (P::note), row (P::fixed), row (P::curve) },          // Note
+                    { row (P::mode), row (P::midiChannel), row (P::cc), row (P::toggleOn), row (P::toggleOff) },     // CC Toggle
+                    { row (P::mode), row (P::midiChannel), row (P::cc), row (P::pressed), row (P::released) },       // CC Momentary
+                    { row (P::mode), row (P::midiChannel), row (P::bankLsb), row (P::bankMsb), row (P::program) } }, // Program Change
                   { "Note", "CC Toggle", "CC Momentary", "Program Change" }),
 
         makeKind (ControlKind::Switch, "Switch", 5, 4,
@@ -113,9 +112,9 @@ const std::vector<ControlKindInfo>& kindTable()
                     byte ("Bank MSB", 3),
                     byte ("Bank LSB", 2),
                     byte ("Program", 1) },
-                  { { row (W::mode), row (W::midiChannel), row (W::cc), row (W::toggleOn), row (W::toggleOff) },   // CC Toggle
-                    { row (W::mode), row (W::midiChannel), row (W::cc), row (W::pressed), row (W::released) },   // CC Momentary
-                    { row (W::mode), row (W::midiChannel), row (W::bankLsb), row (W::bankMsb), row (W::program) } },   // Program Change
+                  { { row (W::mode), row (W::midiChannel), row (W::cc), row (W::toggleOn), row (W::toggleOff) },     // CC Toggle
+                    { row (W::mode), row (W::midiChannel), row (W::cc), row (W::pressed), row (W::released) },       // CC Momentary
+                    { row (W::mode), row (W::midiChannel), row (W::bankLsb), row (W::bankMsb), row (W::program) } }, // Program Change
                   { "CC Toggle", "CC Momentary", "Program Change" }),
     };
 
@@ -131,8 +130,7 @@ juce::String parameterName (ControlKind kind, int index)
 
 const std::map<juce::String, ParameterLocation>& locationTable()
 {
-    static const auto table = []
-    {
+    static const auto table = [] {
         std::map<juce::String, ParameterLocation> result;
 
         for (const auto& info : kindTable())
@@ -228,7 +226,7 @@ juce::String getControlName (ControlKind kind, int controlNumber)
                                  : juce::String (info.name);
 }
 
-juce::String padParameterName (int index)    { return parameterName (ControlKind::Pad, index); }
+juce::String padParameterName (int index) { return parameterName (ControlKind::Pad, index); }
 juce::String switchParameterName (int index) { return parameterName (ControlKind::Switch, index); }
 
 juce::Array<ParameterOffset> createParameterOffsets()
@@ -290,8 +288,7 @@ ParameterLocation ControlId::getParameter (int parameterIndex) const
 
 const std::vector<ControlId>& getAllControls()
 {
-    static const auto controls = []
-    {
+    static const auto controls = [] {
         std::vector<ControlId> result;
 
         for (const auto& info : kindTable())
@@ -306,8 +303,7 @@ const std::vector<ControlId>& getAllControls()
 
 const std::vector<ParameterLocation>& getParametersAt (int offset)
 {
-    static const auto byOffset = []
-    {
+    static const auto byOffset = [] {
         std::vector<std::vector<ParameterLocation>> result ((size_t) presetImageSize);
 
         for (const auto& record : createParameterOffsets())

@@ -46,13 +46,13 @@ enum class SwitchParameter     { mode, midiChannel, cc, pressed, released, toggl
 /** One parameter of a control kind. */
 struct ParameterInfo
 {
-    const char* name;       /**< the parameter name, second half of its key */
-    int relativeOffset;     /**< byte within the control's block */
+    const char* name;   /**< the parameter name, second half of its key */
+    int relativeOffset; /**< byte within the control's block */
     int rawMinimum;
     int rawMaximum;
-    int displayOffset;      /**< shown value minus raw value */
-    int rawDefault;         /**< the value a freshly built panel starts with */
-    bool isMode;            /**< edited as a Mode list rather than a number */
+    int displayOffset;        /**< shown value minus raw value */
+    int rawDefault;           /**< the value a freshly built panel starts with */
+    bool isMode;              /**< edited as a Mode list rather than a number */
     juce::uint32 usedInModes; /**< bit m set: the parameter means something in mode m (shown in its rows) */
 };
 
@@ -63,14 +63,14 @@ struct ControlKindInfo
     const char* name;
     int bytesPerControl;
     int controlCount;
-    std::vector<ParameterInfo> parameters;   /**< in parameter index order */
-    std::vector<int> creationOrder;          /**< the order in which panels build their rows */
-    juce::StringArray modeNames;             /**< raw Mode value m is modeNames[m]; empty without a Mode */
+    std::vector<ParameterInfo> parameters;    /**< in parameter index order */
+    std::vector<int> creationOrder;           /**< the order in which panels build their rows */
+    juce::StringArray modeNames;              /**< raw Mode value m is modeNames[m]; empty without a Mode */
     std::vector<std::vector<int>> rowsByMode; /**< per mode (one list without a Mode), the parameters
                                                    a panel shows, in display order */
 
     /** The modes a control of this kind can be in: at least one. */
-    int getModeCount() const noexcept        { return (int) rowsByMode.size(); }
+    int getModeCount() const noexcept { return (int) rowsByMode.size(); }
 
     /** The bytes all controls of this kind take together. */
     int totalBytes() const noexcept { return bytesPerControl * controlCount; }
@@ -135,9 +135,9 @@ struct ControlId
     ControlKind kind;
     int number;
 
-    const ControlKindInfo& getInfo() const     { return getKindInfo (kind); }
-    juce::String getName() const               { return getControlName (kind, number); }
-    int getOffset() const                      { return getControlOffset (kind, number); }
+    const ControlKindInfo& getInfo() const { return getKindInfo (kind); }
+    juce::String getName() const { return getControlName (kind, number); }
+    int getOffset() const { return getControlOffset (kind, number); }
 
     /** Where one of the control's parameters lives, by parameter index. */
     ParameterLocation getParameter (int parameterIndex) const;
@@ -151,9 +151,9 @@ const std::vector<ParameterLocation>& getParametersAt (int offset);
 
 //==============================================================================
 /** Command bytes of the preset messages. */
-constexpr juce::uint8 presetDumpCommand    = 0x61;
+constexpr juce::uint8 presetDumpCommand = 0x61;
 constexpr juce::uint8 presetRequestCommand = 0x62;
-constexpr juce::uint8 presetReplyCommand   = 0x63;
+constexpr juce::uint8 presetReplyCommand = 0x63;
 
 constexpr int sysExHeaderSize = 8;
 constexpr int presetDumpSize = 1 + sysExHeaderSize + presetImageSize + 1;

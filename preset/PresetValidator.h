@@ -7,12 +7,12 @@
 /** Why a preset image was refused: its size, or the first byte that does not fit. */
 struct PresetProblem
 {
-    int offset = -1;                /**< the byte, or -1 when the image has the wrong size */
-    int value = 0;                  /**< the byte's value, or the image's size */
-    juce::StringArray keys;         /**< the parameters whose range the byte leaves */
+    int offset = -1;        /**< the byte, or -1 when the image has the wrong size */
+    int value = 0;          /**< the byte's value, or the image's size */
+    juce::StringArray keys; /**< the parameters whose range the byte leaves */
     int rawMinimum = 0, rawMaximum = 0;
-    int displayOffset = 0;          /**< shown minus raw, when all those parameters agree on it */
-    juce::String unusedInMode;      /**< the mode that leaves the byte unused, if it does */
+    int displayOffset = 0;     /**< shown minus raw, when all those parameters agree on it */
+    juce::String unusedInMode; /**< the mode that leaves the byte unused, if it does */
 
     /** One line: the offset, parameter(s), value and allowed range. */
     juce::String describe() const;
@@ -34,5 +34,5 @@ bool isLeftUnusedByMode (const PresetLayout::ParameterLocation& location, const 
 /** The first reason to refuse the image, or nothing when the editor accepts it. */
 std::optional<PresetProblem> findProblem (const juce::Array<juce::uint8>& image);
 
-inline bool isValid (const juce::Array<juce::uint8>& image)   { return ! findProblem (image).has_value(); }
+inline bool isValid (const juce::Array<juce::uint8>& image) { return ! findProblem (image).has_value(); }
 } // namespace PresetValidator

@@ -10,10 +10,10 @@
 
 namespace
 {
-long systemWrite (int fd, const void* data, size_t size)   { return (long) ::write (fd, data, size); }
-int systemFsync (int fd)                                    { return ::fsync (fd); }
-int systemClose (int fd)                                    { return ::close (fd); }
-int systemRename (const char* from, const char* to)         { return ::rename (from, to); }
+long systemWrite (int fd, const void* data, size_t size) { return (long) ::write (fd, data, size); }
+int systemFsync (int fd) { return ::fsync (fd); }
+int systemClose (int fd) { return ::close (fd); }
+int systemRename (const char* from, const char* to) { return ::rename (from, to); }
 
 SafeFileWriter::SystemCalls& currentCalls()
 {
@@ -65,7 +65,8 @@ int createTemporaryFile (const juce::File& target, juce::File& created)
     static std::atomic<int> counter { 0 };
     const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target) + juce::String (::getpid()) + "-";
 
-    struct stat existing {};
+    struct stat existing
+    {};
     const auto targetExists = ::stat (target.getFullPathName().toRawUTF8(), &existing) == 0;
 
     for (int attempt = 0; attempt < 100; ++attempt)
@@ -147,8 +148,7 @@ juce::Result SafeFileWriter::write (const juce::File& target, const void* data, 
 
     auto result = fillTemporaryFile (fd, data, size);
 
-    if (result.wasOk() && currentCalls().rename (temporary.getFullPathName().toRawUTF8(),
-                                                 target.getFullPathName().toRawUTF8()) != 0)
+    if (result.wasOk() && currentCalls().rename (temporary.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) != 0)
         result = failure ("rename", errno);
 
     if (result.failed())

@@ -15,8 +15,7 @@ public:
 
     AlertRecorder()
     {
-        Alert::setPresenter ([this] (const juce::String& title, const juce::String& message)
-        {
+        Alert::setPresenter ([this] (const juce::String& title, const juce::String& message) {
             const juce::ScopedLock sl (lock);
             entries.add ({ title, message });
         });

@@ -28,11 +28,11 @@ public:
                 l->parameterValueChanged (this);
     }
 
-    double getValue() override                  { return value; }
-    juce::String getName() override             { return name; }
+    double getValue() override { return value; }
+    juce::String getName() override { return name; }
     void setName (const juce::String& n) override { name = n; }
-    int getMinimum (bool) override              { return minimum; }
-    int getMaximum (bool) override              { return maximum; }
+    int getMinimum (bool) override { return minimum; }
+    int getMaximum (bool) override { return maximum; }
 
     void addListener (ParameterValue::Listener* l) { listeners.addIfNotAlreadyThere (l); }
 

@@ -11,8 +11,7 @@ int main (int argc, char** argv)
     // A failed jassert is a broken assumption: it fails the test that was running, whichever
     // thread it fired on. One outside every test (start-up, shut-down) fails the whole run.
     std::atomic<int> assertionsOutsideTests { 0 };
-    AssertionCatcher assertionsFailTests ([&assertionsOutsideTests] (const AssertionCatcher::FailedAssertion& failed)
-    {
+    AssertionCatcher assertionsFailTests ([&assertionsOutsideTests] (const AssertionCatcher::FailedAssertion& failed) {
         if (testing::UnitTest::GetInstance()->current_test_info() != nullptr)
             ADD_FAILURE_AT (failed.file.toRawUTF8(), failed.line) << failed.message;
         else

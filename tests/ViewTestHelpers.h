@@ -49,7 +49,7 @@ public:
 class RecordingButtonListener : public juce::Button::Listener
 {
 public:
-    void buttonClicked (juce::Button* button) override    { clicked.add (button->getName()); }
+    void buttonClicked (juce::Button* button) override { clicked.add (button->getName()); }
 
     juce::StringArray clicked;
 };

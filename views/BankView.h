@@ -38,10 +38,10 @@ public:
     void setControlsPerBank (int numPerBank);
 
     /** The index of the bank shown. */
-    int getCurrentBank() const noexcept     { return currentBank; }
+    int getCurrentBank() const noexcept { return currentBank; }
 
     /** The number of banks. */
-    int getNumBanks() const noexcept        { return banks.size(); }
+    int getNumBanks() const noexcept { return banks.size(); }
 
     /** Shows the bank of that index, as the arrows would step to it; other indexes change nothing. */
     void showBank (int index);
@@ -49,8 +49,8 @@ public:
     /** The bank at an index, or null. */
     Bank* getBank (int index) const noexcept { return banks[index]; }
 
-    juce::Button* getNextButton() const noexcept      { return nextButton.get(); }
-    juce::Button* getPreviousButton() const noexcept  { return previousButton.get(); }
+    juce::Button* getNextButton() const noexcept { return nextButton.get(); }
+    juce::Button* getPreviousButton() const noexcept { return previousButton.get(); }
 
     void resized() override;
 

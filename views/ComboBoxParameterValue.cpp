@@ -48,8 +48,8 @@ int ComboBoxParameterValue::getMaximum (bool raw)
     return raw ? (int) (getNumItems() - displayOffset) : getNumItems();
 }
 
-void ComboBoxParameterValue::paint (juce::Graphics& g)    { juce::ComboBox::paint (g); }
-void ComboBoxParameterValue::resized()                    { juce::ComboBox::resized(); }
+void ComboBoxParameterValue::paint (juce::Graphics& g) { juce::ComboBox::paint (g); }
+void ComboBoxParameterValue::resized() { juce::ComboBox::resized(); }
 
 bool ComboBoxParameterValue::keyPressed (const juce::KeyPress& key)
 {

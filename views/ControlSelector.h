@@ -24,7 +24,7 @@ public:
     void setBackgroundImage (const juce::Image& image);
 
     /** The buttons, in the order given. */
-    const juce::OwnedArray<juce::Button>& getButtons() const noexcept   { return buttons; }
+    const juce::OwnedArray<juce::Button>& getButtons() const noexcept { return buttons; }
 
     void paint (juce::Graphics& g) override;
     void resized() override;

@@ -10,15 +10,15 @@ juce::LookAndFeel_V4::ColourScheme CustomLook::getLightColourScheme()
 {
     namespace Colours = juce::Colours;
 
-    return { Colours::white,              // window background
-             ViewColours::restingGrey,    // widget background
-             Colours::white,              // menu background
-             ViewColours::pressedGrey,    // outline
-             Colours::black,              // default text
-             ViewColours::accentBlue,     // default fill
-             Colours::white,              // highlighted text
-             ViewColours::accentBlue,     // highlighted fill
-             Colours::black };            // menu text
+    return { Colours::white,           // window background
+             ViewColours::restingGrey, // widget background
+             Colours::white,           // menu background
+             ViewColours::pressedGrey, // outline
+             Colours::black,           // default text
+             ViewColours::accentBlue,  // default fill
+             Colours::white,           // highlighted text
+             ViewColours::accentBlue,  // highlighted fill
+             Colours::black };         // menu text
 }
 
 void CustomLook::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour&,

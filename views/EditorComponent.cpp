@@ -40,11 +40,11 @@ juce::Component* createSingleSection (QControlReferenceData* data, const juce::S
     return new QControlLayoutView ({ new QControlView (data, name, &listener) }, data);
 }
 
-juce::Component* createKnobsView (ParameterValue::Listener& l)     { return createNumberedSection (new QKnobControlReferenceData(), "Knob ", 4, l); }
-juce::Component* createSwitchesView (ParameterValue::Listener& l)  { return createNumberedSection (new QSwitchControlReferenceData(), "Switch ", 4, l); }
-juce::Component* createPadsView (ParameterValue::Listener& l)      { return createNumberedSection (new QPadControlReferenceData(), "Pad ", 8, l); }
-juce::Component* createKeybedView (ParameterValue::Listener& l)    { return createSingleSection (new QKeyboardControlReferenceData(), "Keybed", l); }
-juce::Component* createSustainView (ParameterValue::Listener& l)   { return createSingleSection (new QSustainControlReferenceData(), "Sustain", l); }
+juce::Component* createKnobsView (ParameterValue::Listener& l) { return createNumberedSection (new QKnobControlReferenceData(), "Knob ", 4, l); }
+juce::Component* createSwitchesView (ParameterValue::Listener& l) { return createNumberedSection (new QSwitchControlReferenceData(), "Switch ", 4, l); }
+juce::Component* createPadsView (ParameterValue::Listener& l) { return createNumberedSection (new QPadControlReferenceData(), "Pad ", 8, l); }
+juce::Component* createKeybedView (ParameterValue::Listener& l) { return createSingleSection (new QKeyboardControlReferenceData(), "Keybed", l); }
+juce::Component* createSustainView (ParameterValue::Listener& l) { return createSingleSection (new QSustainControlReferenceData(), "Sustain", l); }
 
 juce::Component* createWheelsView (ParameterValue::Listener& listener)
 {
@@ -70,15 +70,14 @@ struct SectionTab
     const char* label;
 };
 
-const SectionTab sectionTabs[EditorComponent::numSections]
-{
-    { "mainTab",     "Main" },
-    { "knobsTab",    "Knobs" },
+const SectionTab sectionTabs[EditorComponent::numSections] {
+    { "mainTab", "Main" },
+    { "knobsTab", "Knobs" },
     { "switchesTab", "Switches" },
-    { "padsTab",     "Drum Pads" },
-    { "keybedTab",   "Keybed" },
-    { "wheelsTab",   "Mod/Pitch" },
-    { "sustainTab",  "Sustain" },
+    { "padsTab", "Drum Pads" },
+    { "keybedTab", "Keybed" },
+    { "wheelsTab", "Mod/Pitch" },
+    { "sustainTab", "Sustain" },
 };
 
 juce::Array<juce::Button*> createSectionTabs()
@@ -123,12 +122,12 @@ juce::Component* createSectionView (int section, ParameterValue::Listener& liste
 {
     switch (section)
     {
-        case 1:  return createKnobsView (listener);
-        case 2:  return createSwitchesView (listener);
-        case 3:  return createPadsView (listener);
-        case 4:  return createKeybedView (listener);
-        case 5:  return createWheelsView (listener);
-        case 6:  return createSustainView (listener);
+        case 1: return createKnobsView (listener);
+        case 2: return createSwitchesView (listener);
+        case 3: return createPadsView (listener);
+        case 4: return createKeybedView (listener);
+        case 5: return createWheelsView (listener);
+        case 6: return createSustainView (listener);
         default: return nullptr;
     }
 }
@@ -192,7 +191,7 @@ struct PresetButtonRelay final : public juce::Button::Listener
     }
 
     juce::Button::Listener& target;
-    EditorComponent* editor = nullptr;   // known once the editor is made
+    EditorComponent* editor = nullptr; // known once the editor is made
 };
 } // namespace
 
@@ -219,8 +218,7 @@ EditorComponent* createEditorComponentShowingMainFirst (PresetController& contro
     editor->presetButtonRelay = std::move (relay);
     editor->laterSectionImages = QControlLayoutView::getArrowImages();
 
-    editor->buildSectionsLater ([editor, &controller]
-    {
+    editor->buildSectionsLater ([editor, &controller] {
         // Until now nothing could change the preset (every path to it builds the sections
         // first), so the bytes no widget held yet are still the default preset's.
         auto preset = controller.getPresetData();
@@ -255,8 +253,7 @@ juce::Image getStretchedBackground (float physicalScale)
         const auto width = juce::jmax (1, juce::roundToInt (1200.0f * physicalScale));
         const auto height = juce::jmax (1, juce::roundToInt (700.0f * physicalScale));
 
-        image = DeferredPngPixelData::createRendered (juce::Image::RGB, width, height, [=]
-        {
+        image = DeferredPngPixelData::createRendered (juce::Image::RGB, width, height, [=] {
             juce::Image stretched (juce::Image::RGB, width, height, false);
 
             {
@@ -269,7 +266,7 @@ juce::Image getStretchedBackground (float physicalScale)
                 AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
             }
 
-            juce::ImageCache::releaseUnusedImages();   // the unstretched copy is not drawn again
+            juce::ImageCache::releaseUnusedImages(); // the unstretched copy is not drawn again
             return stretched;
         });
 

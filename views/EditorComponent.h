@@ -34,10 +34,10 @@ public:
     ~EditorComponent() override;
 
     /** The section views, each once. */
-    const juce::OwnedArray<juce::Component>& getSectionViews() const noexcept   { return sectionViews; }
+    const juce::OwnedArray<juce::Component>& getSectionViews() const noexcept { return sectionViews; }
 
-    ControlSelector& getTabSelector() const noexcept        { return *tabSelector; }
-    ControlSelector& getPictureSelector() const noexcept    { return *pictureSelector; }
+    ControlSelector& getTabSelector() const noexcept { return *tabSelector; }
+    ControlSelector& getPictureSelector() const noexcept { return *pictureSelector; }
 
     /** The view a button shows, or null. */
     juce::Component* getViewForButton (juce::Button* button) const;
@@ -63,7 +63,7 @@ public:
     /** Runs the section building put off by buildSectionsLater, if it has not run yet. */
     void buildPendingSections();
 
-    bool hasPendingSections() const noexcept              { return pendingSections != nullptr; }
+    bool hasPendingSections() const noexcept { return pendingSections != nullptr; }
 
     /** Adds a section view, shown by any of `buttons` (which must be among the editor's own). */
     void addSection (juce::Component* view, const juce::Array<juce::Button*>& buttons);
@@ -100,7 +100,7 @@ private:
     juce::Image drawnBackground;
     float drawnBackgroundScale = 0.0f;
     std::function<void()> pendingSections;
-    juce::Array<juce::Image> laterSectionImages;   // decoded in the background meanwhile
+    juce::Array<juce::Image> laterSectionImages; // decoded in the background meanwhile
 
     friend EditorComponent* createEditorComponentShowingMainFirst (PresetController&);
 

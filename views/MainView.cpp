@@ -11,12 +11,11 @@ struct PresetButtonInfo
     const char* overImage;
 };
 
-const PresetButtonInfo presetButtonInfos[]
-{
-    { "Load From MIDI", "getPresetButtonNormal",  "getPresetButtonOver" },
-    { "Save To MIDI",   "sendPresetButtonNormal", "sendPresetButtonOver" },
-    { "Load From HD",   "loadPresetButtonNormal", "loadPresetButtonOver" },
-    { "Save To HD",     "savePresetButtonNormal", "savePresetButtonOver" },
+const PresetButtonInfo presetButtonInfos[] {
+    { "Load From MIDI", "getPresetButtonNormal", "getPresetButtonOver" },
+    { "Save To MIDI", "sendPresetButtonNormal", "sendPresetButtonOver" },
+    { "Load From HD", "loadPresetButtonNormal", "loadPresetButtonOver" },
+    { "Save To HD", "savePresetButtonNormal", "savePresetButtonOver" },
 };
 
 constexpr int buttonGap = 5;

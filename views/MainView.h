@@ -18,10 +18,10 @@ public:
     ~MainView() override;
 
     /** The buttons, in order. */
-    const juce::OwnedArray<juce::ImageButton>& getPresetButtons() const noexcept   { return presetButtons; }
+    const juce::OwnedArray<juce::ImageButton>& getPresetButtons() const noexcept { return presetButtons; }
 
 private:
-    CustomLook look;   // for the focus outline of the buttons
+    CustomLook look; // for the focus outline of the buttons
     juce::OwnedArray<juce::ImageButton> presetButtons;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainView)

@@ -36,7 +36,7 @@ public:
     void setValue (double newValue, bool notify);
 
     /** The stored value. */
-    double getValue() const noexcept                 { return value; }
+    double getValue() const noexcept { return value; }
 
     /** Stores the minimum; a negative minimum lets the user type a sign. */
     void setMinimum (double newMinimum);
@@ -44,8 +44,8 @@ public:
     /** Stores the maximum. */
     void setMaximum (double newMaximum);
 
-    double getMinimum() const noexcept               { return minimum; }
-    double getMaximum() const noexcept               { return maximum; }
+    double getMinimum() const noexcept { return minimum; }
+    double getMaximum() const noexcept { return maximum; }
 
     /** Adds a listener unless it is null or already registered. */
     void addListener (Listener* listener);
@@ -68,7 +68,7 @@ public:
     juce::String getRangeText() const;
 
     /** The passing hint shown after a refused entry, or null; it hides itself after a few seconds. */
-    juce::Component* getRefusalHint() const noexcept    { return refusalHint.get(); }
+    juce::Component* getRefusalHint() const noexcept { return refusalHint.get(); }
 
     /** Fills the box white; the text is drawn over it as usual. */
     void paint (juce::Graphics& g) override;

@@ -50,8 +50,8 @@ int NumberBoxParameterValue::getMaximum (bool raw)
     return (int) (NumberBox::getMaximum() - (raw ? displayOffset : 0.0));
 }
 
-void NumberBoxParameterValue::paint (juce::Graphics& g)    { NumberBox::paint (g); }
-void NumberBoxParameterValue::resized()                    { NumberBox::resized(); }
+void NumberBoxParameterValue::paint (juce::Graphics& g) { NumberBox::paint (g); }
+void NumberBoxParameterValue::resized() { NumberBox::resized(); }
 
 void NumberBoxParameterValue::numberBoxValueChanged (NumberBox*)
 {

@@ -4,8 +4,7 @@
 
 namespace
 {
-const char* const arrowImageNames[2][3]
-{
+const char* const arrowImageNames[2][3] {
     { "leftArrowNormal", "leftArrowOver", "leftArrowDown" },
     { "rightArrowNormal", "rightArrowOver", "rightArrowDown" },
 };

@@ -22,7 +22,7 @@ public:
     ~QControlLayoutView() override;
 
     /** The bank view paging the panels. */
-    BankView& getBankView() const noexcept                                 { return *bankView; }
+    BankView& getBankView() const noexcept { return *bankView; }
 
     /** The panels, in order. */
     const juce::OwnedArray<juce::Component>& getControlViews() const noexcept { return controlViews; }

@@ -50,11 +50,11 @@ const QControlReferenceData::ParameterRow& QControlReferenceData::getRow (const 
     return found->second;
 }
 
-int QControlReferenceData::getMinimum (const juce::String& rowName) const        { return getRow (rowName).minimum; }
-int QControlReferenceData::getMaximum (const juce::String& rowName) const        { return getRow (rowName).maximum; }
-int QControlReferenceData::getDefault (const juce::String& rowName) const        { return getRow (rowName).defaultValue; }
-int QControlReferenceData::getDisplayOffset (const juce::String& rowName) const  { return getRow (rowName).displayOffset; }
-int QControlReferenceData::getWidgetKind (const juce::String& rowName) const     { return getRow (rowName).widgetKind; }
+int QControlReferenceData::getMinimum (const juce::String& rowName) const { return getRow (rowName).minimum; }
+int QControlReferenceData::getMaximum (const juce::String& rowName) const { return getRow (rowName).maximum; }
+int QControlReferenceData::getDefault (const juce::String& rowName) const { return getRow (rowName).defaultValue; }
+int QControlReferenceData::getDisplayOffset (const juce::String& rowName) const { return getRow (rowName).displayOffset; }
+int QControlReferenceData::getWidgetKind (const juce::String& rowName) const { return getRow (rowName).widgetKind; }
 
 const juce::StringArray& QControlReferenceData::getRowsForMode (const juce::String& modeName) const
 {

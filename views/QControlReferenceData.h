@@ -23,8 +23,8 @@ public:
         int minimum = 0;
         int maximum = 0;
         int defaultValue = 0;
-        int displayOffset = 0;   /**< shown value minus raw value */
-        int widgetKind = 0;      /**< 0 = number box, 1 or 2 = Mode list */
+        int displayOffset = 0; /**< shown value minus raw value */
+        int widgetKind = 0;    /**< 0 = number box, 1 or 2 = Mode list */
     };
 
     /** Widget kinds of a row; 2 also stands for a Mode list, though no kind uses it. */
@@ -35,7 +35,7 @@ public:
     };
 
     /** True for the widget kinds edited as a Mode list. */
-    static bool isModeList (int widgetKind) noexcept    { return widgetKind == 1 || widgetKind == 2; }
+    static bool isModeList (int widgetKind) noexcept { return widgetKind == 1 || widgetKind == 2; }
 
     virtual ~QControlReferenceData() = 0;
 
@@ -49,10 +49,10 @@ public:
     void addMode (const juce::String& name, const juce::StringArray& visibleRows);
 
     /** All rows, in creation order. */
-    const juce::StringArray& getRowNames() const noexcept     { return rowNames; }
+    const juce::StringArray& getRowNames() const noexcept { return rowNames; }
 
     /** All modes; the raw Mode value is an index into this list. */
-    const juce::StringArray& getModeNames() const noexcept    { return modeNames; }
+    const juce::StringArray& getModeNames() const noexcept { return modeNames; }
 
     int getMinimum (const juce::String& rowName) const;
     int getMaximum (const juce::String& rowName) const;

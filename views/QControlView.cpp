@@ -222,7 +222,7 @@ void QControlView::reportValuesHiddenWidgetsCouldNotShow (const juce::Array<juce
             const auto* sibling = findRow (shown);
 
             if (sibling != nullptr && sibling->byteOffset == row->byteOffset
-                  && sibling->value->getValue() != row->value->getValue())
+                && sibling->value->getValue() != row->value->getValue())
             {
                 row->value->setValue (row->value->getValue());
                 break;

@@ -35,13 +35,13 @@ public:
     ParameterValue* getParameterValue (const juce::String& rowName) const;
 
     /** The widgets shown, top to bottom. */
-    const juce::Array<juce::Component*>& getVisibleWidgets() const noexcept   { return visibleWidgets; }
+    const juce::Array<juce::Component*>& getVisibleWidgets() const noexcept { return visibleWidgets; }
 
     /** The labels of the rows shown, top to bottom. */
-    const juce::Array<juce::Label*>& getRowLabels() const noexcept          { return rowLabels; }
+    const juce::Array<juce::Label*>& getRowLabels() const noexcept { return rowLabels; }
 
     /** The title showing the control's name. */
-    const juce::Label& getTitleLabel() const noexcept                       { return titleLabel; }
+    const juce::Label& getTitleLabel() const noexcept { return titleLabel; }
 
     void paint (juce::Graphics& g) override;
     void resized() override;
@@ -54,7 +54,7 @@ private:
     {
         std::unique_ptr<juce::Component> component;
         ParameterValue* value = nullptr;
-        int byteOffset = -1;   // where the layout puts the row's value, -1 when unknown
+        int byteOffset = -1; // where the layout puts the row's value, -1 when unknown
     };
 
     void addModeRow (const juce::String& rowName, const juce::String& key, ParameterValue::Listener* listener);
@@ -67,7 +67,7 @@ private:
     QControlReferenceData* referenceData;
     std::map<juce::String, RowWidget> widgetsByRow;
     juce::Label titleLabel;
-    std::map<juce::String, std::unique_ptr<juce::Label>> labelsByRow;   // made when a row is first shown
+    std::map<juce::String, std::unique_ptr<juce::Label>> labelsByRow; // made when a row is first shown
     juce::Array<juce::Label*> rowLabels;
     juce::Array<juce::Component*> visibleWidgets;
 

@@ -19,14 +19,14 @@ public:
         juce::String title, text;
     };
 
-    ScriptedDialogs()           { Dialogs::setReplacement (this); }
+    ScriptedDialogs() { Dialogs::setReplacement (this); }
     ~ScriptedDialogs() override { Dialogs::setReplacement (nullptr); }
 
     std::deque<Answer> answers;
-    std::deque<juce::File> filesToOpen, filesToSave;   // juce::File() stands for Cancel
+    std::deque<juce::File> filesToOpen, filesToSave; // juce::File() stands for Cancel
 
     juce::Array<Shown> questions, nativeDialogs;
-    juce::Array<Shown> openChoosers, saveChoosers;     // title and start folder
+    juce::Array<Shown> openChoosers, saveChoosers; // title and start folder
 
     juce::StringArray askedNames() const
     {
@@ -83,7 +83,7 @@ class TemporaryFolder
 public:
     TemporaryFolder()
         : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                    .getNonexistentChildFile ("q7x-app-test", {}, false))
+                      .getNonexistentChildFile ("q7x-app-test", {}, false))
     {
         folder.createDirectory();
     }

@@ -210,8 +210,7 @@ TEST_F (ApplicationTest, MenuBarShowsTheCommandsWithQuitAndAboutInTheWindowMenus
     juce::StringArray inHardware;
 
     for (juce::PopupMenu::MenuItemIterator it (hardware, true); it.next();)
-        if (it.getItem().commandManager != nullptr && (it.getItem().itemID == CommandIDs::getPreset
-                                                        || it.getItem().itemID == CommandIDs::sendPreset))
+        if (it.getItem().commandManager != nullptr && (it.getItem().itemID == CommandIDs::getPreset || it.getItem().itemID == CommandIDs::sendPreset))
             inHardware.add (it.getItem().text);
 
     EXPECT_EQ (inHardware, juce::StringArray ({ "Get Preset", "Send Preset" }));

@@ -10,8 +10,8 @@ class LoggingBackend : public MidiBackend
 public:
     explicit LoggingBackend (InMemoryMidiBackend& backendToUse) : inner (backendToUse) {}
 
-    juce::StringArray getInputDeviceNames() override   { return inner.getInputDeviceNames(); }
-    juce::StringArray getOutputDeviceNames() override  { return inner.getOutputDeviceNames(); }
+    juce::StringArray getInputDeviceNames() override { return inner.getInputDeviceNames(); }
+    juce::StringArray getOutputDeviceNames() override { return inner.getOutputDeviceNames(); }
 
     std::unique_ptr<InputPort> openInput (int index, juce::MidiInputCallback* callback) override
     {

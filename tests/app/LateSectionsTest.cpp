@@ -35,8 +35,7 @@ protected:
         ASSERT_TRUE (editor().hasPendingSections()) << "the sections were made before anything asked for them";
     }
 
-    EditorComponent& editor() const   { return dynamic_cast<EditorComponent&> (*document->getContentComponent()); }
-
+    EditorComponent& editor() const { return dynamic_cast<EditorComponent&> (*document->getContentComponent()); }
 };
 
 // Off the screen nothing makes the sections but the button itself.
@@ -60,8 +59,8 @@ TEST (LateSectionsEditorTest, ThePresetButtonsMakeTheSectionsBeforeActing)
     ASSERT_EQ (sent.getSysExDataSize(), 101);
     const juce::Array<juce::uint8> image (sent.getSysExData() + 8, 93);
     EXPECT_EQ (image, whole.controller->getPresetData());
-    EXPECT_EQ (image[20], 0);     // Knob 2 Min
-    EXPECT_EQ (image[21], 127);   // Knob 2 Max
+    EXPECT_EQ (image[20], 0);   // Knob 2 Min
+    EXPECT_EQ (image[21], 127); // Knob 2 Max
     EXPECT_EQ (valuesOf (*editor), valuesOf (*whole.editor));
 
     editor.reset();

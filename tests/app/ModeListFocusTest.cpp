@@ -15,7 +15,7 @@ TEST (ModeListFocus, ChoosingAModeGivesTheListTheKeyboardFocus)
     editor.toFront (true);
     ASSERT_TRUE (waitUntil ([&] { return editor.getPeer() != nullptr && editor.getPeer()->isFocused(); }));
 
-    editor.buttonClicked (editor.getTabSelector().getButtons()[1]);   // Knobs
+    editor.buttonClicked (editor.getTabSelector().getButtons()[1]); // Knobs
 
     auto& list = dynamic_cast<juce::ComboBox&> (*findComponentNamed (editor, "Knob 2 Mode"));
     EXPECT_FALSE (list.hasKeyboardFocus (false));

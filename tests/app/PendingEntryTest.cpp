@@ -12,7 +12,7 @@ class PendingEntryTest : public WindowManagerFixture
 protected:
     EditorDocument* document = nullptr;
 
-    void SetUp() override   { document = openDocument(); }
+    void SetUp() override { document = openDocument(); }
 
     EditorDocument* openDocument()
     {
@@ -27,7 +27,7 @@ protected:
         typeInto (dynamic_cast<juce::TextEditor&> (*findComponentNamed (*document->getContentComponent(), "Knob 2 Max")), text);
     }
 
-    void perform (juce::CommandID command)  { document->perform (juce::ApplicationCommandTarget::InvocationInfo (command)); }
+    void perform (juce::CommandID command) { document->perform (juce::ApplicationCommandTarget::InvocationInfo (command)); }
 
     juce::File saveTarget (const juce::String& name)
     {
@@ -69,7 +69,7 @@ TEST_F (PendingEntryTest, SendAndGetTakeTheTypedNumberFirst)
     perform (CommandIDs::sendPreset);
     const auto sent = backend.getSentMessages (output);
     ASSERT_EQ (sent.size(), 1u);
-    ASSERT_EQ (sent[0].getSysExDataSize(), 101);             // the file's bytes without F0 and F7
+    ASSERT_EQ (sent[0].getSysExDataSize(), 101); // the file's bytes without F0 and F7
     EXPECT_EQ (sent[0].getSysExData()[29], 80);
 
     // Without an input Get only complains, but the typed number is in the preset by then.

@@ -12,8 +12,7 @@ TEST (SystemChoosers, TheBuiltInChooserFocusesItsNameFieldAndNoSecondChooserOpen
 
     // Runs inside the chooser's modal loop: looks until the focus is in a text field of the chooser
     // (or for a bounded while), then asks for a second chooser and cancels the first.
-    std::function<void (int)> look = [&] (int looksLeft)
-    {
+    std::function<void (int)> look = [&] (int looksLeft) {
         auto* field = dynamic_cast<juce::TextEditor*> (juce::Component::getCurrentlyFocusedComponent());
         focusInNameField = field != nullptr && field->findParentComponentOfClass<juce::FileBrowserComponent>() != nullptr;
 

@@ -16,7 +16,7 @@ struct Document
     std::unique_ptr<PresetController> controller { createPresetController (&midiManager) };
     std::unique_ptr<EditorComponent> editor;
 
-    ~Document()   { editor.reset(); }
+    ~Document() { editor.reset(); }
 };
 
 void buildEditors (benchmark::State& state, bool releaseCachedImages)
@@ -57,7 +57,7 @@ void buildSecondEditor (benchmark::State& state)
 // the six control sections made and given the preset.
 void makeSectionsOnFirstClick (benchmark::State& state)
 {
-    EditorFixture first;   // images decoded and fonts loaded, as once a window is on the screen
+    EditorFixture first; // images decoded and fonts loaded, as once a window is on the screen
 
     for (auto _ : state)
     {

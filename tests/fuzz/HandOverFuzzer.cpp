@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     // What a launch sends, the running editor takes as it was sent.
     if (joined.getNumBytesAsUTF8() <= SingleInstance::maxCommandLineBytes
-          && SingleInstance::decodeCommandLine (joined.toRawUTF8(), joined.getNumBytesAsUTF8()) != joined)
+        && SingleInstance::decodeCommandLine (joined.toRawUTF8(), joined.getNumBytesAsUTF8()) != joined)
         __builtin_trap();
 
     return 0;

@@ -24,7 +24,7 @@ struct Harness
 
     juce::ScopedJuceInitialiser_GUI juce;
     juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                          .getNonexistentChildFile ("q7x-fuzz-preset", {}, false);
+                            .getNonexistentChildFile ("q7x-fuzz-preset", {}, false);
     juce::File file = folder.getChildFile ("fuzzed.q7x");
     std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
     FakeEditor editor { *controller };

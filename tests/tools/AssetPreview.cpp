@@ -19,8 +19,7 @@ juce::Image image (const juce::String& name)
 /** The editor window as the views will compose it, with some buttons in a given state. */
 void drawEditor (juce::Graphics& g, const juce::StringPairArray& stateOf)
 {
-    auto stateFor = [&stateOf] (const juce::String& base)
-    {
+    auto stateFor = [&stateOf] (const juce::String& base) {
         return stateOf.containsKey (base) ? stateOf[base] : juce::String ("Normal");
     };
 
@@ -94,7 +93,8 @@ void drawDeviceSetup (juce::Graphics& g)
     }
 
     for (const auto& [label, bounds] : { std::pair<const char*, juce::Rectangle<int>> { "OK", { 16, 381, 72, 32 } },
-                                         { "Cancel", { 120, 381, 88, 30 } }, { "Apply", { 248, 381, 88, 30 } } })
+                                         { "Cancel", { 120, 381, 88, 30 } },
+                                         { "Apply", { 248, 381, 88, 30 } } })
     {
         g.setColour (juce::Colour (0xfff5f5f5));
         g.fillRoundedRectangle (bounds.toFloat(), 4.0f);
@@ -151,7 +151,7 @@ juce::Image drawSheet()
 {
     const auto cells = catalogueLayout (2420);
     const auto catalogueTop = 1165;
-    auto catalogueHeight = 0;    // the tallest image of the last row, not the last image, ends the sheet
+    auto catalogueHeight = 0; // the tallest image of the last row, not the last image, ends the sheet
     for (const auto& cell : cells)
         catalogueHeight = juce::jmax (catalogueHeight, cell.getBottom());
 

@@ -9,93 +9,93 @@ using namespace AssetCatalogue;
 
 namespace
 {
-    const juce::Colour brandBlue (0xff0093d0);
-    const juce::Colour lightGrey (0xffd0d2d3);
+const juce::Colour brandBlue (0xff0093d0);
+const juce::Colour lightGrey (0xffd0d2d3);
 
-    juce::Image image (const juce::String& name)
+juce::Image image (const juce::String& name)
+{
+    return AssetImages::get (name.toRawUTF8());
+}
+
+/** Number of pixels whose colour differs between two images of one size by more than `tolerance` in any channel. */
+int countDifferentPixels (const juce::Image& a, const juce::Rectangle<int>& areaInA,
+                          const juce::Image& b, juce::Point<int> originInB, int tolerance = 0)
+{
+    int different = 0;
+
+    for (int y = 0; y < areaInA.getHeight(); ++y)
     {
-        return AssetImages::get (name.toRawUTF8());
+        for (int x = 0; x < areaInA.getWidth(); ++x)
+        {
+            const auto pa = a.getPixelAt (areaInA.getX() + x, areaInA.getY() + y);
+            const auto pb = b.getPixelAt (originInB.x + x, originInB.y + y);
+
+            if (std::abs (pa.getRed() - pb.getRed()) > tolerance
+                || std::abs (pa.getGreen() - pb.getGreen()) > tolerance
+                || std::abs (pa.getBlue() - pb.getBlue()) > tolerance
+                || std::abs (pa.getAlpha() - pb.getAlpha()) > tolerance)
+                ++different;
+        }
     }
 
-    /** Number of pixels whose colour differs between two images of one size by more than `tolerance` in any channel. */
-    int countDifferentPixels (const juce::Image& a, const juce::Rectangle<int>& areaInA,
-                              const juce::Image& b, juce::Point<int> originInB, int tolerance = 0)
-    {
-        int different = 0;
+    return different;
+}
 
-        for (int y = 0; y < areaInA.getHeight(); ++y)
+int countDifferentPixels (const juce::Image& a, const juce::Image& b)
+{
+    return countDifferentPixels (a, a.getBounds(), b, {});
+}
+
+/** The share of an image's pixels close to a colour. */
+double shareOfColour (const juce::Image& img, juce::Colour colour, int tolerance = 12)
+{
+    int matching = 0;
+
+    for (int y = 0; y < img.getHeight(); ++y)
+        for (int x = 0; x < img.getWidth(); ++x)
         {
-            for (int x = 0; x < areaInA.getWidth(); ++x)
-            {
-                const auto pa = a.getPixelAt (areaInA.getX() + x, areaInA.getY() + y);
-                const auto pb = b.getPixelAt (originInB.x + x, originInB.y + y);
+            const auto p = img.getPixelAt (x, y);
 
-                if (std::abs (pa.getRed() - pb.getRed()) > tolerance
-                     || std::abs (pa.getGreen() - pb.getGreen()) > tolerance
-                     || std::abs (pa.getBlue() - pb.getBlue()) > tolerance
-                     || std::abs (pa.getAlpha() - pb.getAlpha()) > tolerance)
-                    ++different;
-            }
+            if (p.getAlpha() > 200
+                && std::abs (p.getRed() - colour.getRed()) <= tolerance
+                && std::abs (p.getGreen() - colour.getGreen()) <= tolerance
+                && std::abs (p.getBlue() - colour.getBlue()) <= tolerance)
+                ++matching;
         }
 
-        return different;
-    }
+    return matching / (double) (img.getWidth() * img.getHeight());
+}
 
-    int countDifferentPixels (const juce::Image& a, const juce::Image& b)
-    {
-        return countDifferentPixels (a, a.getBounds(), b, {});
-    }
+float meanBrightness (const juce::Image& img)
+{
+    double sum = 0;
 
-    /** The share of an image's pixels close to a colour. */
-    double shareOfColour (const juce::Image& img, juce::Colour colour, int tolerance = 12)
-    {
-        int matching = 0;
+    for (int y = 0; y < img.getHeight(); ++y)
+        for (int x = 0; x < img.getWidth(); ++x)
+            sum += img.getPixelAt (x, y).getPerceivedBrightness();
 
-        for (int y = 0; y < img.getHeight(); ++y)
-            for (int x = 0; x < img.getWidth(); ++x)
-            {
-                const auto p = img.getPixelAt (x, y);
+    return (float) (sum / (img.getWidth() * img.getHeight()));
+}
 
-                if (p.getAlpha() > 200
-                     && std::abs (p.getRed() - colour.getRed()) <= tolerance
-                     && std::abs (p.getGreen() - colour.getGreen()) <= tolerance
-                     && std::abs (p.getBlue() - colour.getBlue()) <= tolerance)
-                    ++matching;
-            }
+/** How far an image leans to blue: the mean of blue minus red, 0..1. */
+float meanBlueCast (const juce::Image& img)
+{
+    double sum = 0;
 
-        return matching / (double) (img.getWidth() * img.getHeight());
-    }
+    for (int y = 0; y < img.getHeight(); ++y)
+        for (int x = 0; x < img.getWidth(); ++x)
+        {
+            const auto p = img.getPixelAt (x, y);
+            sum += (p.getBlue() - p.getRed()) / 255.0;
+        }
 
-    float meanBrightness (const juce::Image& img)
-    {
-        double sum = 0;
+    return (float) (sum / (img.getWidth() * img.getHeight()));
+}
 
-        for (int y = 0; y < img.getHeight(); ++y)
-            for (int x = 0; x < img.getWidth(); ++x)
-                sum += img.getPixelAt (x, y).getPerceivedBrightness();
-
-        return (float) (sum / (img.getWidth() * img.getHeight()));
-    }
-
-    /** How far an image leans to blue: the mean of blue minus red, 0..1. */
-    float meanBlueCast (const juce::Image& img)
-    {
-        double sum = 0;
-
-        for (int y = 0; y < img.getHeight(); ++y)
-            for (int x = 0; x < img.getWidth(); ++x)
-            {
-                const auto p = img.getPixelAt (x, y);
-                sum += (p.getBlue() - p.getRed()) / 255.0;
-            }
-
-        return (float) (sum / (img.getWidth() * img.getHeight()));
-    }
-
-    bool isBrandBlue (juce::Colour c)
-    {
-        return c.getARGB() == brandBlue.getARGB();
-    }
+bool isBrandBlue (juce::Colour c)
+{
+    return c.getARGB() == brandBlue.getARGB();
+}
 }
 
 TEST (AssetImages, EveryCatalogueImageDecodesAtItsSize)
@@ -188,29 +188,29 @@ TEST (AssetImages, HotspotStatesLightenAndTintBlue)
 
 namespace
 {
-    /** The runs of one image row whose pixels pass a test, as (start, length). */
-    template <typename Predicate>
-    std::vector<juce::Range<int>> runsInRow (const juce::Image& img, int y, Predicate passes)
+/** The runs of one image row whose pixels pass a test, as (start, length). */
+template <typename Predicate>
+std::vector<juce::Range<int>> runsInRow (const juce::Image& img, int y, Predicate passes)
+{
+    std::vector<juce::Range<int>> runs;
+    int start = -1;
+
+    for (int x = 0; x <= img.getWidth(); ++x)
     {
-        std::vector<juce::Range<int>> runs;
-        int start = -1;
+        const bool inside = x < img.getWidth() && passes (img.getPixelAt (x, y));
 
-        for (int x = 0; x <= img.getWidth(); ++x)
+        if (inside && start < 0)
+            start = x;
+
+        if (! inside && start >= 0)
         {
-            const bool inside = x < img.getWidth() && passes (img.getPixelAt (x, y));
-
-            if (inside && start < 0)
-                start = x;
-
-            if (! inside && start >= 0)
-            {
-                runs.push_back ({ start, x });
-                start = -1;
-            }
+            runs.push_back ({ start, x });
+            start = -1;
         }
-
-        return runs;
     }
+
+    return runs;
+}
 }
 
 TEST (AssetImages, KeybedShowsTwentyFiveKeysFromCToC)

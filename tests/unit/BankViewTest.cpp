@@ -53,7 +53,7 @@ struct PagedView
         return names;
     }
 
-    void click (juce::Button* button)    { view->buttonClicked (button); }
+    void click (juce::Button* button) { view->buttonClicked (button); }
 
     Panels panels;
     std::unique_ptr<BankView> view;
@@ -155,7 +155,7 @@ TEST (ControlSelector, PlacedButtonsStayInFrontOfTheBackgroundAndGapsAreBlack)
     juce::Image picture (juce::Image::ARGB, 100, 100, true);
     picture.clear (picture.getBounds(), juce::Colours::green);
     selector.setBackgroundImage (picture);
-    selector.setBackgroundImage (picture);   // replacing keeps one background
+    selector.setBackgroundImage (picture); // replacing keeps one background
 
     EXPECT_EQ (hotspot->getPosition(), juce::Point<int> (50, 10));
     EXPECT_EQ (selector.getNumChildComponents(), 2);
@@ -163,7 +163,7 @@ TEST (ControlSelector, PlacedButtonsStayInFrontOfTheBackgroundAndGapsAreBlack)
 
     const auto withPicture = renderComponent (selector);
     EXPECT_EQ (withPicture.getPixelAt (10, 80), juce::Colours::green);
-    EXPECT_GT (withPicture.getPixelAt (60, 20).getRed(), 200);    // the red button, not the picture
+    EXPECT_GT (withPicture.getPixelAt (60, 20).getRed(), 200); // the red button, not the picture
     EXPECT_LT (withPicture.getPixelAt (60, 20).getGreen(), 100);
 
     ControlSelector bare ({ new juce::TextButton() }, ControlSelector::placedSelector);

@@ -89,7 +89,7 @@ TEST (QControlView, KnobRowsFollowTheModeAndKeepTheirValues)
     EXPECT_FALSE (panel.getWidget ("CC")->isVisible());
     expectOnlyVisibleRowsShown (panel, data.getRowNames());
     EXPECT_EQ (listener.valuesReportedBy ("Knob 1 Mode"), (std::vector<double> { 1.0 }));
-    EXPECT_EQ (listener.reports.size(), 1);           // nothing else had to be reported
+    EXPECT_EQ (listener.reports.size(), 1); // nothing else had to be reported
 
     chooseMode (panel, 1);
     EXPECT_TRUE (panel.getWidget ("CC")->isVisible());

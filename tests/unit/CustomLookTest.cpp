@@ -34,12 +34,12 @@ juce::Rectangle<int> boundsOf (const juce::Image& image, std::function<bool (juc
     return area;
 }
 
-bool isWhite (juce::Colour c)      { return c == juce::Colours::white; }
+bool isWhite (juce::Colour c) { return c == juce::Colours::white; }
 
 // White, allowing for the anti-aliased edge of a rounded body.
-bool isEdgeWhite (juce::Colour c)  { return c.withAlpha ((juce::uint8) 255) == juce::Colours::white && c.getAlpha() > 240; }
-bool isOpaque (juce::Colour c)     { return c.getAlpha() > 0; }
-bool isReddish (juce::Colour c)    { return c.getAlpha() > 100 && c.getRed() > 150 && c.getGreen() < 100 && c.getBlue() < 100; }
+bool isEdgeWhite (juce::Colour c) { return c.withAlpha ((juce::uint8) 255) == juce::Colours::white && c.getAlpha() > 240; }
+bool isOpaque (juce::Colour c) { return c.getAlpha() > 0; }
+bool isReddish (juce::Colour c) { return c.getAlpha() > 100 && c.getRed() > 150 && c.getGreen() < 100 && c.getBlue() < 100; }
 } // namespace
 
 TEST (CustomLook, ComboBoxIsAWhiteBodyWithATenByFourArrow)
@@ -73,10 +73,8 @@ TEST (CustomLook, PopupMenuIsBlueWithWhiteItemsAndNoTicks)
     const auto background = drawWith (40, 30, [&] (juce::Graphics& g) { look.drawPopupMenuBackground (g, 40, 30); });
     EXPECT_EQ (boundsOf (background, [] (juce::Colour c) { return c != accentBlue; }), juce::Rectangle<int>());
 
-    auto drawItem = [&] (bool highlighted, bool ticked)
-    {
-        return drawWith (120, 24, [&] (juce::Graphics& g)
-        {
+    auto drawItem = [&] (bool highlighted, bool ticked) {
+        return drawWith (120, 24, [&] (juce::Graphics& g) {
             g.fillAll (accentBlue);
             look.drawPopupMenuItem (g, { 0, 0, 120, 24 }, false, true, highlighted, ticked, false,
                                     "CC Toggle", {}, nullptr, nullptr);
@@ -86,8 +84,8 @@ TEST (CustomLook, PopupMenuIsBlueWithWhiteItemsAndNoTicks)
     const auto plain = drawItem (false, false);
     const auto text = boundsOf (plain, [] (juce::Colour c) { return c.getRed() > 200; });
     EXPECT_FALSE (text.isEmpty());
-    EXPECT_LT (text.getX(), 4);                       // left-aligned
-    EXPECT_LT (text.getY(), 8);                       // at the top, not centred
+    EXPECT_LT (text.getX(), 4); // left-aligned
+    EXPECT_LT (text.getY(), 8); // at the top, not centred
 
     const auto highlighted = drawItem (true, false);
     EXPECT_TRUE (isWhite (highlighted.getPixelAt (118, 22)));
@@ -103,10 +101,8 @@ TEST (CustomLook, ButtonBodyFollowsItsStateWithABlackOutline)
     juce::TextButton button;
     button.setBounds (0, 0, 60, 24);
 
-    auto draw = [&] (bool over, bool down)
-    {
-        return drawWith (60, 24, [&] (juce::Graphics& g)
-        {
+    auto draw = [&] (bool over, bool down) {
+        return drawWith (60, 24, [&] (juce::Graphics& g) {
             look.drawButtonBackground (g, button, juce::Colours::red, over, down);
         });
     };
@@ -117,7 +113,7 @@ TEST (CustomLook, ButtonBodyFollowsItsStateWithABlackOutline)
     EXPECT_EQ (draw (false, false).getPixelAt (30, 12), juce::Colour (0xfff5f5f5));
 
     const auto edge = draw (false, false).getPixelAt (30, 0);
-    EXPECT_LT (edge.getBrightness(), 0.6f);           // the outline, half a pixel wide on the edge
+    EXPECT_LT (edge.getBrightness(), 0.6f); // the outline, half a pixel wide on the edge
     EXPECT_GT (edge.getAlpha(), 100);
 }
 
@@ -140,8 +136,7 @@ TEST (CustomLook, LabelsAreDrawnLeftAlignedOnOneLineAndDimmedWhenDisabled)
     const auto disabled = renderComponent (label);
     label.setLookAndFeel (nullptr);
 
-    auto maxAlpha = [] (const juce::Image& image)
-    {
+    auto maxAlpha = [] (const juce::Image& image) {
         juce::uint8 alpha = 0;
 
         for (int y = 0; y < image.getHeight(); ++y)
@@ -186,16 +181,15 @@ TEST (CustomLook, ToggleButtonIsAFrameAndDisabledMenuBarItemsAreWhite)
     EXPECT_EQ (frame.getPixelAt (30, 0), juce::Colours::red);
     EXPECT_EQ (frame.getPixelAt (0, 10), juce::Colours::red);
     EXPECT_EQ (boundsOf (frame, isOpaque), juce::Rectangle<int> (0, 0, 60, 20));
-    EXPECT_TRUE (boundsOf (frame.getClippedImage ({ 1, 1, 58, 18 }), isOpaque).isEmpty());   // no tick box, no text
+    EXPECT_TRUE (boundsOf (frame.getClippedImage ({ 1, 1, 58, 18 }), isOpaque).isEmpty()); // no tick box, no text
 
     const auto hovered = drawWith (60, 20, [&] (juce::Graphics& g) { look.drawToggleButton (g, toggle, true, false); });
     EXPECT_EQ (hovered.getPixelAt (30, 0), juce::Colours::red.darker (0.1f));
 
     juce::MenuBarComponent bar;
-    bar.setSize (200, 20);   // the bar's height sets the font
+    bar.setSize (200, 20); // the bar's height sets the font
     bar.setColour (juce::PopupMenu::textColourId, juce::Colours::black);
-    auto drawItem = [&]
-    {
+    auto drawItem = [&] {
         return drawWith (50, 20, [&] (juce::Graphics& g) { look.drawMenuBarItem (g, 50, 20, 0, "File", false, false, false, bar); });
     };
 

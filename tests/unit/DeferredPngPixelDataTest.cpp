@@ -7,8 +7,7 @@
 namespace
 {
 // A 2 x 1 palette image, opaque red then half-transparent blue: alpha only through its tRNS chunk.
-const unsigned char paletteWithTransparency[] =
-{
+const unsigned char paletteWithTransparency[] = {
     0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00,
     0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x03, 0x00, 0x00, 0x00, 0xc3, 0xfc, 0x8f, 0xb8, 0x00, 0x00, 0x00,
     0x06, 0x50, 0x4c, 0x54, 0x45, 0xff, 0x00, 0x00, 0x00, 0x00, 0xff, 0x6c, 0xa1, 0xfd, 0x8e, 0x00, 0x00, 0x00,
@@ -86,8 +85,7 @@ TEST (DeferredPngPixelData, ARenderedImageIsMadeOnceWhoeverAsksFirst)
     for (const auto waitForBackground : { true, false })
     {
         std::atomic<int> renders { 0 };
-        const auto image = DeferredPngPixelData::createRendered (juce::Image::RGB, 3, 2, [&renders]
-        {
+        const auto image = DeferredPngPixelData::createRendered (juce::Image::RGB, 3, 2, [&renders] {
             ++renders;
             juce::Image drawn (juce::Image::RGB, 3, 2, false);
             drawn.clear (drawn.getBounds(), juce::Colour (0xff0093d0));

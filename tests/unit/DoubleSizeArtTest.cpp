@@ -9,57 +9,57 @@
 
 namespace
 {
-    juce::String catalogueNameOf (int resourceIndex)
-    {
-        return juce::String (BinaryData::originalFilenames[resourceIndex]).upToLastOccurrenceOf (".png", false, false);
-    }
+juce::String catalogueNameOf (int resourceIndex)
+{
+    return juce::String (BinaryData::originalFilenames[resourceIndex]).upToLastOccurrenceOf (".png", false, false);
+}
 
-    /** Largest difference, in any channel, between two images of one size. */
-    int largestDifference (const juce::Image& a, const juce::Image& b)
-    {
-        int largest = 0;
+/** Largest difference, in any channel, between two images of one size. */
+int largestDifference (const juce::Image& a, const juce::Image& b)
+{
+    int largest = 0;
 
-        for (int y = 0; y < a.getHeight(); ++y)
+    for (int y = 0; y < a.getHeight(); ++y)
+    {
+        for (int x = 0; x < a.getWidth(); ++x)
         {
-            for (int x = 0; x < a.getWidth(); ++x)
-            {
-                const auto pa = a.getPixelAt (x, y);
-                const auto pb = b.getPixelAt (x, y);
-                largest = std::max ({ largest, std::abs (pa.getRed() - pb.getRed()), std::abs (pa.getGreen() - pb.getGreen()),
-                                      std::abs (pa.getBlue() - pb.getBlue()), std::abs (pa.getAlpha() - pb.getAlpha()) });
-            }
+            const auto pa = a.getPixelAt (x, y);
+            const auto pb = b.getPixelAt (x, y);
+            largest = std::max ({ largest, std::abs (pa.getRed() - pb.getRed()), std::abs (pa.getGreen() - pb.getGreen()),
+                                  std::abs (pa.getBlue() - pb.getBlue()), std::abs (pa.getAlpha() - pb.getAlpha()) });
         }
-
-        return largest;
     }
 
-    /** Mean channel difference between `single` and `doubled` brought down to its size, both
-        laid over white so that the colour of fully transparent pixels does not count.
-    */
-    double meanDifferenceFromHalved (const juce::Image& single, const juce::Image& doubled)
-    {
-        const auto halved = doubled.rescaled (single.getWidth(), single.getHeight(), juce::Graphics::highResamplingQuality);
-        const auto onWhite = [] (juce::Colour c) { return juce::Colours::white.overlaidWith (c); };
-        double sum = 0.0;
+    return largest;
+}
 
-        for (int y = 0; y < single.getHeight(); ++y)
+/** Mean channel difference between `single` and `doubled` brought down to its size, both
+    laid over white so that the colour of fully transparent pixels does not count.
+*/
+double meanDifferenceFromHalved (const juce::Image& single, const juce::Image& doubled)
+{
+    const auto halved = doubled.rescaled (single.getWidth(), single.getHeight(), juce::Graphics::highResamplingQuality);
+    const auto onWhite = [] (juce::Colour c) { return juce::Colours::white.overlaidWith (c); };
+    double sum = 0.0;
+
+    for (int y = 0; y < single.getHeight(); ++y)
+    {
+        for (int x = 0; x < single.getWidth(); ++x)
         {
-            for (int x = 0; x < single.getWidth(); ++x)
-            {
-                const auto a = onWhite (single.getPixelAt (x, y));
-                const auto b = onWhite (halved.getPixelAt (x, y));
-                sum += std::abs (a.getRed() - b.getRed()) + std::abs (a.getGreen() - b.getGreen())
-                     + std::abs (a.getBlue() - b.getBlue());
-            }
+            const auto a = onWhite (single.getPixelAt (x, y));
+            const auto b = onWhite (halved.getPixelAt (x, y));
+            sum += std::abs (a.getRed() - b.getRed()) + std::abs (a.getGreen() - b.getGreen())
+                 + std::abs (a.getBlue() - b.getBlue());
         }
-
-        return sum / (3.0 * single.getWidth() * single.getHeight());
     }
 
-    juce::Image snapshot (juce::Component& component, float scale)
-    {
-        return component.createComponentSnapshot (component.getLocalBounds(), true, scale);
-    }
+    return sum / (3.0 * single.getWidth() * single.getHeight());
+}
+
+juce::Image snapshot (juce::Component& component, float scale)
+{
+    return component.createComponentSnapshot (component.getLocalBounds(), true, scale);
+}
 }
 
 TEST (DoubleSizeArt, EveryImageHasATwiceAsLargeRenderingOfTheSamePicture)

@@ -10,10 +10,18 @@ namespace
 {
 const juce::StringArray sectionNames { "main", "knobs", "switches", "pads", "keybed", "wheels", "sustain" };
 
-enum Hotspot { knobsHotspot, switchesHotspot, padsHotspot, keybedHotspot, octaveHotspot, wheelsHotspot };
+enum Hotspot
+{
+    knobsHotspot,
+    switchesHotspot,
+    padsHotspot,
+    keybedHotspot,
+    octaveHotspot,
+    wheelsHotspot
+};
 
-juce::Button* tab (EditorComponent& editor, int index)         { return editor.getTabSelector().getButtons()[index]; }
-juce::Button* hotspot (EditorComponent& editor, int index)     { return editor.getPictureSelector().getButtons()[index]; }
+juce::Button* tab (EditorComponent& editor, int index) { return editor.getTabSelector().getButtons()[index]; }
+juce::Button* hotspot (EditorComponent& editor, int index) { return editor.getPictureSelector().getButtons()[index]; }
 
 // Clicks as the mouse does: through the button, whose listeners hear it.
 void click (juce::Button* button)
@@ -249,14 +257,16 @@ TEST (EditorComponent, SnapshotsOfEverySection)
     ASSERT_TRUE (fixture.controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
 
     const auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                            .getParentDirectory().getParentDirectory().getChildFile ("snapshots");
+                            .getParentDirectory()
+                            .getParentDirectory()
+                            .getChildFile ("snapshots");
     ASSERT_TRUE (folder.createDirectory());
 
     juce::Array<juce::Image> images;
 
     for (int section = 0; section < sectionNames.size(); ++section)
     {
-        editor.buttonClicked (tab (editor, section));   // no click flash in the picture
+        editor.buttonClicked (tab (editor, section)); // no click flash in the picture
         const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
         images.add (image);
 
@@ -297,8 +307,7 @@ TEST (EditorComponent, SnapshotsOfEverySection)
 TEST (EditorComponent, FurtherEditorsShareTheDecodedImages)
 {
     EditorFixture first, second;
-    auto imagesOf = [] (EditorComponent& editor, int index)
-    {
+    auto imagesOf = [] (EditorComponent& editor, int index) {
         auto& button = dynamic_cast<juce::ImageButton&> (*tab (editor, index));
         return std::make_pair (button.getNormalImage(), button.getDownImage());
     };

@@ -13,28 +13,100 @@
 
 namespace
 {
-const std::vector<int> defaultImage
-{
-    12, 4, 0, 3,            // Keybed: Transpose 0 shown, Octave 4, channel 1, Curve 4
-    0,                      // Pitch Wheel channel 1
-    0, 1, 0, 127,           // Mod Wheel: channel 1, CC 1, Min 0, Max 127
-    64, 0, 127, 0,          // Sustain: CC 64, Released 0, Pressed 127, channel 1
-    0, 20, 0, 127, 0,       // Knob 1: Mode CC, CC 20, Min 0, Max 127, channel 1
-    0, 21, 0, 127, 0,
-    0, 22, 0, 127, 0,
-    0, 23, 0, 127, 0,
-    0, 49, 0, 0, 9,         // Pad 1: Mode Note, Note 49, Fixed 0, Curve 1 shown, channel 10
-    0, 41, 0, 0, 9,
-    0, 42, 0, 0, 9,
-    0, 46, 0, 0, 9,
-    0, 36, 0, 0, 9,
-    0, 37, 0, 0, 9,
-    0, 38, 0, 0, 9,
-    0, 39, 0, 0, 9,
-    0, 48, 127, 0, 0,       // Switch 1: Mode CC Toggle, CC 48, Toggle On 127, Toggle Off 0, channel 1
-    0, 49, 127, 0, 0,
-    0, 50, 127, 0, 0,
-    0, 51, 127, 0, 0,
+const std::vector<int> defaultImage {
+    12,
+    4,
+    0,
+    3, // Keybed: Transpose 0 shown, Octave 4, channel 1, Curve 4
+    0, // Pitch Wheel channel 1
+    0,
+    1,
+    0,
+    127, // Mod Wheel: channel 1, CC 1, Min 0, Max 127
+    64,
+    0,
+    127,
+    0, // Sustain: CC 64, Released 0, Pressed 127, channel 1
+    0,
+    20,
+    0,
+    127,
+    0, // Knob 1: Mode CC, CC 20, Min 0, Max 127, channel 1
+    0,
+    21,
+    0,
+    127,
+    0,
+    0,
+    22,
+    0,
+    127,
+    0,
+    0,
+    23,
+    0,
+    127,
+    0,
+    0,
+    49,
+    0,
+    0,
+    9, // Pad 1: Mode Note, Note 49, Fixed 0, Curve 1 shown, channel 10
+    0,
+    41,
+    0,
+    0,
+    9,
+    0,
+    42,
+    0,
+    0,
+    9,
+    0,
+    46,
+    0,
+    0,
+    9,
+    0,
+    36,
+    0,
+    0,
+    9,
+    0,
+    37,
+    0,
+    0,
+    9,
+    0,
+    38,
+    0,
+    0,
+    9,
+    0,
+    39,
+    0,
+    0,
+    9,
+    0,
+    48,
+    127,
+    0,
+    0, // Switch 1: Mode CC Toggle, CC 48, Toggle On 127, Toggle Off 0, channel 1
+    0,
+    49,
+    127,
+    0,
+    0,
+    0,
+    50,
+    127,
+    0,
+    0,
+    0,
+    51,
+    127,
+    0,
+    0,
 };
 
 const std::vector<int> requestMessage { 0xf0, 0x00, 0x00, 0x0e, 0x00, 0x41, 0x62, 0x00, 0x5d, 0xf7 };
@@ -62,32 +134,20 @@ struct Parameter
 struct Kind
 {
     const char* name;
-    std::vector<int> blockStarts;     // one per control; several controls are numbered from 1
+    std::vector<int> blockStarts; // one per control; several controls are numbered from 1
     std::vector<Parameter> parameters;
 };
 
 const Parameter channel { "MIDI Channel", 4, 0, 15, 1 };
 
-const std::vector<Kind> kinds
-{
-    { "Keybed", { 0 }, { { "MIDI Channel", 2, 0, 15, 1 }, { "Transpose", 0, 0, 24, -12 },
-                         { "Octave", 1, 0, 9, 0 }, { "Curve", 3, 0, 7, 1 } } },
+const std::vector<Kind> kinds {
+    { "Keybed", { 0 }, { { "MIDI Channel", 2, 0, 15, 1 }, { "Transpose", 0, 0, 24, -12 }, { "Octave", 1, 0, 9, 0 }, { "Curve", 3, 0, 7, 1 } } },
     { "Pitch Wheel", { 4 }, { { "MIDI Channel", 0, 0, 15, 1 } } },
-    { "Mod Wheel", { 5 }, { { "MIDI Channel", 0, 0, 15, 1 }, { "CC", 1, 0, 127, 0 },
-                            { "Min", 2, 0, 127, 0 }, { "Max", 3, 0, 127, 0 } } },
-    { "Sustain", { 9 }, { { "CC", 0, 0, 127, 0 }, { "Pressed", 2, 0, 127, 0 },
-                          { "Released", 1, 0, 127, 0 }, { "MIDI Channel", 3, 0, 15, 1 } } },
-    { "Knob", { 13, 18, 23, 28 }, { { "Mode", 0, 0, 1, 1, true }, channel, { "CC", 1, 0, 127, 0 },
-                                    { "Min", 2, 0, 127, 0 }, { "Max", 3, 0, 127, 0 } } },
-    { "Pad", { 33, 38, 43, 48, 53, 58, 63, 68 },
-      { { "Mode", 0, 0, 3, 1, true }, channel, { "Note", 1, 0, 127, 0 }, { "CC", 1, 0, 127, 0 },
-        { "Bank MSB", 3, 0, 127, 0 }, { "Curve", 3, 0, 7, 1 }, { "Pressed", 2, 0, 127, 0 },
-        { "Toggle On", 2, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Fixed", 2, 0, 127, 0 },
-        { "Released", 3, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
-    { "Switch", { 73, 78, 83, 88 },
-      { { "Mode", 0, 0, 2, 1, true }, channel, { "CC", 1, 0, 127, 0 }, { "Pressed", 2, 0, 127, 0 },
-        { "Released", 3, 0, 127, 0 }, { "Toggle On", 2, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 },
-        { "Bank MSB", 3, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
+    { "Mod Wheel", { 5 }, { { "MIDI Channel", 0, 0, 15, 1 }, { "CC", 1, 0, 127, 0 }, { "Min", 2, 0, 127, 0 }, { "Max", 3, 0, 127, 0 } } },
+    { "Sustain", { 9 }, { { "CC", 0, 0, 127, 0 }, { "Pressed", 2, 0, 127, 0 }, { "Released", 1, 0, 127, 0 }, { "MIDI Channel", 3, 0, 15, 1 } } },
+    { "Knob", { 13, 18, 23, 28 }, { { "Mode", 0, 0, 1, 1, true }, channel, { "CC", 1, 0, 127, 0 }, { "Min", 2, 0, 127, 0 }, { "Max", 3, 0, 127, 0 } } },
+    { "Pad", { 33, 38, 43, 48, 53, 58, 63, 68 }, { { "Mode", 0, 0, 3, 1, true }, channel, { "Note", 1, 0, 127, 0 }, { "CC", 1, 0, 127, 0 }, { "Bank MSB", 3, 0, 127, 0 }, { "Curve", 3, 0, 7, 1 }, { "Pressed", 2, 0, 127, 0 }, { "Toggle On", 2, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Fixed", 2, 0, 127, 0 }, { "Released", 3, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
+    { "Switch", { 73, 78, 83, 88 }, { { "Mode", 0, 0, 2, 1, true }, channel, { "CC", 1, 0, 127, 0 }, { "Pressed", 2, 0, 127, 0 }, { "Released", 3, 0, 127, 0 }, { "Toggle On", 2, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 }, { "Bank MSB", 3, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
 };
 
 struct Key
@@ -198,23 +258,100 @@ TEST (GoldenData, MessagesOnTheWire)
     EXPECT_EQ (bytesOf (sent[0]), defaultDump);
     EXPECT_EQ (bytesOf (sent[1]), requestMessage);
 
-    const std::vector<int> replied
-    {
-        7, 3, 2, 5,             // Keybed: Transpose -5, Octave 3, channel 3, Curve 6
-        15,                     // Pitch Wheel channel 16
-        1, 11, 5, 120,
-        65, 1, 126, 3,
-        1, 20, 0, 100, 0,       // Knob 1 in Aftertouch
-        0, 74, 0, 127, 0, 0, 22, 0, 127, 0, 0, 23, 0, 127, 15,
-        0, 36, 100, 2, 9,       // Pad 1 Note 36, Fixed 100, Curve 3
-        1, 80, 127, 0, 9,       // Pad 2 CC Toggle
-        2, 81, 90, 5, 9,        // Pad 3 CC Momentary, Pressed 90, Released 5
-        3, 5, 1, 2, 9,          // Pad 4 Program Change
-        0, 37, 0, 7, 0, 0, 38, 0, 0, 9, 0, 39, 0, 0, 9, 0, 40, 0, 0, 9,
-        0, 48, 127, 0, 0,
-        1, 49, 100, 10, 0,      // Switch 2 CC Momentary
-        2, 7, 3, 4, 1,          // Switch 3 Program Change on channel 2
-        0, 51, 127, 0, 0,
+    const std::vector<int> replied {
+        7,
+        3,
+        2,
+        5,  // Keybed: Transpose -5, Octave 3, channel 3, Curve 6
+        15, // Pitch Wheel channel 16
+        1,
+        11,
+        5,
+        120,
+        65,
+        1,
+        126,
+        3,
+        1,
+        20,
+        0,
+        100,
+        0, // Knob 1 in Aftertouch
+        0,
+        74,
+        0,
+        127,
+        0,
+        0,
+        22,
+        0,
+        127,
+        0,
+        0,
+        23,
+        0,
+        127,
+        15,
+        0,
+        36,
+        100,
+        2,
+        9, // Pad 1 Note 36, Fixed 100, Curve 3
+        1,
+        80,
+        127,
+        0,
+        9, // Pad 2 CC Toggle
+        2,
+        81,
+        90,
+        5,
+        9, // Pad 3 CC Momentary, Pressed 90, Released 5
+        3,
+        5,
+        1,
+        2,
+        9, // Pad 4 Program Change
+        0,
+        37,
+        0,
+        7,
+        0,
+        0,
+        38,
+        0,
+        0,
+        9,
+        0,
+        39,
+        0,
+        0,
+        9,
+        0,
+        40,
+        0,
+        0,
+        9,
+        0,
+        48,
+        127,
+        0,
+        0,
+        1,
+        49,
+        100,
+        10,
+        0, // Switch 2 CC Momentary
+        2,
+        7,
+        3,
+        4,
+        1, // Switch 3 Program Change on channel 2
+        0,
+        51,
+        127,
+        0,
+        0,
     };
     ASSERT_EQ (replied.size(), 93u);
 

@@ -44,11 +44,11 @@ TEST (KeyboardEntry, ArrowsPagesAndWheelStepWithinTheRangeAndReportLikeTypedValu
     press (*box, juce::KeyPress::upKey);
     press (*box, juce::KeyPress::pageUpKey);
     EXPECT_EQ (box->getText(), "12");
-    press (*box, juce::KeyPress::pageUpKey);                 // 22 would be past 16
+    press (*box, juce::KeyPress::pageUpKey); // 22 would be past 16
     EXPECT_EQ (box->getText(), "16");
     press (*box, juce::KeyPress::downKey);
 
-    typeInto (*box, "5");                                   // a typed number is where the step starts
+    typeInto (*box, "5"); // a typed number is where the step starts
     press (*box, juce::KeyPress::upKey);
     wheel (*box, 0.2f);
     wheel (*box, -0.2f);
@@ -85,7 +85,7 @@ TEST (KeyboardEntry, TheTooltipShowsTheRangeAndAHintSaysWhyAnEntryWasPutBack)
     ASSERT_NE (hint, nullptr);
     EXPECT_TRUE (hint->isVisible() && hint->getParentComponent() == &window);
     EXPECT_EQ (hint->getText(), "1-16: 17 is out of range");
-    EXPECT_EQ (hint->getY(), 54);                           // just below the box
+    EXPECT_EQ (hint->getY(), 54); // just below the box
 
     typeInto (*channel, "16");
     pressReturn (*channel);
@@ -107,10 +107,10 @@ TEST (KeyboardEntry, ATypedNumberIsCommittedBeforeTheSectionChanges)
     EXPECT_EQ (bytes[21], 80);
 
     typeInto (dynamic_cast<juce::TextEditor&> (*findComponentNamed (editor, "Keybed Transpose")), "-5");
-    editor.buttonClicked (editor.getPictureSelector().getButtons()[0]);   // the knobs on the picture
+    editor.buttonClicked (editor.getPictureSelector().getButtons()[0]); // the knobs on the picture
     EXPECT_EQ (bytes[0], 7);
 
-    typeInto (knob2Max, "200");                              // out of range: put back instead
+    typeInto (knob2Max, "200"); // out of range: put back instead
     EXPECT_TRUE (press (editor, '1', ctrl));
     EXPECT_EQ (bytes[21], 80);
     EXPECT_EQ (knob2Max.getText(), "80");

@@ -14,8 +14,7 @@ juce::Array<QControlView*> allPanels (juce::Component& root)
 {
     juce::Array<QControlView*> panels;
 
-    std::function<void (juce::Component&)> collect = [&] (juce::Component& c)
-    {
+    std::function<void (juce::Component&)> collect = [&] (juce::Component& c) {
         if (auto* panel = dynamic_cast<QControlView*> (&c))
             panels.add (panel);
 
@@ -53,7 +52,7 @@ void chooseMode (EditorFixture& fixture, const juce::String& control, const juce
 
     for (int i = 0; i < list.getNumItems(); ++i)
         if (list.getItemText (i) == modeName)
-            list.setSelectedItemIndex (i, juce::sendNotificationSync);   // as a choice in the pop-up does
+            list.setSelectedItemIndex (i, juce::sendNotificationSync); // as a choice in the pop-up does
 }
 
 void typeNumber (EditorFixture& fixture, const juce::String& key, const juce::String& text)
@@ -109,12 +108,12 @@ TEST (PanelPresetConsistency, RevealedCurveWritesWhatItShows)
     chooseMode (fixture, "Pad 2", "CC Momentary");
     typeNumber (fixture, "Pad 2 Released", "64");
     EXPECT_EQ (byteOf (fixture, "Pad 2 Released"), 64);
-    EXPECT_EQ (fixture.textOf ("Pad 2 Curve"), "5");      // hidden, and 64 is no curve
+    EXPECT_EQ (fixture.textOf ("Pad 2 Curve"), "5"); // hidden, and 64 is no curve
 
     chooseMode (fixture, "Pad 2", "Note");
     EXPECT_EQ (fixture.textOf ("Pad 2 Curve"), "5");
     EXPECT_EQ (byteOf (fixture, "Pad 2 Curve"), 4);
-    EXPECT_EQ (fixture.textOf ("Pad 2 Released"), "4");   // its siblings follow the byte
+    EXPECT_EQ (fixture.textOf ("Pad 2 Released"), "4"); // its siblings follow the byte
     EXPECT_EQ (widgetsDisagreeingWithTheImage (fixture), juce::StringArray());
 }
 

@@ -28,7 +28,7 @@ TEST (NumberBoxParameterValue, ConvertsBetweenRawAndShownValues)
     RecordingValueListener listener;
     auto box = makeChannelBox (listener);
 
-    EXPECT_EQ (box->getText(), "1");                   // the default, before anyone listened
+    EXPECT_EQ (box->getText(), "1"); // the default, before anyone listened
     EXPECT_EQ (box->getValue(), 0.0);
     EXPECT_EQ (box->getName(), "Knob 1 MIDI Channel");
     EXPECT_EQ (box->getMinimum (true), 0);
@@ -56,13 +56,13 @@ TEST (NumberBoxParameterValue, TypedEntryIsCommittedByReturnOrFocusLossWithinIts
     auto box = makeChannelBox (listener);
 
     typeInto (*box, "16");
-    EXPECT_TRUE (listener.reports.isEmpty());          // typing alone changes nothing
+    EXPECT_TRUE (listener.reports.isEmpty()); // typing alone changes nothing
     pressReturn (*box);
     EXPECT_EQ (listener.valuesReportedBy ("Knob 1 MIDI Channel"), (std::vector<double> { 15.0 }));
 
     typeInto (*box, "17");
     pressReturn (*box);
-    EXPECT_EQ (box->getText(), "16");                  // refused: the previous value again
+    EXPECT_EQ (box->getText(), "16"); // refused: the previous value again
     EXPECT_EQ (box->getValue(), 15.0);
     EXPECT_EQ (listener.reports.size(), 1);
 
@@ -129,7 +129,7 @@ TEST (NumberBox, TellsEachListenerOnceNewestFirstAndOnlyForAcceptedValuesItIsTol
     struct Logging : public NumberBox::Listener
     {
         Logging (juce::StringArray& l, const char* n) : log (l), name (n) {}
-        void numberBoxValueChanged (NumberBox* box) override   { log.add (name + " " + juce::String (box->getValue())); }
+        void numberBoxValueChanged (NumberBox* box) override { log.add (name + " " + juce::String (box->getValue())); }
         juce::StringArray& log;
         juce::String name;
     };
@@ -145,9 +145,9 @@ TEST (NumberBox, TellsEachListenerOnceNewestFirstAndOnlyForAcceptedValuesItIsTol
     box.addListener (&first);
 
     box.setValue (5.0, true);
-    box.setValue (17.0, true);     // refused
-    box.setValue (6.0, false);     // not to be told
-    box.setValue (6.0, true);      // the same value again is told
+    box.setValue (17.0, true); // refused
+    box.setValue (6.0, false); // not to be told
+    box.setValue (6.0, true);  // the same value again is told
 
     EXPECT_EQ (log, juce::StringArray ("second 5", "first 5", "second 6", "first 6"));
 }
@@ -157,7 +157,7 @@ TEST (ComboBoxParameterValue, SelectsByRawValueAndReportsOnlyChanges)
     RecordingValueListener listener;
     std::unique_ptr<ComboBoxParameterValue> list (createComboBoxParameterValue (padModes, "Pad 3 Mode"));
 
-    EXPECT_EQ (list->getSelectedId(), 2);              // the factory's first selection
+    EXPECT_EQ (list->getSelectedId(), 2); // the factory's first selection
     EXPECT_EQ (list->displayOffset, 1.0);
     EXPECT_EQ (list->getMinimum (true), 0);
     EXPECT_EQ (list->getMaximum (true), 3);
@@ -175,7 +175,7 @@ TEST (ComboBoxParameterValue, SelectsByRawValueAndReportsOnlyChanges)
     EXPECT_EQ (listener.valuesReportedBy ("Pad 3 Mode"), (std::vector<double> { 2.0 }));
 
     list->setValue (2.0);
-    EXPECT_EQ (listener.reports.size(), 1);            // the value it has: nobody is told
+    EXPECT_EQ (listener.reports.size(), 1); // the value it has: nobody is told
 
     // A raw value without an item leaves nothing selected.
     list->setValue (7.0);
@@ -188,7 +188,7 @@ TEST (ComboBoxParameterValue, UserChoiceReportsToEveryListenerNewestFirst)
     struct Ordered : public ParameterValue::Listener
     {
         Ordered (juce::StringArray& l, const char* n) : log (l), name (n) {}
-        void parameterValueChanged (ParameterValue*) override   { log.add (name); }
+        void parameterValueChanged (ParameterValue*) override { log.add (name); }
         juce::StringArray& log;
         juce::String name;
     };
@@ -199,7 +199,7 @@ TEST (ComboBoxParameterValue, UserChoiceReportsToEveryListenerNewestFirst)
     list->addListener (&first);
     list->addListener (&second);
 
-    list->setSelectedItemIndex (3, juce::sendNotificationSync);   // as a choice in the pop-up does
+    list->setSelectedItemIndex (3, juce::sendNotificationSync); // as a choice in the pop-up does
     EXPECT_EQ (log, juce::StringArray ("second", "first"));
     EXPECT_EQ (list->getValue(), 3.0);
 }

@@ -12,28 +12,27 @@
 namespace
 {
 // A preset with every mode in use, written out by hand (header, 93 image bytes, F7).
-const std::vector<juce::uint8> goldenFile
-{
+const std::vector<juce::uint8> goldenFile {
     0xf0, 0x00, 0x00, 0x0e, 0x00, 0x41, 0x61, 0x00, 0x5d,
-    7, 3, 2, 5,             // Keybed: Transpose -5, Octave 3, channel 3, Curve 6
-    1,                      // Pitch Wheel channel 2
-    0, 11, 5, 120,          // Mod Wheel
-    64, 0, 127, 3,          // Sustain: CC 64, Released 0, Pressed 127, channel 4
-    1, 20, 0, 100, 0,       // Knob 1 Aftertouch (CC 20 unused)
-    0, 74, 0, 127, 0,       // Knob 2 CC 74
+    7, 3, 2, 5,       // Keybed: Transpose -5, Octave 3, channel 3, Curve 6
+    1,                // Pitch Wheel channel 2
+    0, 11, 5, 120,    // Mod Wheel
+    64, 0, 127, 3,    // Sustain: CC 64, Released 0, Pressed 127, channel 4
+    1, 20, 0, 100, 0, // Knob 1 Aftertouch (CC 20 unused)
+    0, 74, 0, 127, 0, // Knob 2 CC 74
     0, 22, 0, 127, 0,
-    0, 23, 0, 127, 15,      // Knob 4 on channel 16
-    0, 36, 100, 2, 9,       // Pad 1 Note 36, Fixed 100, Curve 3
-    1, 80, 127, 0, 9,       // Pad 2 CC Toggle
-    2, 81, 90, 64, 9,       // Pad 3 CC Momentary, Released 64
-    3, 5, 1, 2, 9,          // Pad 4 Program Change: Program 5, Bank LSB 1, Bank MSB 2
+    0, 23, 0, 127, 15, // Knob 4 on channel 16
+    0, 36, 100, 2, 9,  // Pad 1 Note 36, Fixed 100, Curve 3
+    1, 80, 127, 0, 9,  // Pad 2 CC Toggle
+    2, 81, 90, 64, 9,  // Pad 3 CC Momentary, Released 64
+    3, 5, 1, 2, 9,     // Pad 4 Program Change: Program 5, Bank LSB 1, Bank MSB 2
     0, 37, 0, 0, 9,
     0, 38, 0, 0, 9,
     0, 39, 0, 0, 9,
     0, 40, 0, 0, 9,
-    0, 48, 127, 0, 0,       // Switch 1 CC Toggle
-    1, 49, 100, 10, 0,      // Switch 2 CC Momentary
-    2, 7, 3, 4, 1,          // Switch 3 Program Change on channel 2
+    0, 48, 127, 0, 0,  // Switch 1 CC Toggle
+    1, 49, 100, 10, 0, // Switch 2 CC Momentary
+    2, 7, 3, 4, 1,     // Switch 3 Program Change on channel 2
     0, 51, 127, 0, 0,
     0xf7
 };
@@ -49,16 +48,16 @@ struct PresetCommandLineTest : public ::testing::Test
     juce::TemporaryFile folderName;
     juce::File folder = folderName.getFile();
 
-    PresetCommandLineTest()                 { folder.createDirectory(); }
-    ~PresetCommandLineTest() override       { folder.deleteRecursively(); }
+    PresetCommandLineTest() { folder.createDirectory(); }
+    ~PresetCommandLineTest() override { folder.deleteRecursively(); }
 
-    juce::String path (const juce::String& name) const    { return folder.getChildFile (name).getFullPathName(); }
+    juce::String path (const juce::String& name) const { return folder.getChildFile (name).getFullPathName(); }
 
     juce::String write (const juce::String& name, const std::vector<juce::uint8>& bytes) const
     {
         auto file = folder.getChildFile (name);
         file.deleteFile();
-        file.create();   // replaceWithData would delete a file given no bytes
+        file.create(); // replaceWithData would delete a file given no bytes
         file.appendData (bytes.data(), bytes.size());
         return path (name);
     }
@@ -129,34 +128,34 @@ TEST_F (PresetCommandLineTest, CheckSaysWhyEachFileIsRefused)
     std::copy (goldenFile.begin(), goldenFile.end(), longer.begin());
 
     folder.getChildFile ("folder.q7x").createDirectory();
-    std::filesystem::resize_file (write ("huge.q7x", {}).toStdString(), 5'000'000'000);   // sparse: takes no disk
+    std::filesystem::resize_file (write ("huge.q7x", {}).toStdString(), 5'000'000'000); // sparse: takes no disk
 
     const juce::StringArray files { write ("empty.q7x", {}), write ("short.q7x", shorter), write ("long.q7x", longer),
                                     write ("reply.q7x", goldenWith ({ { 6, 0x63 } })),
-                                    write ("curve.q7x", goldenWith ({ { 45, 8 } })),     // Pad 1 Curve 9
-                                    write ("mode.q7x", goldenWith ({ { 92, 3 } })),      // Switch 3 Mode 3
+                                    write ("curve.q7x", goldenWith ({ { 45, 8 } })), // Pad 1 Curve 9
+                                    write ("mode.q7x", goldenWith ({ { 92, 3 } })),  // Switch 3 Mode 3
                                     path ("folder.q7x"), path ("missing.q7x"), path ("huge.q7x"), golden };
     const auto checked = run ({ "check" }, files);
 
     EXPECT_EQ (checked.status, 1);
     EXPECT_EQ (checked.out,
                files[0] + ": size is 0 bytes, a preset file has 103\n"
-             + files[1] + ": size is 102 bytes, a preset file has 103\n"
-             + files[2] + ": size is 104 bytes, a preset file has 103\n"
-             + files[3] + ": does not start with the preset dump prefix F0 00 00 0E 00 41 61 00 5D\n"
-             + files[4] + ": offset 36 (Pad 1 Curve): value 8 is outside 0..7 (shown 1..8)\n"
-             + files[5] + ": offset 83 (Switch 3 Mode): value 3 is outside 0..2\n"
-             + files[6] + ": not a regular file\n"
-             + files[7] + ": no such file\n"
-             + files[8] + ": size is 5000000000 bytes, a preset file has 103\n");
+                   + files[1] + ": size is 102 bytes, a preset file has 103\n"
+                   + files[2] + ": size is 104 bytes, a preset file has 103\n"
+                   + files[3] + ": does not start with the preset dump prefix F0 00 00 0E 00 41 61 00 5D\n"
+                   + files[4] + ": offset 36 (Pad 1 Curve): value 8 is outside 0..7 (shown 1..8)\n"
+                   + files[5] + ": offset 83 (Switch 3 Mode): value 3 is outside 0..2\n"
+                   + files[6] + ": not a regular file\n"
+                   + files[7] + ": no such file\n"
+                   + files[8] + ": size is 5000000000 bytes, a preset file has 103\n");
 }
 
 TEST_F (PresetCommandLineTest, DiffSpeaksInParameters)
 {
     const auto a = write ("a.q7x", goldenFile);
-    const auto b = write ("b.q7x", goldenWith ({ { 23, 30 },      // Knob 1 CC, unused in Aftertouch
-                                                 { 28, 21 },      // Knob 2 CC
-                                                 { 47, 2 } }));   // Pad 2 CC Toggle -> CC Momentary
+    const auto b = write ("b.q7x", goldenWith ({ { 23, 30 },    // Knob 1 CC, unused in Aftertouch
+                                                 { 28, 21 },    // Knob 2 CC
+                                                 { 47, 2 } })); // Pad 2 CC Toggle -> CC Momentary
     const auto differences = run ({ "diff", a, b });
 
     EXPECT_EQ (differences.status, 1);
@@ -207,8 +206,7 @@ TEST_F (PresetCommandLineTest, JsonRoundTripsByteForByte)
 
 TEST_F (PresetCommandLineTest, ImportRefusesWhatTheEditorWouldNamingTheField)
 {
-    const std::vector<std::pair<const char*, const char*>> cases
-    {
+    const std::vector<std::pair<const char*, const char*>> cases {
         { R"({"controls": {"Pad 9": {}}})", "controls.Pad 9: unknown control" },
         { R"({"controls": {"Pad 3": {"Mode": "CC Toggle", "Note": 40}}})", "controls.Pad 3.Note: not a parameter of mode \"CC Toggle\"" },
         { R"({"controls": {"Pad 3": {"Mode": "Aftertouch"}}})", "controls.Pad 3.Mode: \"Aftertouch\" is not one of Note, CC Toggle, CC Momentary, Program Change" },
@@ -257,12 +255,11 @@ TEST_F (PresetCommandLineTest, SetChangesShownValuesOrLeavesTheFileAsItWas)
     EXPECT_EQ (read ("golden.q7x"), goldenWith ({ { 53, 20 }, { 9, 0 }, { 57, 0 }, { 60, 7 } }));
 
     write ("golden.q7x", goldenFile);
-    const std::vector<std::pair<juce::StringArray, const char*>> refusals
-    {
+    const std::vector<std::pair<juce::StringArray, const char*>> refusals {
         { { "Pad 9 CC=1" }, "q7x-preset: unknown parameter \"Pad 9 CC\"\n" },
         { { "Keybed MIDI Channel=17" }, "q7x-preset: Keybed MIDI Channel: \"17\" is not 1..16\n" },
         { { "Pad 3 Mode=Sideways" }, "q7x-preset: Pad 3 Mode: \"Sideways\" is not one of Note, CC Toggle, CC Momentary, Program Change\n" },
-        { { "Pad 1 CC=5", "Pad 3 Mode=Note" },   // Released 64 would become Curve 65
+        { { "Pad 1 CC=5", "Pad 3 Mode=Note" }, // Released 64 would become Curve 65
           ": left unchanged: offset 46 (Pad 3 Curve): value 64 is outside 0..7 (shown 1..8)\n" },
     };
 

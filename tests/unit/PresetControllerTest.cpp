@@ -57,18 +57,17 @@ TEST (PresetController, AppliesOnlyWholeValidPresets)
     EXPECT_EQ (controller->getPresetData(), defaults);
     EXPECT_EQ (editor.get ("Pad 1 Note")->getValue(), 49);
 
-    auto refused = [&] (int offset, int byte)
-    {
+    auto refused = [&] (int offset, int byte) {
         auto bad = defaults;
         bad.set (offset, (juce::uint8) byte);
         return ! controller->applyPresetData (bad) && controller->getPresetData() == defaults;
     };
 
-    EXPECT_TRUE (refused (0, 25));      // transpose beyond +12
-    EXPECT_TRUE (refused (36, 8));      // pad 1 curve in Note mode
-    EXPECT_TRUE (refused (33, 4));      // no fifth pad mode
-    EXPECT_TRUE (refused (13, 2));      // no third knob mode
-    EXPECT_TRUE (refused (20, 128));    // not a MIDI value
+    EXPECT_TRUE (refused (0, 25));   // transpose beyond +12
+    EXPECT_TRUE (refused (36, 8));   // pad 1 curve in Note mode
+    EXPECT_TRUE (refused (33, 4));   // no fifth pad mode
+    EXPECT_TRUE (refused (13, 2));   // no third knob mode
+    EXPECT_TRUE (refused (20, 128)); // not a MIDI value
 
     auto shorter = defaults, longer = defaults;
     shorter.removeLast();
@@ -86,17 +85,17 @@ TEST (PresetController, ChecksSharedBytesAgainstTheControlsMode)
     FakeEditor editor (*controller);
     auto preset = PresetLayout::getDefaultPresetImage();
 
-    preset.set (33, 2);     // pad 1: CC Momentary
-    preset.set (36, 64);    // Released 64, over the Curve's 0-7
-    preset.set (73, 2);     // switch 1: Program Change
-    preset.set (74, 100);   // Program 100
+    preset.set (33, 2);   // pad 1: CC Momentary
+    preset.set (36, 64);  // Released 64, over the Curve's 0-7
+    preset.set (73, 2);   // switch 1: Program Change
+    preset.set (74, 100); // Program 100
 
     ASSERT_TRUE (controller->applyPresetData (preset));
     EXPECT_EQ (controller->getPresetData(), preset);
     EXPECT_EQ (editor.get ("Pad 1 Released")->getValue(), 64);
-    EXPECT_EQ (editor.get ("Pad 1 Curve")->getValue(), 0);   // could not show 64
+    EXPECT_EQ (editor.get ("Pad 1 Curve")->getValue(), 0); // could not show 64
 
-    preset.set (33, 0);     // back in Note mode the Curve byte must fit the Curve
+    preset.set (33, 0); // back in Note mode the Curve byte must fit the Curve
     EXPECT_FALSE (controller->applyPresetData (preset));
 
     juce::Random random (7);
@@ -139,7 +138,7 @@ TEST (PresetController, EditKeepsWidgetsOfTheSameByteInStep)
     editor.get ("Pad 1 Released")->setValue (64);
     EXPECT_EQ (controller->getPresetData()[36], 64);
     EXPECT_EQ (editor.get ("Pad 1 Toggle Off")->getValue(), 64);
-    EXPECT_EQ (editor.get ("Pad 1 Curve")->getValue(), 0);      // 64 is beyond its range
+    EXPECT_EQ (editor.get ("Pad 1 Curve")->getValue(), 0); // 64 is beyond its range
 
     editor.get ("Pad 1 Curve")->setValue (5);
     EXPECT_EQ (controller->getPresetData()[36], 5);

@@ -107,14 +107,14 @@ TEST_F (PresetFileTest, RefusesFilesThatAreNotPresets)
     expectRefused (fileWith (longer, "104.q7x"));
 
     auto reply = dump;
-    reply.set (6, 0x63);                 // a captured preset reply
+    reply.set (6, 0x63); // a captured preset reply
     expectRefused (fileWith (reply, "reply.q7x"));
 
     auto outOfRange = dump;
-    outOfRange.set (9, 25);              // transpose +13
+    outOfRange.set (9, 25); // transpose +13
     expectRefused (fileWith (outOfRange, "transpose.q7x"));
     outOfRange = dump;
-    outOfRange.set (45, 8);              // pad 1 curve 9 in Note mode
+    outOfRange.set (45, 8); // pad 1 curve 9 in Note mode
     expectRefused (fileWith (outOfRange, "curve.q7x"));
 }
 
@@ -123,7 +123,7 @@ TEST_F (PresetFileTest, HugeFileIsRefusedWithoutReadingIt)
     ASSERT_TRUE (folder.getFile().createDirectory());
     const auto huge = folder.getFile().getChildFile ("huge.q7x");
     ASSERT_TRUE (huge.create());
-    std::filesystem::resize_file (huge.getFullPathName().toStdString(), 1ull << 30);   // sparse
+    std::filesystem::resize_file (huge.getFullPathName().toStdString(), 1ull << 30); // sparse
 
     expectRefused (huge);
 }
@@ -146,7 +146,7 @@ TEST_F (PresetFileTest, LastByteIsNotChecked)
     ASSERT_TRUE (folder.getFile().createDirectory());
     auto dump = defaultDump();
     dump.set (102, 0x00);
-    dump.set (10, 5);                    // keybed octave 5
+    dump.set (10, 5); // keybed octave 5
 
     AlertRecorder alerts;
     EXPECT_TRUE (controller->loadFromFile (fileWith (dump)));

@@ -90,8 +90,8 @@ TEST (PresetLayout, DefaultDumpIsAValidPresetMessage)
 
     const auto image = getDefaultPresetImage();
     ASSERT_EQ (image.size(), presetImageSize);
-    EXPECT_EQ (image[0], 12);    // transpose shown as 0
-    EXPECT_EQ (image[37], 9);    // pad 1 on channel 10
+    EXPECT_EQ (image[0], 12); // transpose shown as 0
+    EXPECT_EQ (image[37], 9); // pad 1 on channel 10
     EXPECT_EQ (image[92], 0);
 
     // Every byte within the range of every parameter that names it.

@@ -63,7 +63,7 @@ TEST (PresetFraming, FilesNeedTheDumpPrefixButNotTheLastByte)
     file.set (102, 0x00);
     EXPECT_EQ (*PresetFraming::findImageInFile (file.begin(), file.size()), getDefaultPresetImage());
 
-    file.set (6, 0x63);   // a captured reply
+    file.set (6, 0x63); // a captured reply
     EXPECT_FALSE (PresetFraming::findImageInFile (file.begin(), file.size()).has_value());
     EXPECT_FALSE (PresetFraming::findImageInFile (file.begin(), 102).has_value());
 }
@@ -132,8 +132,7 @@ TEST (PresetValidator, AgreesWithTheEditorsWholePresetCheck)
     juce::Random random (1212);
     int refusedCount = 0, checkedCount = 0;
 
-    auto compare = [&] (const juce::Array<juce::uint8>& image)
-    {
+    auto compare = [&] (const juce::Array<juce::uint8>& image) {
         const auto editorAccepts = fixture.controller->validatePresetData (image);
         EXPECT_EQ (PresetValidator::isValid (image), editorAccepts) << juce::String::toHexString (image.begin(), image.size());
         refusedCount += editorAccepts ? 0 : 1;
@@ -149,7 +148,7 @@ TEST (PresetValidator, AgreesWithTheEditorsWholePresetCheck)
         compare (image);
     }
 
-    for (int iteration = 0; iteration < 12; ++iteration)   // every mode of every control
+    for (int iteration = 0; iteration < 12; ++iteration) // every mode of every control
     {
         const auto base = makeRandomValidPreset (random, iteration);
 

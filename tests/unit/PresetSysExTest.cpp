@@ -67,7 +67,7 @@ TEST_F (PresetSysExTest, RequestAndDumpAreExactOnTheWire)
     ASSERT_EQ (messages.size(), 2u);
     EXPECT_EQ (bytesOf (messages[0]), (std::vector<int> { 0xf0, 0x00, 0x00, 0x0e, 0x00, 0x41, 0x62, 0x00, 0x5d, 0xf7 }));
     EXPECT_EQ (bytesOf (messages[1]), std::vector<int> (PresetLayout::defaultPresetDump.begin(),
-                                                         PresetLayout::defaultPresetDump.end()));
+                                                        PresetLayout::defaultPresetDump.end()));
     EXPECT_TRUE (controller->isAwaitingReply());
 }
 
@@ -91,7 +91,7 @@ TEST_F (PresetSysExTest, SentPresetIsFetchedBackByAnotherDocument)
     EXPECT_EQ (alerts.getEntries()[0].message, "Preset sucessfully retrieved from hardware.");
     EXPECT_EQ (other->getPresetData(), preset);
     EXPECT_FALSE (other->isAwaitingReply());
-    EXPECT_EQ (simulator.getNumRequestsReceived(), 1);    // answered before the first retry
+    EXPECT_EQ (simulator.getNumRequestsReceived(), 1); // answered before the first retry
 }
 
 TEST_F (PresetSysExTest, SilentHardwareGetsNineRequestsThenGiveUp)
@@ -102,7 +102,7 @@ TEST_F (PresetSysExTest, SilentHardwareGetsNineRequestsThenGiveUp)
 
     const auto start = juce::Time::getMillisecondCounterHiRes();
     controller->requestPreset();
-    controller->requestPreset();        // a second click while waiting changes nothing
+    controller->requestPreset(); // a second click while waiting changes nothing
     sentAt.push_back (0);
 
     while (alertAt == 0 && juce::Time::getMillisecondCounterHiRes() - start < 12000)
@@ -131,7 +131,7 @@ TEST_F (PresetSysExTest, SilentHardwareGetsNineRequestsThenGiveUp)
         EXPECT_GT (sentAt[i] - sentAt[i - 1], 650.0) << "request " << i;
         EXPECT_LT (sentAt[i] - sentAt[i - 1], 900.0 + 1000.0) << "request " << i;
     }
-    EXPECT_LT ((sentAt[8] - sentAt[1]) / 7.0, 900.0);    // 750 ms apart, not 1000
+    EXPECT_LT ((sentAt[8] - sentAt[1]) / 7.0, 900.0); // 750 ms apart, not 1000
     EXPECT_GT (alertAt - sentAt[8], 650.0);
     EXPECT_GT (alertAt, 6600.0);
     EXPECT_FALSE (controller->isAwaitingReply());
@@ -151,11 +151,11 @@ TEST_F (PresetSysExTest, AReplyRecognisedBeforeTheTimerFiresIsNeverDropped)
     const auto preset = makeRandomValidPreset (random, 2);
 
     controller->requestPreset();
-    controller->timerCallback();                               // the first retry
+    controller->timerCallback(); // the first retry
     ASSERT_EQ (sent().size(), 2u);
 
-    controller->midiMessageReceived (replyWith (preset));      // as the MIDI thread does
-    controller->timerCallback();                               // fires before the reply is handled
+    controller->midiMessageReceived (replyWith (preset)); // as the MIDI thread does
+    controller->timerCallback();                          // fires before the reply is handled
     EXPECT_EQ (sent().size(), 2u);
     settle();
     EXPECT_EQ (alerts.getTitles(), juce::StringArray ("MIDI Get Sucess"));
@@ -185,7 +185,7 @@ TEST_F (PresetSysExTest, RepliesWithOtherHeadersAreIgnoredWhileWaiting)
     settle();
 
     auto header = PresetLayout::makeSysExHeader (PresetLayout::presetReplyCommand);
-    header[7] = 0x5e;                   // a length other than 93
+    header[7] = 0x5e; // a length other than 93
     juce::Array<juce::uint8> wrongLength (header.data(), (int) header.size());
     wrongLength.addArray (simulator.getPreset());
     backend.deliver (simulator.getInputDevice(),
@@ -217,15 +217,15 @@ TEST_F (PresetSysExTest, InvalidRepliesEndTheRequestWithAnAlert)
         EXPECT_FALSE (controller->isAwaitingReply());
     }
 
-    EXPECT_EQ (simulator.getNumRequestsReceived(), 2);     // an invalid reply is not retried
+    EXPECT_EQ (simulator.getNumRequestsReceived(), 2); // an invalid reply is not retried
 }
 
 TEST_F (PresetSysExTest, LongRepliesAndFreeBytesOfTheModeAreAccepted)
 {
     simulator.setReplyKind (Q7XSimulator::ReplyKind::none);
     auto preset = PresetLayout::getDefaultPresetImage();
-    preset.set (33, 2);                 // pad 1 in CC Momentary
-    preset.set (36, 64);                // with Released 64
+    preset.set (33, 2);  // pad 1 in CC Momentary
+    preset.set (36, 64); // with Released 64
     auto body = preset;
     body.addArray (juce::Array<juce::uint8> { 1, 2, 3 });
 
@@ -300,8 +300,7 @@ TEST_F (PresetSysExTest, ClosingDocumentsWhileMessagesFlood)
     std::atomic<bool> flooding { true };
     const auto reply = replyWith (simulator.getPreset());
 
-    std::thread flooder ([&]
-    {
+    std::thread flooder ([&] {
         for (int n = 0; n < 20000 && flooding; ++n)
         {
             backend.deliver (simulator.getInputDevice(), reply);

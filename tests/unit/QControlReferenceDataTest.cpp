@@ -11,34 +11,27 @@ std::unique_ptr<QControlReferenceData> createData (ControlKind kind)
 {
     switch (kind)
     {
-        case ControlKind::Keybed:     return std::make_unique<QKeyboardControlReferenceData>();
+        case ControlKind::Keybed: return std::make_unique<QKeyboardControlReferenceData>();
         case ControlKind::PitchWheel: return std::make_unique<QPitchWheelControlReferenceData>();
-        case ControlKind::ModWheel:   return std::make_unique<QModWheelControlReferenceData>();
-        case ControlKind::Sustain:    return std::make_unique<QSustainControlReferenceData>();
-        case ControlKind::Knob:       return std::make_unique<QKnobControlReferenceData>();
-        case ControlKind::Pad:        return std::make_unique<QPadControlReferenceData>();
-        case ControlKind::Switch:     return std::make_unique<QSwitchControlReferenceData>();
+        case ControlKind::ModWheel: return std::make_unique<QModWheelControlReferenceData>();
+        case ControlKind::Sustain: return std::make_unique<QSustainControlReferenceData>();
+        case ControlKind::Knob: return std::make_unique<QKnobControlReferenceData>();
+        case ControlKind::Pad: return std::make_unique<QPadControlReferenceData>();
+        case ControlKind::Switch: return std::make_unique<QSwitchControlReferenceData>();
     }
 
     return {};
 }
 
 /** The modes of each kind in raw order, and the rows each one shows in display order. */
-const std::map<ControlKind, std::vector<std::pair<juce::String, juce::StringArray>>> shownRows
-{
-    { ControlKind::Keybed,     { { "Default", { "MIDI Channel", "Transpose", "Octave", "Curve" } } } },
+const std::map<ControlKind, std::vector<std::pair<juce::String, juce::StringArray>>> shownRows {
+    { ControlKind::Keybed, { { "Default", { "MIDI Channel", "Transpose", "Octave", "Curve" } } } },
     { ControlKind::PitchWheel, { { "Default", { "MIDI Channel" } } } },
-    { ControlKind::ModWheel,   { { "Default", { "MIDI Channel", "CC", "Min", "Max" } } } },
-    { ControlKind::Sustain,    { { "Default", { "MIDI Channel", "CC", "Pressed", "Released" } } } },
-    { ControlKind::Knob,       { { "CC",         { "Mode", "MIDI Channel", "CC", "Min", "Max" } },
-                                 { "Aftertouch", { "Mode", "MIDI Channel", "Min", "Max" } } } },
-    { ControlKind::Pad,        { { "Note",           { "Mode", "MIDI Channel", "Note", "Fixed", "Curve" } },
-                                 { "CC Toggle",      { "Mode", "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
-                                 { "CC Momentary",   { "Mode", "MIDI Channel", "CC", "Pressed", "Released" } },
-                                 { "Program Change", { "Mode", "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } } },
-    { ControlKind::Switch,     { { "CC Toggle",      { "Mode", "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
-                                 { "CC Momentary",   { "Mode", "MIDI Channel", "CC", "Pressed", "Released" } },
-                                 { "Program Change", { "Mode", "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } } },
+    { ControlKind::ModWheel, { { "Default", { "MIDI Channel", "CC", "Min", "Max" } } } },
+    { ControlKind::Sustain, { { "Default", { "MIDI Channel", "CC", "Pressed", "Released" } } } },
+    { ControlKind::Knob, { { "CC", { "Mode", "MIDI Channel", "CC", "Min", "Max" } }, { "Aftertouch", { "Mode", "MIDI Channel", "Min", "Max" } } } },
+    { ControlKind::Pad, { { "Note", { "Mode", "MIDI Channel", "Note", "Fixed", "Curve" } }, { "CC Toggle", { "Mode", "MIDI Channel", "CC", "Toggle On", "Toggle Off" } }, { "CC Momentary", { "Mode", "MIDI Channel", "CC", "Pressed", "Released" } }, { "Program Change", { "Mode", "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } } },
+    { ControlKind::Switch, { { "CC Toggle", { "Mode", "MIDI Channel", "CC", "Toggle On", "Toggle Off" } }, { "CC Momentary", { "Mode", "MIDI Channel", "CC", "Pressed", "Released" } }, { "Program Change", { "Mode", "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } } },
 };
 } // namespace
 
@@ -161,5 +154,5 @@ TEST (QControlReferenceData, UnknownRowsAndModesThrow)
     EXPECT_THROW (knob.getRowsForMode ("Note"), std::out_of_range);
     EXPECT_THROW (knob.getRowsForMode ("Default"), std::out_of_range);
     EXPECT_THROW (knob.getMinimum ("Curve"), std::out_of_range);
-    EXPECT_THROW (knob.getWidgetKind ("cc"), std::out_of_range);   // names are case-sensitive
+    EXPECT_THROW (knob.getWidgetKind ("cc"), std::out_of_range); // names are case-sensitive
 }

@@ -20,7 +20,7 @@ class SafeFileWriterTest : public testing::Test
 {
 protected:
     juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                          .getNonexistentChildFile ("q7x-safe-save", {}, false);
+                            .getNonexistentChildFile ("q7x-safe-save", {}, false);
     juce::File target = folder.getChildFile ("My Preset.q7x");
 
     void SetUp() override
@@ -55,10 +55,13 @@ TEST_F (SafeFileWriterTest, AnyFailingStepKeepsTheOldFileAndReportsTheFailure)
     const auto failAfter = [] (int calls) { callsBeforeFailure = calls; };
 
     auto calls = SafeFileWriter::getRealSystemCalls();
-    calls.write = [] (int fd, const void* data, size_t size) -> long
-    {
-        if (callsBeforeFailure-- <= 0) { errno = ENOSPC; return -1; }
-        return (long) ::write (fd, data, juce::jmin (size, (size_t) 5));   // short writes, as a disk may do
+    calls.write = [] (int fd, const void* data, size_t size) -> long {
+        if (callsBeforeFailure-- <= 0)
+        {
+            errno = ENOSPC;
+            return -1;
+        }
+        return (long) ::write (fd, data, juce::jmin (size, (size_t) 5)); // short writes, as a disk may do
     };
 
     {
@@ -146,8 +149,7 @@ TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
     if (child == 0)
     {
         auto calls = SafeFileWriter::getRealSystemCalls();
-        calls.write = [] (int fd, const void* data, size_t) -> long
-        {
+        calls.write = [] (int fd, const void* data, size_t) -> long {
             (void) ::write (fd, data, 3);
             ::raise (SIGKILL);
             return -1;
@@ -180,7 +182,8 @@ TEST_F (SafeFileWriterTest, TheOldFilesPermissionsAreKept)
     ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), 0640), 0);
     ASSERT_TRUE (save (newContents).wasOk());
 
-    struct stat info {};
+    struct stat info
+    {};
     ASSERT_EQ (::stat (target.getFullPathName().toRawUTF8(), &info), 0);
     EXPECT_EQ (info.st_mode & 07777, 0640u);
 }

@@ -14,10 +14,10 @@ class SingleInstanceTest : public testing::Test
 {
 protected:
     juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                          .getNonexistentChildFile ("q7x-instance", {}, false);
+                            .getNonexistentChildFile ("q7x-instance", {}, false);
     juce::File socket = folder.getChildFile ("editor.socket");
 
-    void SetUp() override    { folder.createDirectory(); }
+    void SetUp() override { folder.createDirectory(); }
     void TearDown() override { folder.deleteRecursively(); }
 };
 
@@ -81,9 +81,9 @@ char sendRawBytes (const juce::File& socket, const std::string& bytes)
     char answer = 0;
 
     if (::connect (fd, (const sockaddr*) &address, sizeof (address)) == 0
-          && ::send (fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == (ssize_t) bytes.size())
+        && ::send (fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == (ssize_t) bytes.size())
     {
-        ::shutdown (fd, SHUT_WR);   // no more is coming, nor a confirmation
+        ::shutdown (fd, SHUT_WR); // no more is coming, nor a confirmation
         const timeval timeout { 2, 0 };
         ::setsockopt (fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof (timeout));
 
@@ -107,10 +107,10 @@ TEST_F (SingleInstanceTest, BytesThatAreNoCommandLineAreDropped)
 
     using namespace std::string_literals;
     EXPECT_EQ (sendRawBytes (socket, "\x2e\x01\x2d\x20\xd0\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff"s + '\0'), 0);
-    EXPECT_EQ (sendRawBytes (socket, "\"/p/caf\xe9.q7x\""s + '\0'), 0);                        // Latin-1
-    EXPECT_EQ (sendRawBytes (socket, "a.q7x\0b.q7x"s + '\0'), 0);                              // a hidden tail
+    EXPECT_EQ (sendRawBytes (socket, "\"/p/caf\xe9.q7x\""s + '\0'), 0); // Latin-1
+    EXPECT_EQ (sendRawBytes (socket, "a.q7x\0b.q7x"s + '\0'), 0);       // a hidden tail
     EXPECT_EQ (sendRawBytes (socket, std::string (SingleInstance::maxCommandLineBytes + 1, 'x') + '\0'), 0);
-    EXPECT_EQ (sendRawBytes (socket, "\xf0\x9f"s), 0);                                          // cut short
+    EXPECT_EQ (sendRawBytes (socket, "\xf0\x9f"s), 0); // cut short
 
     // A whole valid line is acknowledged, but opened only once its sender confirms it leaves it to us.
     EXPECT_EQ (sendRawBytes (socket, "unconfirmed.q7x"s + '\0'), 'k');
@@ -131,7 +131,7 @@ TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
     EXPECT_EQ (decode ("\xe2\x82\xac"), juce::String::fromUTF8 ("\xe2\x82\xac"));
     EXPECT_EQ (decode ("\xe2\x82"), std::nullopt);
     EXPECT_EQ (decode ("\xff"), std::nullopt);
-    EXPECT_EQ (decode ("\xf4\x8f\xbf\xbf"), juce::String::fromUTF8 ("\xf4\x8f\xbf\xbf"));   // U+10FFFF
+    EXPECT_EQ (decode ("\xf4\x8f\xbf\xbf"), juce::String::fromUTF8 ("\xf4\x8f\xbf\xbf")); // U+10FFFF
     for (const auto* notUtf8 : { "\xc0\x80", "\xe0\x9f\x8e", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80" })
         EXPECT_EQ (decode (notUtf8), std::nullopt) << juce::String::toHexString (notUtf8, (int) std::strlen (notUtf8));
     EXPECT_EQ (decode (std::string ("a\0b", 3)), std::nullopt);
@@ -142,7 +142,7 @@ TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
     EXPECT_EQ (SingleInstance::decodeArgument ("caf\xe9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
     EXPECT_EQ (SingleInstance::decodeArgument ("caf\xc3\xa9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
     EXPECT_EQ (SingleInstance::decodeArgument ("\x2e\x01\x2d\x20\xd0\xff").length(), 6);
-    EXPECT_EQ (SingleInstance::decodeArgument ("a\xc0\x80").length(), 3);    // an overlong zero is no end
+    EXPECT_EQ (SingleInstance::decodeArgument ("a\xc0\x80").length(), 3); // an overlong zero is no end
 }
 
 // A first instance that does not answer (stopped, or busy) leaves the file to the second
@@ -150,7 +150,7 @@ TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
 TEST_F (SingleInstanceTest, AFirstInstanceThatDoesNotAnswerInTimeNeverOpensTheFileToo)
 {
     SingleInstance first (socket, 300);
-    ASSERT_EQ (first.claim ({}), SingleInstance::Role::running);   // not listening yet: as good as hung
+    ASSERT_EQ (first.claim ({}), SingleInstance::Role::running); // not listening yet: as good as hung
 
     SingleInstance second (socket, 300);
     EXPECT_EQ (second.claim ("\"/p/late.q7x\""), SingleInstance::Role::unanswered);

@@ -4,18 +4,18 @@
 
 namespace
 {
-    const juce::Point<int> documentSize (1200, 724);      // 1200 x 700 editor and its menu bar
-    const juce::BorderSize<int> titleBar (20, 1, 1, 1);
+const juce::Point<int> documentSize (1200, 724); // 1200 x 700 editor and its menu bar
+const juce::BorderSize<int> titleBar (20, 1, 1, 1);
 
-    /** The window with its frame on the screen, where a placement puts it. */
-    juce::Rectangle<int> framedOnScreen (const WindowManager::Placement& placement)
-    {
-        // The window system puts the frame's corner at the requested position.
-        const auto s = placement.scale;
-        return { juce::roundToInt ((float) placement.topLeft.x * s), juce::roundToInt ((float) placement.topLeft.y * s),
-                 juce::roundToInt ((float) documentSize.x * s) + titleBar.getLeftAndRight(),
-                 juce::roundToInt ((float) documentSize.y * s) + titleBar.getTopAndBottom() };
-    }
+/** The window with its frame on the screen, where a placement puts it. */
+juce::Rectangle<int> framedOnScreen (const WindowManager::Placement& placement)
+{
+    // The window system puts the frame's corner at the requested position.
+    const auto s = placement.scale;
+    return { juce::roundToInt ((float) placement.topLeft.x * s), juce::roundToInt ((float) placement.topLeft.y * s),
+             juce::roundToInt ((float) documentSize.x * s) + titleBar.getLeftAndRight(),
+             juce::roundToInt ((float) documentSize.y * s) + titleBar.getTopAndBottom() };
+}
 }
 
 TEST (WindowPlacement, AWindowThatFitsKeepsItsSizeAndCascadePlace)
@@ -43,8 +43,7 @@ TEST (WindowPlacement, AWindowTallerThanTheCascadeRoomMovesUpInsteadOfShrinking)
 
 TEST (WindowPlacement, AWindowLargerThanTheScreenIsScaledDownUniformlyToFitInside)
 {
-    const juce::Rectangle<int> screens[] = { { 0, 0, 1024, 768 }, { 0, 0, 800, 600 }, { 0, 24, 1280, 696 },
-                                             { 100, 0, 1100, 800 } };
+    const juce::Rectangle<int> screens[] = { { 0, 0, 1024, 768 }, { 0, 0, 800, 600 }, { 0, 24, 1280, 696 }, { 100, 0, 1100, 800 } };
 
     for (const auto& workArea : screens)
     {

@@ -35,7 +35,9 @@ bool hasName (Display* display, Window window, const std::string& name)
     unsigned char* value = nullptr;
 
     if (XGetWindowProperty (display, window, XA_WM_NAME, 0, 1024, False, AnyPropertyType, &type, &format,
-                            &count, &remaining, &value) != Success || value == nullptr)
+                            &count, &remaining, &value)
+            != Success
+        || value == nullptr)
         return false;
 
     const auto found = name == std::string (reinterpret_cast<const char*> (value), count);
@@ -118,14 +120,14 @@ int main (int argc, char** argv)
     if (display == nullptr)
         return 2;
 
-    XSetErrorHandler (ignoreErrors);   // windows may vanish between the query and the look
+    XSetErrorHandler (ignoreErrors); // windows may vanish between the query and the look
 
     const auto start = Clock::now();
     const auto child = fork();
 
     if (child == 0)
     {
-        setpgid (0, 0);   // a group of its own, ended together with anything it starts
+        setpgid (0, 0); // a group of its own, ended together with anything it starts
         execvp (argv[5], argv + 5);
         _exit (127);
     }
