@@ -253,20 +253,25 @@ juce::Image getStretchedBackground (float physicalScale)
         const auto width = juce::jmax (1, juce::roundToInt (1200.0f * physicalScale));
         const auto height = juce::jmax (1, juce::roundToInt (700.0f * physicalScale));
 
-        image = DeferredPngPixelData::createRendered (juce::Image::RGB, width, height, [=] {
+        // The art to stretch is chosen here, on the message thread: the image cache is not for
+        // the decoder's thread, which may still be at work while the framework shuts down.
+        auto source = AssetImages::forPixelScale (AssetImages::get ("editorBackground"), physicalScale);
+
+        image = DeferredPngPixelData::createRendered (juce::Image::RGB, width, height, [=]() mutable {
             juce::Image stretched (juce::Image::RGB, width, height, false);
 
             {
-                const auto background = AssetImages::get ("editorBackground");
                 juce::Graphics g (stretched);
                 g.addTransform (juce::AffineTransform::scale (physicalScale));
                 g.fillAll (juce::Colours::white);
 
                 // Stretched to 750 rows so that the blue band starts just above the tab strip.
-                AssetImages::draw (g, background, { 0.0f, 0.0f, 1200.0f, 750.0f });
+                g.drawImage (source, { 0.0f, 0.0f, 1200.0f, 750.0f });
             }
 
-            juce::ImageCache::releaseUnusedImages(); // the unstretched copy is not drawn again
+            // The unstretched copy is not drawn again: the cache lets go of it on the message thread.
+            source = {};
+            juce::MessageManager::callAsync ([] { juce::ImageCache::releaseUnusedImages(); });
             return stretched;
         });
 
