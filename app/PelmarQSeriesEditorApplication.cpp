@@ -14,7 +14,12 @@ PelmarQSeriesEditorApplication::PelmarQSeriesEditorApplication (SingleInstance* 
 {
 }
 
-PelmarQSeriesEditorApplication::~PelmarQSeriesEditorApplication() = default;
+PelmarQSeriesEditorApplication::~PelmarQSeriesEditorApplication()
+{
+    // Before the framework shuts down, even if initialise() never ran.
+    if (fontScan != nullptr)
+        fontScan->waitUntilDone();
+}
 
 const juce::String PelmarQSeriesEditorApplication::getApplicationName()
 {
@@ -40,9 +45,16 @@ bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 //==============================================================================
 void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine)
 {
+    // Connecting to the display runs beside the font scan; everything after it may use text,
+    // and the framework must not shut down under a scan still running.
+    const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay();
+
+    if (fontScan != nullptr)
+        fontScan->waitUntilDone();
+
     // With DISPLAY naming a server that cannot be reached the framework has no display to place
     // a window on, and would crash doing so.
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    if (display == nullptr)
     {
         std::fprintf (stderr, "q7x-editor: cannot reach the X display \"%s\".\n",
                       juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).toRawUTF8());
@@ -50,10 +62,6 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
         quit();
         return;
     }
-
-    // Connecting to the display ran beside the font scan; everything from here on may use text.
-    if (fontScan != nullptr)
-        fontScan->waitUntilDone();
 
     mainLoopWaker = std::make_unique<MainLoopWaker>();
     Dialogs::showAlertsAsMessageBoxes();
