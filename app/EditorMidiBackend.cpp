@@ -2,7 +2,6 @@
 
 #include "midi/CombinedMidiBackend.h"
 #include "midi/Q7XSimulator.h"
-#include "midi/SystemMidiBackend.h"
 
 struct EditorMidiBackend::Simulated
 {
@@ -14,10 +13,9 @@ struct EditorMidiBackend::Simulated
 };
 
 EditorMidiBackend::EditorMidiBackend()
-    : system (std::make_unique<SystemMidiBackend>())
 {
     if (juce::SystemStats::getEnvironmentVariable ("Q7X_SIMULATOR", {}) == "1")
-        simulated = std::make_unique<Simulated> (*system);
+        simulated = std::make_unique<Simulated> (system);
 }
 
 EditorMidiBackend::~EditorMidiBackend() = default;
@@ -27,5 +25,5 @@ MidiBackend& EditorMidiBackend::get() noexcept
     if (simulated != nullptr)
         return simulated->combined;
 
-    return *system;
+    return system;
 }

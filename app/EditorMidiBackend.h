@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midi/MidiBackend.h"
+#include "midi/SystemMidiBackend.h"
 
 /**
     The MIDI ports the editor offers: the system's, followed by the simulated Q7X when
@@ -18,7 +18,7 @@ public:
 
 private:
     struct Simulated;
-    std::unique_ptr<MidiBackend> system;
+    SystemMidiBackend system;
     std::unique_ptr<Simulated> simulated;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorMidiBackend)
