@@ -100,6 +100,16 @@ void EditCommands::describe (juce::CommandID commandID, std::optional<ControlId>
 
 void EditCommands::perform (juce::CommandID commandID, std::optional<ControlId> control)
 {
+    // Applying bytes gives the focus to a Mode list that changed; the user stays where they were.
+    const juce::Component::SafePointer<juce::Component> focused (juce::Component::getCurrentlyFocusedComponent());
+    apply (commandID, control);
+
+    if (focused != nullptr && focused->isShowing() && ! focused->hasKeyboardFocus (false))
+        focused->grabKeyboardFocus();
+}
+
+void EditCommands::apply (juce::CommandID commandID, std::optional<ControlId> control)
+{
     switch (commandID)
     {
         case CommandIDs::undo: history.undo(); break;

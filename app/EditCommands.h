@@ -37,6 +37,7 @@ private:
     std::optional<ControlId> findFocusedControl() const;
     void describe (juce::CommandID commandID, std::optional<ControlId> control, juce::ApplicationCommandInfo& result);
     void perform (juce::CommandID commandID, std::optional<ControlId> control);
+    void apply (juce::CommandID commandID, std::optional<ControlId> control);
     void paste (const ControlSettingsClipboard::Paste& paste);
 
     PresetController& controller;

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "app/CommandIDs.h"
 #include "app/PelmarQSeriesEditorApplication.h"
+#include "ViewTestHelpers.h"
 #include "views/EditorComponent.h"
 
 namespace
@@ -341,7 +342,7 @@ TEST_F (ApplicationTest, EditMenuUndoesNamedStepsAndCopiesTheFocusedPanel)
                                                         "Paste to All Pads, Counting Up" }));
 
     for (const auto& line : menuLines ("Edit"))
-        EXPECT_FALSE (line.enabled) << line.text;
+        EXPECT_TRUE (! line.enabled || line.text == "----") << line.text;
 
     auto* knobMax = dynamic_cast<ParameterValue*> (findComponentNamed (*document, "Knob 2 Max"));
     ASSERT_NE (knobMax, nullptr);
