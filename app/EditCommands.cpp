@@ -40,8 +40,13 @@ juce::Array<juce::CommandID> EditCommands::getAllCommands()
 
 std::optional<PresetLayout::ControlId> EditCommands::findFocusedControl() const
 {
+    auto* focused = juce::Component::getCurrentlyFocusedComponent();
+
+    if (! window.isParentOf (focused))
+        return std::nullopt;
+
     // A panel is named after its control, and its widgets are its children.
-    for (auto* c = juce::Component::getCurrentlyFocusedComponent(); c != nullptr && c != &window; c = c->getParentComponent())
+    for (auto* c = focused; c != &window; c = c->getParentComponent())
         if (auto control = ControlSettingsClipboard::findCopyableControl (c->getName()))
             return control;
 
@@ -68,8 +73,8 @@ bool EditCommands::perform (juce::CommandID commandID)
 
 void EditCommands::describe (juce::CommandID commandID, std::optional<ControlId> control, juce::ApplicationCommandInfo& result)
 {
-    // The names stay the same (they are registered once for every window); only the
-    // state changes, and Undo and Redo name their step when there is one.
+    // Every window registers the same names; only Undo and Redo add the name of their step
+    // (a new window has none), and the rest only turn on and off.
     const auto set = [&result] (const juce::String& name, bool active, juce::juce_wchar key = 0) {
         CommandIDs::describe (result, name.toRawUTF8(), key);
         result.setActive (active);

@@ -377,4 +377,18 @@ TEST_F (ApplicationTest, EditMenuUndoesNamedStepsAndCopiesTheFocusedPanel)
 
     EXPECT_TRUE (isEnabled ("Edit", "Undo Paste to All Knobs"));
     EXPECT_TRUE (alerts.getTitles().isEmpty());
+
+    // Pad 1 at CC 125 counted up would give Pad 4 CC 128: refused with the reason, nothing changed.
+    dynamic_cast<EditorComponent&> (*document->getContentComponent()).selectSection (3);
+    dynamic_cast<ParameterValue&> (*findComponentNamed (*document, "Pad 1 Mode")).setValue (1);
+    auto* padCC = findComponentNamed (*document, "Pad 1 CC");
+    dynamic_cast<ParameterValue&> (*padCC).setValue (125);
+    padCC->grabKeyboardFocus();
+    EXPECT_TRUE (invoke (CommandIDs::copyControlSettings));
+    const auto before = controller.getPresetData();
+    EXPECT_TRUE (invoke (CommandIDs::pasteToAllPadsCountingUp));
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Paste"));
+    EXPECT_EQ (alerts.getEntries()[0].message, "Pad 4 CC would be 128, outside 0 to 127.");
+    EXPECT_EQ (controller.getPresetData(), before);
+    EXPECT_TRUE (isEnabled ("Edit", "Undo Pad 1 Mode"));
 }
