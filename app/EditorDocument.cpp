@@ -25,7 +25,9 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
     centreWithSize (getWidth(), getHeight());
     updateTitle();
 
-    presetController->applyPresetData (PresetLayout::getDefaultPresetImage());
+    const auto defaults = PresetLayout::getDefaultPresetImage();
+    presetController->applyPresetData (defaults);
+    editCommands = std::make_unique<EditCommands> (*presetController, defaults, *this);
     presetController->addActionListener (this);
     setVisible (true);
 }
@@ -34,6 +36,7 @@ EditorDocument::~EditorDocument()
 {
     // The views report to the controller until they are gone.
     clearContentComponent();
+    editCommands.reset();
     presetController.reset();
 }
 
@@ -234,6 +237,12 @@ void EditorDocument::actionListenerCallback (const juce::String& message)
         saveAs();
 }
 
+void EditorDocument::showTitleMenu (const juce::String& controlName)
+{
+    commitPendingEntries();
+    editCommands->showControlMenu (controlName);
+}
+
 juce::ApplicationCommandTarget* EditorDocument::getNextCommandTarget()
 {
     return findFirstTargetParentComponent();
@@ -243,6 +252,7 @@ void EditorDocument::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
                          CommandIDs::sendPreset, CommandIDs::closeWindow });
+    commands.addArray (EditCommands::getAllCommands());
 }
 
 void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -250,6 +260,9 @@ void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::Applicatio
     const auto setInfo = [&result] (const char* name, juce::juce_wchar key = 0) {
         CommandIDs::describe (result, name, key);
     };
+
+    if (editCommands->getCommandInfo (commandID, result))
+        return;
 
     switch (commandID)
     {
@@ -265,6 +278,9 @@ void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::Applicatio
 bool EditorDocument::perform (const juce::ApplicationCommandTarget::InvocationInfo& info)
 {
     commitPendingEntries();
+
+    if (editCommands->perform (info.commandID))
+        return true;
 
     switch (info.commandID)
     {

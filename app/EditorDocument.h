@@ -1,7 +1,9 @@
 #pragma once
 
+#include "EditCommands.h"
 #include "WindowCloseListener.h"
 #include "controller/PresetController.h"
+#include "views/QControlView.h"
 
 class EditorComponent;
 
@@ -9,7 +11,8 @@ class EditorComponent;
     One document window, editing one preset. It owns the preset controller and the
     editor component that shows it, answers the commands that act on one preset,
     runs the choosers for opening a file into itself and for saving, and shows its
-    name in the title. Closing is decided by its WindowCloseListener.
+    name in the title. Closing is decided by its WindowCloseListener. Its Edit menu, and
+    the menu of a control panel's title, are answered by its EditCommands.
 
     Every command that acts on the preset first commits a number still being typed, so
     that what is saved, sent or kept is what the window shows. From the keyboard, F10
@@ -18,7 +21,8 @@ class EditorComponent;
 */
 class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
-                       public juce::ActionListener
+                       public juce::ActionListener,
+                       public QControlView::TitleMenuHost
 {
 public:
     /** Takes over the content and the controller, and starts from the built-in default preset.
@@ -74,6 +78,9 @@ public:
 
     float getDrawingScale() const noexcept { return drawingScale; }
 
+    /** The document's undo history. */
+    EditHistory& getEditHistory() { return editCommands->getHistory(); }
+
     /** The start of every document title. */
     static const char* const titlePrefix;
 
@@ -88,6 +95,8 @@ public:
     float getDesktopScaleFactor() const override;
     /** @internal */
     void actionListenerCallback (const juce::String& message) override;
+    /** @internal */
+    void showTitleMenu (const juce::String& controlName) override;
     /** @internal */
     juce::ApplicationCommandTarget* getNextCommandTarget() override;
     /** @internal */
@@ -104,6 +113,7 @@ private:
     float drawingScale = 1.0f;
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
+    std::unique_ptr<EditCommands> editCommands; // follows the controller, so it goes first
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
     bool altPressedAlone = false;
 

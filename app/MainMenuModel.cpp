@@ -21,7 +21,7 @@ juce::PopupMenu MainMenuModel::createApplicationMenuItems (juce::ApplicationComm
 
 juce::StringArray MainMenuModel::getMenuBarNames()
 {
-    return { "File", "Options", "Window", "Help" };
+    return { "File", "Edit", "Options", "Window", "Help" };
 }
 
 juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuName)
@@ -30,9 +30,8 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
 
     if (menuName == "File")
     {
-        for (auto id : { CommandIDs::newWindow, CommandIDs::open, CommandIDs::closeWindow,
-                         CommandIDs::save, CommandIDs::saveAs })
-            menu.addCommandItem (commandManager, id);
+        addCommandItems (menu, { CommandIDs::newWindow, CommandIDs::open, CommandIDs::closeWindow,
+                                 CommandIDs::save, CommandIDs::saveAs });
 
         juce::PopupMenu hardware;
         hardware.addCommandItem (commandManager, CommandIDs::getPreset);
@@ -44,6 +43,14 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
             menu.addSeparator();
             menu.addCommandItem (commandManager, CommandIDs::quit);
         }
+    }
+    else if (menuName == "Edit")
+    {
+        addCommandItems (menu, { CommandIDs::undo, CommandIDs::redo });
+        menu.addSeparator();
+        addCommandItems (menu, { CommandIDs::copyControlSettings, CommandIDs::pasteControlSettings,
+                                 CommandIDs::pasteToAllKnobs, CommandIDs::pasteToAllSwitches,
+                                 CommandIDs::pasteToAllPads, CommandIDs::pasteToAllPadsCountingUp });
     }
     else if (menuName == "Options")
     {
@@ -64,6 +71,12 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
     }
 
     return menu;
+}
+
+void MainMenuModel::addCommandItems (juce::PopupMenu& menu, std::initializer_list<juce::CommandID> ids) const
+{
+    for (auto id : ids)
+        menu.addCommandItem (commandManager, id);
 }
 
 void MainMenuModel::menuItemSelected (int, int)

@@ -3,7 +3,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /**
-    The menu bar: File, Options, Window and Help, made of command items, so that
+    The menu bar: File, Edit, Options, Window and Help, made of command items, so that
     their texts, shortcuts and enabled states come from the command manager.
 
     On macOS it is the main menu bar and About sits in the application menu.
@@ -38,6 +38,8 @@ public:
     void menuItemSelected (int menuItemID, int topLevelMenuIndex) override;
 
 private:
+    void addCommandItems (juce::PopupMenu& menu, std::initializer_list<juce::CommandID> ids) const;
+
     juce::ApplicationCommandManager* commandManager;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainMenuModel)

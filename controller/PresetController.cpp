@@ -51,6 +51,16 @@ void PresetController::addActionListener (juce::ActionListener* listener)
     actionBroadcaster.addActionListener (listener);
 }
 
+void PresetController::addListener (Listener* listener)
+{
+    listeners.addIfNotAlreadyThere (listener);
+}
+
+void PresetController::removeListener (Listener* listener)
+{
+    listeners.removeFirstMatchingValue (listener);
+}
+
 void PresetController::buildPresetDump (juce::Array<juce::uint8>& out) const
 {
     out = PresetFraming::makeBody (PresetLayout::presetDumpCommand, presetData);
@@ -85,8 +95,11 @@ void PresetController::parameterValueChanged (ParameterValue* value)
 
     valuesByOffset[offset].addIfNotAlreadyThere (value);
 
-    if (! isDistributing)
-        keepBoundValuesInStep (value, offset);
+    if (isDistributing)
+        return;
+
+    keepBoundValuesInStep (value, offset);
+    tellListeners ([&] (Listener& l) { l.presetEdited (value->getName()); });
 }
 
 // Several widgets can share a byte (the pad and switch bytes whose meaning follows the
@@ -158,6 +171,18 @@ bool PresetController::applyPresetData (const juce::Array<juce::uint8>& data)
     return true;
 }
 
+// A file or a reply that replaces the whole preset: one step for an undo history.
+bool PresetController::replacePreset (const juce::Array<juce::uint8>& data, const juce::String& stepName)
+{
+    if (! validatePresetData (data))
+        return false;
+
+    tellListeners ([] (Listener& l) { l.presetAboutToBeReplaced(); });
+    applyPresetData (data);
+    tellListeners ([&] (Listener& l) { l.presetReplaced (stepName); });
+    return true;
+}
+
 //==============================================================================
 bool PresetController::saveToFile (const juce::File& file)
 {
@@ -181,7 +206,7 @@ bool PresetController::loadFromFile (const juce::File& file)
     if (! reading.hasImage())
         return refuse();
 
-    return applyPresetData (reading.image) || refuse();
+    return replacePreset (reading.image, "Open " + file.getFileName()) || refuse();
 }
 
 void PresetController::showInvalidFileAlert()
@@ -312,7 +337,7 @@ void PresetController::replyReceived (const juce::Array<juce::uint8>& replyData)
     }
 
     // A reply cut short carries no whole preset: refused like one out of range.
-    if (replyData.size() == PresetLayout::presetImageSize && applyPresetData (replyData))
+    if (replyData.size() == PresetLayout::presetImageSize && replacePreset (replyData, "Get Preset"))
         Alert::show (VerbatimTexts::presetReceivedTitle, VerbatimTexts::presetReceivedMessage);
     else
         Alert::show (VerbatimTexts::invalidReplyTitle, VerbatimTexts::invalidReplyMessage);

@@ -21,6 +21,22 @@ class PresetController : public juce::Button::Listener,
                          public MidiManager::MidiManagerListener
 {
 public:
+    /** Told how the preset changes, so that an undo history can follow it. */
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+
+        /** A widget not being given a preset reported a value: the user edited `key`. */
+        virtual void presetEdited (const juce::String& key) = 0;
+
+        /** A preset from a file or the hardware passed its checks and is about to be applied. */
+        virtual void presetAboutToBeReplaced() = 0;
+
+        /** That preset is in place; `stepName` says where it came from ("Get Preset"). */
+        virtual void presetReplaced (const juce::String& stepName) = 0;
+    };
+
     /** Makes an image of `size` zero bytes and registers with the MIDI manager. */
     PresetController (int size, MidiManager* midiManager);
     ~PresetController() override;
@@ -30,6 +46,10 @@ public:
 
     /** Registers a receiver of the "Save As" and "Open" requests. */
     void addActionListener (juce::ActionListener* listener);
+
+    /** Registers a listener to the preset's changes (not owned; it must unregister before it goes). */
+    void addListener (Listener* listener);
+    void removeListener (Listener* listener);
 
     /** The dump without F0 and F7: the header for command 0x61 and the image. */
     void buildPresetDump (juce::Array<juce::uint8>& out) const;
@@ -84,6 +104,7 @@ public:
 
 private:
     juce::ActionBroadcaster actionBroadcaster;
+    juce::Array<Listener*> listeners; // none adds or removes one while being told
     std::map<juce::String, int> keyToOffset;
     std::map<int, juce::Array<ParameterValue*>> valuesByOffset;
     MidiManager* midiManager;
@@ -100,6 +121,14 @@ private:
 
     bool fitsBoundValues (int offset, const juce::Array<juce::uint8>& data) const;
     void keepBoundValuesInStep (ParameterValue* changed, int offset);
+    template <typename Callback>
+    void tellListeners (Callback&& callback)
+    {
+        for (auto* listener : listeners)
+            callback (*listener);
+    }
+
+    bool replacePreset (const juce::Array<juce::uint8>& data, const juce::String& stepName);
     void sendRequest();
     void replyReceived (const juce::Array<juce::uint8>& replyData);
 

@@ -196,6 +196,10 @@ bool NumberBox::keyPressed (const juce::KeyPress& key)
     if (mods.isCommandDown() && juce::CharacterFunctions::isDigit (key.getTextCharacter()))
         return false;
 
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y undo and redo in the whole preset, not in the box's text.
+    if (mods.isCommandDown() && juce::String ("zZyY").containsChar ((juce::juce_wchar) key.getKeyCode()))
+        return false;
+
     if (! mods.isAnyModifierKeyDown() && ! isReadOnly())
     {
         // clang-format off

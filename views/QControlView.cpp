@@ -35,6 +35,7 @@ QControlView::QControlView (QControlReferenceData* data, const juce::String& nam
     setName (name);
     setMouseClickGrabsKeyboardFocus (false);
     addAndMakeVisible (titleLabel);
+    titleLabel.addMouseListener (this, false);
 
     for (const auto& rowName : referenceData->getRowNames())
     {
@@ -182,6 +183,15 @@ void QControlView::resized()
         visibleWidgets[i]->setBounds (105, y, 80, rowHeight);
         y += rowHeight + rowGap;
     }
+}
+
+void QControlView::mouseDown (const juce::MouseEvent& event)
+{
+    if (event.eventComponent != &titleLabel || ! event.mods.isPopupMenu())
+        return;
+
+    if (auto* host = findParentComponentOfClass<TitleMenuHost>())
+        host->showTitleMenu (getName());
 }
 
 void QControlView::comboBoxChanged (juce::ComboBox* list)

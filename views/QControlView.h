@@ -17,6 +17,16 @@ class QControlView : public juce::Component,
                      public juce::ComboBox::Listener
 {
 public:
+    /** Shows the menu of a panel's title when it is right-clicked: a parent component of the panels. */
+    class TitleMenuHost
+    {
+    public:
+        virtual ~TitleMenuHost() = default;
+
+        /** Shows the menu for the control the panel edits ("Pad 3"). */
+        virtual void showTitleMenu (const juce::String& controlName) = 0;
+    };
+
     /** Builds the panel of the control called name; referenceData must outlive the panel. */
     QControlView (QControlReferenceData* referenceData, const juce::String& name,
                   ParameterValue::Listener* listener);
@@ -48,6 +58,8 @@ public:
 
     /** @internal */
     void comboBoxChanged (juce::ComboBox* list) override;
+    /** @internal */
+    void mouseDown (const juce::MouseEvent& event) override;
 
 private:
     struct RowWidget

@@ -1,6 +1,8 @@
 #include "AppTestSupport.h"
 #include "app/CommandIDs.h"
 #include "app/PelmarQSeriesEditorApplication.h"
+#include "ViewTestHelpers.h"
+#include "views/EditorComponent.h"
 
 namespace
 {
@@ -190,21 +192,25 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
                                                             CommandIDs::deviceSetup, CommandIDs::closeWindow, CommandIDs::minimize,
                                                             CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit }));
     EXPECT_EQ (documentCommands, juce::Array<juce::CommandID> ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
-                                                                 CommandIDs::sendPreset, CommandIDs::closeWindow }));
+                                                                 CommandIDs::sendPreset, CommandIDs::closeWindow,
+                                                                 CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
+                                                                 CommandIDs::pasteControlSettings, CommandIDs::pasteToAllKnobs,
+                                                                 CommandIDs::pasteToAllSwitches, CommandIDs::pasteToAllPads,
+                                                                 CommandIDs::pasteToAllPadsCountingUp }));
 }
 
 TEST_F (ApplicationTest, MenuBarShowsTheCommandsWithQuitAndAboutInTheWindowMenus)
 {
     start();
 
-    EXPECT_EQ (app->getMainMenuModel()->getMenuBarNames(), juce::StringArray ({ "File", "Options", "Window", "Help" }));
+    EXPECT_EQ (app->getMainMenuModel()->getMenuBarNames(), juce::StringArray ({ "File", "Edit", "Options", "Window", "Help" }));
     EXPECT_EQ (menuTexts ("File"), juce::StringArray ({ "New Window ", "Open", "Close Window", "Save", "Save As",
                                                         "Hardware", "----", "Quit" }));
     EXPECT_TRUE (menuLines ("File")[5].isSubMenu);
     EXPECT_EQ (menuTexts ("Options"), juce::StringArray ({ "Device Setup" }));
     EXPECT_EQ (menuTexts ("Window"), juce::StringArray ({ "Minimize", "Bring All to Front", "----" }));
     EXPECT_EQ (menuTexts ("Help"), juce::StringArray ({ "Open User Guide", "About" }));
-    EXPECT_EQ (app->getMainMenuModel()->getMenuForIndex (4, "Edit").getNumItems(), 0);
+    EXPECT_EQ (app->getMainMenuModel()->getMenuForIndex (5, "View").getNumItems(), 0);
 
     const auto hardware = app->getMainMenuModel()->getMenuForIndex (0, "File");
     juce::StringArray inHardware;
@@ -320,3 +326,69 @@ TEST_F (ApplicationTest, QuitAsksAboutEveryDocumentAndACancelKeepsThemOpen)
     EXPECT_FALSE (juce::MessageManager::getInstance()->hasStopMessageBeenSent());
 }
 } // namespace
+
+// The Edit menu follows the document in front: greyed with nothing to undo, redo or paste,
+// naming the step it takes back, copying the focused panel's control.
+TEST_F (ApplicationTest, EditMenuUndoesNamedStepsAndCopiesTheFocusedPanel)
+{
+    start();
+    ASSERT_TRUE (activate (0));
+    auto* document = windows().getDocument (0);
+    auto& controller = document->getPresetController(); // every section built
+
+    EXPECT_EQ (menuTexts ("Edit"), juce::StringArray ({ "Undo", "Redo", "----", "Copy Control Settings",
+                                                        "Paste Control Settings", "Paste to All Knobs",
+                                                        "Paste to All Switches", "Paste to All Pads",
+                                                        "Paste to All Pads, Counting Up" }));
+
+    for (const auto& line : menuLines ("Edit"))
+        EXPECT_TRUE (! line.enabled || line.text == "----") << line.text;
+
+    auto* knobMax = dynamic_cast<ParameterValue*> (findComponentNamed (*document, "Knob 2 Max"));
+    ASSERT_NE (knobMax, nullptr);
+    knobMax->setValue (75);
+    EXPECT_TRUE (isEnabled ("Edit", "Undo Knob 2 Max"));
+    EXPECT_TRUE (invoke (CommandIDs::undo));
+    EXPECT_EQ (controller.getPresetData()[21], 127);
+    EXPECT_TRUE (isEnabled ("Edit", "Redo Knob 2 Max"));
+
+    // Ctrl+Y and Ctrl+Shift+Z both redo.
+    const auto* redo = commands().getCommandForID (CommandIDs::redo);
+    ASSERT_NE (redo, nullptr);
+    EXPECT_TRUE (redo->defaultKeypresses.contains (juce::KeyPress ('y', juce::ModifierKeys::commandModifier, 0)));
+    EXPECT_TRUE (redo->defaultKeypresses.contains (juce::KeyPress ('z', juce::ModifierKeys::commandModifier | juce::ModifierKeys::shiftModifier, 0)));
+    EXPECT_TRUE (invoke (CommandIDs::redo));
+    EXPECT_EQ (controller.getPresetData()[21], 75);
+
+    // The focused panel is the one copied; a knob's settings go to every knob.
+    dynamic_cast<EditorComponent&> (*document->getContentComponent()).selectSection (1);
+    auto* knobCC = findComponentNamed (*document, "Knob 2 CC");
+    ASSERT_NE (knobCC, nullptr);
+    knobCC->grabKeyboardFocus();
+    ASSERT_TRUE (knobCC->hasKeyboardFocus (false));
+    EXPECT_TRUE (isEnabled ("Edit", "Copy Control Settings"));
+    EXPECT_TRUE (invoke (CommandIDs::copyControlSettings));
+    EXPECT_TRUE (isEnabled ("Edit", "Paste to All Knobs"));
+    EXPECT_FALSE (isEnabled ("Edit", "Paste to All Pads"));
+    EXPECT_TRUE (invoke (CommandIDs::pasteToAllKnobs));
+
+    for (int knob = 0; knob < 4; ++knob)
+        EXPECT_EQ (controller.getPresetData()[13 + 5 * knob + 3], 75) << "Knob " << knob + 1 << " Max";
+
+    EXPECT_TRUE (isEnabled ("Edit", "Undo Paste to All Knobs"));
+    EXPECT_TRUE (alerts.getTitles().isEmpty());
+
+    // Pad 1 at CC 125 counted up would give Pad 4 CC 128: refused with the reason, nothing changed.
+    dynamic_cast<EditorComponent&> (*document->getContentComponent()).selectSection (3);
+    dynamic_cast<ParameterValue&> (*findComponentNamed (*document, "Pad 1 Mode")).setValue (1);
+    auto* padCC = findComponentNamed (*document, "Pad 1 CC");
+    dynamic_cast<ParameterValue&> (*padCC).setValue (125);
+    padCC->grabKeyboardFocus();
+    EXPECT_TRUE (invoke (CommandIDs::copyControlSettings));
+    const auto before = controller.getPresetData();
+    EXPECT_TRUE (invoke (CommandIDs::pasteToAllPadsCountingUp));
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Paste"));
+    EXPECT_EQ (alerts.getEntries()[0].message, "Pad 4 CC would be 128, outside 0 to 127.");
+    EXPECT_EQ (controller.getPresetData(), before);
+    EXPECT_TRUE (isEnabled ("Edit", "Undo Pad 1 Mode"));
+}

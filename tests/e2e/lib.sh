@@ -614,7 +614,7 @@ e2e_wait_until_or_timeout()
 #---------------------------------------------------------------------------------------------------
 # Menus (each document window carries its own menu bar: File, Options, Window, Help)
 
-E2E_MENUS=(File Options Window Help)
+E2E_MENUS=(File Edit Options Window Help)
 
 # e2e_menu MENU ITEM [SUBITEM]: opens MENU of the current document's menu bar with the mouse, then
 # walks it with the keyboard: ITEM presses of Down (disabled items are skipped), and for a sub-menu

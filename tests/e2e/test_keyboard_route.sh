@@ -9,9 +9,12 @@ e2e_begin "$@"
 e2e_start_editor
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 
-# F10, Right to Options, Down to its first item, Return: Device Setup.
+# F10, Right past Edit to Options, Down to its first item, Return: Device Setup.
 e2e_key F10
 e2e_wait_until "F10 to open the File menu" 5 e2e_has_window menu
+before=$(e2e_windows_titled menu | paste -sd,)
+e2e_key Right
+e2e_wait_until "Right to open the Edit menu" 5 e2e_menus_changed "$before"
 before=$(e2e_windows_titled menu | paste -sd,)
 e2e_key Right
 e2e_wait_until "Right to open the Options menu" 5 e2e_menus_changed "$before"

@@ -47,16 +47,16 @@ others=$(e2e_list_titles | grep -v "^${E2E_TITLE_PREFIX}Untitled 1\$" || true)
 [ -z "$others" ] || e2e_fail "unexpected windows at start: $others"
 kill -0 "$E2E_EDITOR_PID" || e2e_fail "the editor ended"
 
-# The menu bar holds four menus: from File, Right walks through three more and comes back to File,
+# The menu bar holds five menus: from File, Right walks through four more and comes back to File,
 # each opening to the right of the one before.
 e2e_click_abs $((E2E_X + 10)) $((E2E_Y + E2E_MENU_H / 2))
 e2e_wait_until "the File menu to open" 5 e2e_has_window menu
 menu_x=()
-for n in 1 2 3 4 5; do
+for n in 1 2 3 4 5 6; do
     menu=$(e2e_windows_titled menu | head -n1)
     e2e_geometry "$menu"
     menu_x+=("$E2E_X")
-    [ "$n" -eq 5 ] && break
+    [ "$n" -eq 6 ] && break
     e2e_shot "menu-$n"
     e2e_key Right
     e2e_wait_until "the next menu to open" 5 e2e_menus_changed "$menu"
@@ -65,4 +65,5 @@ e2e_key Escape
 e2e_wait_until "the menu to close" 5 e2e_no_window menu
 e2e_log "menus open at x = ${menu_x[*]}"
 [ "${menu_x[0]}" -lt "${menu_x[1]}" ] && [ "${menu_x[1]}" -lt "${menu_x[2]}" ] && [ "${menu_x[2]}" -lt "${menu_x[3]}" ] \
-    && [ "${menu_x[4]}" -eq "${menu_x[0]}" ] || e2e_fail "expected four menus side by side, opened at x = ${menu_x[*]}"
+    && [ "${menu_x[3]}" -lt "${menu_x[4]}" ] \
+    && [ "${menu_x[5]}" -eq "${menu_x[0]}" ] || e2e_fail "expected five menus side by side, opened at x = ${menu_x[*]}"
