@@ -16,6 +16,8 @@ DeviceManagerComponent::DeviceManagerComponent (juce::ActionListener* window,
 {
     setLookAndFeel (&lookAndFeel);
     addActionListener (window);
+    // Tab and Shift+Tab go round the lists and the buttons, in reading order.
+    setFocusContainerType (FocusContainerType::keyboardFocusContainer);
 
     for (auto* button : { &okButton, &cancelButton, &applyButton })
     {
@@ -85,6 +87,30 @@ void DeviceManagerComponent::paint (juce::Graphics& g)
     g.setFont (juce::Font (15.0f, juce::Font::plain));
     g.drawText ("INPUT", 25, 44, 41, 18, juce::Justification::centredLeft, true);
     g.drawText ("OUTPUT", 23, 216, 57, 11, juce::Justification::centredLeft, true);
+}
+
+void DeviceManagerComponent::paintOverChildren (juce::Graphics& g)
+{
+    // The lists and buttons draw no focus of their own: a frame shows where the keys go.
+    if (auto* focused = getFocusedChild())
+    {
+        g.setColour (juce::Colour (focusColour));
+        g.drawRect (focused->getBounds().expanded (2), 2);
+    }
+}
+
+juce::Component* DeviceManagerComponent::getFocusedChild() const
+{
+    for (auto* child : getChildren())
+        if (child->hasKeyboardFocus (true))
+            return child;
+
+    return nullptr;
+}
+
+void DeviceManagerComponent::focusOfChildComponentChanged (FocusChangeType)
+{
+    repaint();
 }
 
 void DeviceManagerComponent::resized()

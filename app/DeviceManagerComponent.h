@@ -39,12 +39,22 @@ public:
     /** @internal */
     void paint (juce::Graphics& g) override;
     /** @internal */
+    void paintOverChildren (juce::Graphics& g) override;
+    /** @internal */
+    void focusOfChildComponentChanged (FocusChangeType cause) override;
+    /** @internal */
     void resized() override;
     /** @internal */
     void buttonClicked (juce::Button* button) override;
 
     /** Asks the window to close without applying anything, as "Cancel" does. */
     void cancel();
+
+    /** The list or button that holds the keyboard focus, or null. */
+    juce::Component* getFocusedChild() const;
+
+    /** The colour of the frame around the list or button with the keyboard focus. */
+    static constexpr juce::uint32 focusColour = 0xffff8c00;
 
 private:
     juce::TextButton okButton { "OK" }, applyButton { "Apply" }, cancelButton { "Cancel" };

@@ -12,6 +12,8 @@ DeviceManagerWindow::DeviceManagerWindow (MidiManager* midiManager)
     setContentNonOwned (&content, true);
     centreWithSize (getWidth(), getHeight());
     setAlwaysOnTop (false);
+    // The window passes the focus on to the first list, so that the keys work at once.
+    setWantsKeyboardFocus (false);
     toFront (true);
     setVisible (true);
 }

@@ -18,7 +18,8 @@ class EditorComponent;
 */
 class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
-                       public juce::ActionListener
+                       public juce::ActionListener,
+                       private juce::FocusChangeListener
 {
 public:
     /** Takes over the content and the controller, and starts from the built-in default preset.
@@ -74,6 +75,11 @@ public:
 
     float getDrawingScale() const noexcept { return drawingScale; }
 
+    /** How much the editor is drawn smaller than its layout inside a window that was given a
+        size other than its own (by a tiling window manager, say): 1 normally.
+    */
+    float getContentFit() const noexcept { return contentFit; }
+
     /** The start of every document title. */
     static const char* const titlePrefix;
 
@@ -84,6 +90,16 @@ public:
     void modifierKeysChanged (const juce::ModifierKeys& modifiers) override;
     /** @internal */
     void closeButtonPressed() override;
+    /** @internal */
+    void activeWindowStatusChanged() override;
+    /** @internal */
+    void resized() override;
+    /** @internal */
+    void moved() override;
+    /** @internal */
+    void childBoundsChanged (juce::Component* child) override;
+    /** @internal */
+    void addToDesktop (int windowStyleFlags, void* nativeWindowToAttachTo = nullptr) override;
     /** @internal */
     float getDesktopScaleFactor() const override;
     /** @internal */
@@ -102,15 +118,22 @@ private:
     juce::String documentName;
     juce::File documentFile;
     float drawingScale = 1.0f;
+    juce::Point<int> layoutSize;
+    float contentFit = 1.0f;
+    bool fittingContent = false;
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
     bool altPressedAlone = false;
+    juce::Component::SafePointer<juce::Component> lastFocus;
 
     EditorComponent* getEditor() const;
     void buildPendingSections();
     void updateTitle();
     bool writeTo (const juce::File& file);
+    void fitContentToWindow();
+    void pinWindowSize();
+    void globalFocusChanged (juce::Component* focused) override;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorDocument)
 };

@@ -17,9 +17,32 @@ juce::String formatNumber (double number)
 }
 } // namespace
 
-NumberBox::NumberBox()
+/** Lets through only the characters a number may hold, and has the box say so when it drops any. */
+class NumberBox::CharacterFilter : public juce::TextEditor::InputFilter
 {
-    setInputRestrictions (0, signedDigits);
+public:
+    explicit CharacterFilter (NumberBox& boxToTell) : box (boxToTell) {}
+
+    juce::String filterNewText (juce::TextEditor&, const juce::String& newInput) override
+    {
+        const auto kept = newInput.retainCharacters (allowed);
+
+        if (kept.length() != newInput.length())
+            box.explainTyping();
+
+        return kept;
+    }
+
+    juce::String allowed = signedDigits;
+
+private:
+    NumberBox& box;
+};
+
+NumberBox::NumberBox()
+    : characterFilter (std::make_unique<CharacterFilter> (*this))
+{
+    setInputFilter (characterFilter.get(), false);
     setMultiLine (false);
     setReadOnly (false);
     setCaretVisible (true);
@@ -52,7 +75,7 @@ void NumberBox::setValue (double newValue, bool notify)
 void NumberBox::setMinimum (double newMinimum)
 {
     minimum = newMinimum;
-    setInputRestrictions (0, minimum < 0.0 ? signedDigits : digits);
+    characterFilter->allowed = minimum < 0.0 ? signedDigits : digits;
     showRange();
 }
 
@@ -146,7 +169,12 @@ void NumberBox::explainRefusal (double refused)
     showRefusalHint (reason);
 }
 
-// A passing hint just below the box, inside its window; a box on its own keeps only the tooltip.
+void NumberBox::explainTyping()
+{
+    showRefusalHint (getRangeText() + ": numbers only");
+}
+
+// A passing hint near the box, inside its window; a box on its own keeps only the tooltip.
 void NumberBox::showRefusalHint (const juce::String& reason)
 {
     auto* window = getTopLevelComponent();
@@ -167,13 +195,18 @@ void NumberBox::showRefusalHint (const juce::String& reason)
     const auto boxArea = window->getLocalArea (this, getLocalBounds());
     const auto width = font.getStringWidth (reason) + 12;
     const auto below = boxArea.getBottom() + hintGap;
+    const auto right = boxArea.getRight() + hintGap;
 
-    // Below the box, or above it where the window ends first (the last row of a panel).
+    // Below the box; where the window ends first (the last row of a panel), on the box's own
+    // row, to its right or else its left, so that it never covers the box above.
     refusalHint->setFont (font);
     refusalHint->setText (reason, juce::dontSendNotification);
-    refusalHint->setBounds (juce::jmin (boxArea.getX(), window->getWidth() - width),
-                            below + hintHeight <= window->getHeight() ? below : boxArea.getY() - hintGap - hintHeight,
-                            width, hintHeight);
+
+    if (below + hintHeight <= window->getHeight())
+        refusalHint->setBounds (juce::jmin (boxArea.getX(), window->getWidth() - width), below, width, hintHeight);
+    else
+        refusalHint->setBounds (right + width <= window->getWidth() ? right : juce::jmax (0, boxArea.getX() - hintGap - width),
+                                boxArea.getCentreY() - hintHeight / 2, width, hintHeight);
     window->addAndMakeVisible (refusalHint.get());
 
     // A later hint starts the time again; the box's own timer ends with the box.
