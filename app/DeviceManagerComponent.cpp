@@ -16,8 +16,7 @@ DeviceManagerComponent::DeviceManagerComponent (juce::ActionListener* window,
 {
     setLookAndFeel (&lookAndFeel);
     addActionListener (window);
-    // Tab and Shift+Tab go round the lists and the buttons, in reading order.
-    setFocusContainerType (FocusContainerType::keyboardFocusContainer);
+    juce::Desktop::getInstance().addFocusChangeListener (this);
 
     for (auto* button : { &okButton, &cancelButton, &applyButton })
     {
@@ -37,6 +36,7 @@ DeviceManagerComponent::DeviceManagerComponent (juce::ActionListener* window,
 
 DeviceManagerComponent::~DeviceManagerComponent()
 {
+    juce::Desktop::getInstance().removeFocusChangeListener (this);
     setLookAndFeel (nullptr);
 }
 
@@ -108,8 +108,24 @@ juce::Component* DeviceManagerComponent::getFocusedChild() const
     return nullptr;
 }
 
-void DeviceManagerComponent::focusOfChildComponentChanged (FocusChangeType)
+bool DeviceManagerComponent::keyPressed (const juce::KeyPress& key)
 {
+    // The framework's buttons take Return only; Space presses them too, as on every desktop.
+    if (key == juce::KeyPress::spaceKey)
+    {
+        if (auto* button = dynamic_cast<juce::Button*> (getFocusedChild()))
+        {
+            button->triggerClick();
+            return true;
+        }
+    }
+
+    return false;
+}
+
+void DeviceManagerComponent::globalFocusChanged (juce::Component*)
+{
+    // Also when the focus goes from one child to another, which the parent is not told about.
     repaint();
 }
 

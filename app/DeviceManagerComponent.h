@@ -10,7 +10,8 @@
 */
 class DeviceManagerComponent : public juce::Component,
                                public juce::Button::Listener,
-                               public juce::ActionBroadcaster
+                               public juce::ActionBroadcaster,
+                               private juce::FocusChangeListener
 {
 public:
     /** Tells `window` about the buttons; the models (not owned) hold the rows of the lists. */
@@ -41,9 +42,9 @@ public:
     /** @internal */
     void paintOverChildren (juce::Graphics& g) override;
     /** @internal */
-    void focusOfChildComponentChanged (FocusChangeType cause) override;
-    /** @internal */
     void resized() override;
+    /** @internal */
+    bool keyPressed (const juce::KeyPress& key) override;
     /** @internal */
     void buttonClicked (juce::Button* button) override;
 
@@ -63,6 +64,8 @@ private:
     DeviceListModel* outputModel;
     juce::ListBox inputList, outputList;
     CustomLook lookAndFeel;
+
+    void globalFocusChanged (juce::Component* focused) override;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DeviceManagerComponent)
 };

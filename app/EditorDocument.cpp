@@ -109,8 +109,13 @@ void EditorDocument::setDrawingScale (float scale)
 
 void EditorDocument::addToDesktop (int windowStyleFlags, void* nativeWindowToAttachTo)
 {
+    // Window managers choose the frame's buttons when the window is mapped, from the size hints
+    // it has then: the window is shown only once they are pinned.
+    const auto wasVisible = isVisible();
+    setVisible (false);
     juce::DocumentWindow::addToDesktop (windowStyleFlags, nativeWindowToAttachTo);
     pinWindowSize();
+    setVisible (wasVisible);
 }
 
 void EditorDocument::globalFocusChanged (juce::Component* focused)

@@ -100,6 +100,7 @@ public:
     void childBoundsChanged (juce::Component* child) override;
     /** @internal */
     void addToDesktop (int windowStyleFlags, void* nativeWindowToAttachTo = nullptr) override;
+    using juce::DocumentWindow::addToDesktop;
     /** @internal */
     float getDesktopScaleFactor() const override;
     /** @internal */
