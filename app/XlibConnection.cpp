@@ -1,8 +1,8 @@
 #include "XlibConnection.h"
 
+// Included last: Xlib defines macros (None, Bool, Status) that would clash with the framework's names.
 #if JUCE_LINUX || JUCE_BSD
-    // Last: Xlib defines macros (None, Bool, Status) that would clash with the framework's names.
-    #include <X11/Xutil.h>
+ #include <X11/Xutil.h>
 
 struct XlibConnection::Functions
 {
