@@ -174,7 +174,7 @@ void NumberBox::explainTyping()
     showRefusalHint (getRangeText() + ": numbers only");
 }
 
-// A passing hint near the box, inside its window; a box on its own keeps only the tooltip.
+// A passing hint just below the box, inside its window; a box on its own keeps only the tooltip.
 void NumberBox::showRefusalHint (const juce::String& reason)
 {
     auto* window = getTopLevelComponent();
@@ -195,18 +195,13 @@ void NumberBox::showRefusalHint (const juce::String& reason)
     const auto boxArea = window->getLocalArea (this, getLocalBounds());
     const auto width = font.getStringWidth (reason) + 12;
     const auto below = boxArea.getBottom() + hintGap;
-    const auto right = boxArea.getRight() + hintGap;
 
-    // Below the box; where the window ends first (the last row of a panel), on the box's own
-    // row, to its right or else its left, so that it never covers the box above.
+    // Below the box, or above it where the window ends first (the last row of a panel).
     refusalHint->setFont (font);
     refusalHint->setText (reason, juce::dontSendNotification);
-
-    if (below + hintHeight <= window->getHeight())
-        refusalHint->setBounds (juce::jmin (boxArea.getX(), window->getWidth() - width), below, width, hintHeight);
-    else
-        refusalHint->setBounds (right + width <= window->getWidth() ? right : juce::jmax (0, boxArea.getX() - hintGap - width),
-                                boxArea.getCentreY() - hintHeight / 2, width, hintHeight);
+    refusalHint->setBounds (juce::jmin (boxArea.getX(), window->getWidth() - width),
+                            below + hintHeight <= window->getHeight() ? below : boxArea.getY() - hintGap - hintHeight,
+                            width, hintHeight);
     window->addAndMakeVisible (refusalHint.get());
 
     // A later hint starts the time again; the box's own timer ends with the box.

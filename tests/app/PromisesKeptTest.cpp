@@ -167,25 +167,6 @@ TEST (NumberEntry, LettersThatAreRefusedGetAHint)
     window.removeAllChildren();
 }
 
-TEST (NumberEntry, AHintOnTheLastRowStaysOnItsRowInsteadOfCoveringTheBoxAbove)
-{
-    std::unique_ptr<NumberBoxParameterValue> channel (createNumberBoxParameterValue (1, 16, 1, 1, "Keybed MIDI Channel"));
-    juce::Component window;
-    window.setSize (400, 60);
-    window.addAndMakeVisible (*channel);
-    channel->setBounds (105, 36, 80, 20); // no room below
-
-    auto& box = dynamic_cast<juce::TextEditor&> (*channel);
-    typeInto (box, "17");
-    pressReturn (box);
-
-    auto* hint = channel->getRefusalHint();
-    ASSERT_NE (hint, nullptr);
-    EXPECT_EQ (hint->getBounds().getCentreY(), 46);
-    EXPECT_FALSE (hint->getBounds().intersects (juce::Rectangle<int> (105, 36, 80, 20)));
-    window.removeAllChildren();
-}
-
 TEST (EditorWindow, AForcedSizeScalesTheWholeEditorInsteadOfCroppingIt)
 {
     InMemoryMidiBackend ports;
