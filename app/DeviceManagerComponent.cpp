@@ -16,6 +16,7 @@ DeviceManagerComponent::DeviceManagerComponent (juce::ActionListener* window,
 {
     setLookAndFeel (&lookAndFeel);
     addActionListener (window);
+    juce::Desktop::getInstance().addFocusChangeListener (this);
 
     for (auto* button : { &okButton, &cancelButton, &applyButton })
     {
@@ -35,6 +36,7 @@ DeviceManagerComponent::DeviceManagerComponent (juce::ActionListener* window,
 
 DeviceManagerComponent::~DeviceManagerComponent()
 {
+    juce::Desktop::getInstance().removeFocusChangeListener (this);
     setLookAndFeel (nullptr);
 }
 
@@ -85,6 +87,46 @@ void DeviceManagerComponent::paint (juce::Graphics& g)
     g.setFont (juce::Font (15.0f, juce::Font::plain));
     g.drawText ("INPUT", 25, 44, 41, 18, juce::Justification::centredLeft, true);
     g.drawText ("OUTPUT", 23, 216, 57, 11, juce::Justification::centredLeft, true);
+}
+
+void DeviceManagerComponent::paintOverChildren (juce::Graphics& g)
+{
+    // The lists and buttons draw no focus of their own: a frame shows where the keys go.
+    if (auto* focused = getFocusedChild())
+    {
+        g.setColour (juce::Colour (focusColour));
+        g.drawRect (focused->getBounds().expanded (2), 2);
+    }
+}
+
+juce::Component* DeviceManagerComponent::getFocusedChild() const
+{
+    for (auto* child : getChildren())
+        if (child->hasKeyboardFocus (true))
+            return child;
+
+    return nullptr;
+}
+
+bool DeviceManagerComponent::keyPressed (const juce::KeyPress& key)
+{
+    // The framework's buttons take Return only; Space presses them too, as on every desktop.
+    if (key == juce::KeyPress::spaceKey)
+    {
+        if (auto* button = dynamic_cast<juce::Button*> (getFocusedChild()))
+        {
+            button->triggerClick();
+            return true;
+        }
+    }
+
+    return false;
+}
+
+void DeviceManagerComponent::globalFocusChanged (juce::Component*)
+{
+    // Also when the focus goes from one child to another, which the parent is not told about.
+    repaint();
 }
 
 void DeviceManagerComponent::resized()

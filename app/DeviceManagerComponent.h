@@ -10,7 +10,8 @@
 */
 class DeviceManagerComponent : public juce::Component,
                                public juce::Button::Listener,
-                               public juce::ActionBroadcaster
+                               public juce::ActionBroadcaster,
+                               private juce::FocusChangeListener
 {
 public:
     /** Tells `window` about the buttons; the models (not owned) hold the rows of the lists. */
@@ -39,12 +40,22 @@ public:
     /** @internal */
     void paint (juce::Graphics& g) override;
     /** @internal */
+    void paintOverChildren (juce::Graphics& g) override;
+    /** @internal */
     void resized() override;
+    /** @internal */
+    bool keyPressed (const juce::KeyPress& key) override;
     /** @internal */
     void buttonClicked (juce::Button* button) override;
 
     /** Asks the window to close without applying anything, as "Cancel" does. */
     void cancel();
+
+    /** The list or button that holds the keyboard focus, or null. */
+    juce::Component* getFocusedChild() const;
+
+    /** The colour of the frame around the list or button with the keyboard focus. */
+    static constexpr juce::uint32 focusColour = 0xffff8c00;
 
 private:
     juce::TextButton okButton { "OK" }, applyButton { "Apply" }, cancelButton { "Cancel" };
@@ -53,6 +64,8 @@ private:
     DeviceListModel* outputModel;
     juce::ListBox inputList, outputList;
     CustomLook lookAndFeel;
+
+    void globalFocusChanged (juce::Component* focused) override;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DeviceManagerComponent)
 };

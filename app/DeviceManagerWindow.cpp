@@ -12,6 +12,10 @@ DeviceManagerWindow::DeviceManagerWindow (MidiManager* midiManager)
     setContentNonOwned (&content, true);
     centreWithSize (getWidth(), getHeight());
     setAlwaysOnTop (false);
+    // The window passes the focus on to the first list, so that the keys work at once, and Tab
+    // and Shift+Tab go round the lists and the buttons, in reading order.
+    setWantsKeyboardFocus (false);
+    setFocusContainerType (FocusContainerType::keyboardFocusContainer);
     toFront (true);
     setVisible (true);
 }

@@ -5,12 +5,45 @@
 
 namespace
 {
+/** Once a modal dialog closes, the window that was in front takes the focus back at once, on
+    the widget that had it. Left to the window manager, the hand-over takes a moment in which
+    keys are lost (an F10 that never opens the menu bar), and it ends on the section's first
+    widget, a Mode list, which the arrow keys meant for the menus would change.
+*/
+class FocusReturn
+{
+public:
+    FocusReturn()
+        : focused (juce::Component::getCurrentlyFocusedComponent()),
+          window (focused != nullptr ? focused->getTopLevelComponent() : nullptr)
+    {
+    }
+
+    ~FocusReturn()
+    {
+        if (window == nullptr || ! window->isShowing())
+            return;
+
+        window->toFront (true);
+
+        if (focused != nullptr && focused->isShowing())
+            focused->grabKeyboardFocus();
+    }
+
+private:
+    juce::Component::SafePointer<juce::Component> focused, window;
+
+    JUCE_DECLARE_NON_COPYABLE (FocusReturn)
+};
+
 /** The platform's own message boxes and file choosers. */
 class SystemDialogs final : public Dialogs
 {
 public:
     Answer askYesNoCancel (const juce::String& title, const juce::String& message) override
     {
+        const FocusReturn focusReturn;
+
         // Empty button texts give the framework's "Yes", "No" and "Cancel".
         switch (juce::AlertWindow::showYesNoCancelBox (juce::MessageBoxIconType::NoIcon, title, message,
                                                        {}, {}, {}, nullptr, nullptr))
@@ -28,6 +61,7 @@ public:
         if (chooserOpen)
             return {};
 
+        const FocusReturn focusReturn;
         const juce::ScopedValueSetter<bool> open (chooserOpen, true);
         juce::FileChooser chooser (title, startLocation, presetFilePattern, true);
         focusNameFieldOfBuiltInChooser();
@@ -39,6 +73,7 @@ public:
         if (chooserOpen)
             return {};
 
+        const FocusReturn focusReturn;
         const juce::ScopedValueSetter<bool> open (chooserOpen, true);
         juce::FileChooser chooser (title, startLocation, presetFilePattern, true);
         focusNameFieldOfBuiltInChooser();
@@ -61,6 +96,7 @@ public:
 
     void showNativeDialog (const juce::String& title, const juce::String& message) override
     {
+        const FocusReturn focusReturn;
         juce::NativeMessageBox::showMessageBox (juce::MessageBoxIconType::NoIcon, title, message);
     }
 

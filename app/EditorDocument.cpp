@@ -1,6 +1,7 @@
 #include "EditorDocument.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
+#include "XlibConnection.h"
 #include "views/EditorComponent.h"
 
 const char* const EditorDocument::titlePrefix = JUCE_APPLICATION_NAME_STRING;
@@ -21,6 +22,7 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
 {
     setUsingNativeTitleBar (true);
     setContentOwned (content, true);
+    layoutSize = { content->getWidth(), content->getHeight() };
     setResizable (false, false);
     centreWithSize (getWidth(), getHeight());
     updateTitle();
@@ -29,11 +31,13 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
     presetController->applyPresetData (defaults);
     editCommands = std::make_unique<EditCommands> (*presetController, defaults, *this);
     presetController->addActionListener (this);
+    juce::Desktop::getInstance().addFocusChangeListener (this);
     setVisible (true);
 }
 
 EditorDocument::~EditorDocument()
 {
+    juce::Desktop::getInstance().removeFocusChangeListener (this);
     // The views report to the controller until they are gone.
     clearContentComponent();
     editCommands.reset();
@@ -102,7 +106,102 @@ void EditorDocument::setDrawingScale (float scale)
     if (auto* peer = getPeer())
         peer->updateBounds();
 
+    pinWindowSize();
     repaint();
+}
+
+void EditorDocument::addToDesktop (int windowStyleFlags, void* nativeWindowToAttachTo)
+{
+    // Window managers choose the frame's buttons when the window is mapped, from the size hints
+    // it has then: the window is shown only once they are pinned.
+    const auto wasVisible = isVisible();
+    setVisible (false);
+    juce::DocumentWindow::addToDesktop (windowStyleFlags, nativeWindowToAttachTo);
+    pinWindowSize();
+    setVisible (wasVisible);
+}
+
+void EditorDocument::globalFocusChanged (juce::Component* focused)
+{
+    // Only where the user put the focus counts, not where the framework puts it while the
+    // window is coming back to the front.
+    if (focused != nullptr && isActiveWindow() && isParentOf (focused))
+        lastFocus = focused;
+}
+
+void EditorDocument::activeWindowStatusChanged()
+{
+    juce::DocumentWindow::activeWindowStatusChanged();
+
+    if (! isActiveWindow() || lastFocus == nullptr)
+        return;
+
+    // Brought back by a click, the window keeps the focus the click gave.
+    if (juce::ModifierKeys::getCurrentModifiersRealtime().isAnyMouseButtonDown())
+    {
+        lastFocus = nullptr;
+        return;
+    }
+
+    // Back from a dialog, an alert or another window: the focus goes where it was, not to the
+    // first widget of the section, where arrow keys meant for elsewhere would change a Mode.
+    if (lastFocus->isShowing() && ! lastFocus->hasKeyboardFocus (false))
+        lastFocus->grabKeyboardFocus();
+}
+
+void EditorDocument::resized()
+{
+    juce::DocumentWindow::resized();
+    fitContentToWindow();
+    pinWindowSize();
+}
+
+void EditorDocument::moved()
+{
+    juce::DocumentWindow::moved();
+    // The framework rewrites the size hints whenever it moves the window.
+    pinWindowSize();
+}
+
+void EditorDocument::childBoundsChanged (juce::Component* child)
+{
+    // The window follows its content's size, but not the size it gives the content itself.
+    if (! fittingContent)
+        juce::DocumentWindow::childBoundsChanged (child);
+}
+
+void EditorDocument::fitContentToWindow()
+{
+    auto* content = getContentComponent();
+
+    if (content == nullptr || layoutSize.x <= 0 || layoutSize.y <= 0)
+        return;
+
+    // A size forced on the window scales the whole editor into it; its layout never changes.
+    const auto area = getContentComponentBorder().subtractedFrom (getLocalBounds());
+    const auto fit = juce::jmin ((float) area.getWidth() / (float) layoutSize.x,
+                                 (float) area.getHeight() / (float) layoutSize.y);
+    contentFit = juce::approximatelyEqual (fit, 1.0f) ? 1.0f : juce::jmax (0.01f, fit);
+
+    const juce::ScopedValueSetter<bool> fitting (fittingContent, true);
+    content->setBounds (area.getX(), area.getY(), layoutSize.x, layoutSize.y);
+    content->setTransform (
+        juce::AffineTransform::scale (contentFit, contentFit, (float) area.getX(), (float) area.getY()));
+}
+
+void EditorDocument::pinWindowSize()
+{
+    auto* peer = getPeer();
+
+    if (peer == nullptr || layoutSize.x <= 0)
+        return;
+
+    // The size the window has when nothing forces another one, in screen pixels.
+    const auto border = getContentComponentBorder();
+    const auto pixels = (double) getDesktopScaleFactor() * peer->getPlatformScaleFactor();
+    XlibConnection::get().pinWindowSize ((juce::pointer_sized_uint) peer->getNativeHandle(),
+                                         juce::roundToInt ((layoutSize.x + border.getLeftAndRight()) * pixels),
+                                         juce::roundToInt ((layoutSize.y + border.getTopAndBottom()) * pixels));
 }
 
 float EditorDocument::getDesktopScaleFactor() const

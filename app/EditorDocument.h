@@ -22,7 +22,11 @@ class EditorComponent;
 class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
                        public juce::ActionListener,
+<<<<<<< HEAD
                        public QControlView::TitleMenuHost
+=======
+                       private juce::FocusChangeListener
+>>>>>>> issue-20
 {
 public:
     /** Takes over the content and the controller, and starts from the built-in default preset.
@@ -78,8 +82,15 @@ public:
 
     float getDrawingScale() const noexcept { return drawingScale; }
 
+<<<<<<< HEAD
     /** The document's undo history. */
     EditHistory& getEditHistory() { return editCommands->getHistory(); }
+=======
+    /** How much the editor is drawn smaller than its layout inside a window that was given a
+        size other than its own (by a tiling window manager, say): 1 normally.
+    */
+    float getContentFit() const noexcept { return contentFit; }
+>>>>>>> issue-20
 
     /** The start of every document title. */
     static const char* const titlePrefix;
@@ -91,6 +102,17 @@ public:
     void modifierKeysChanged (const juce::ModifierKeys& modifiers) override;
     /** @internal */
     void closeButtonPressed() override;
+    /** @internal */
+    void activeWindowStatusChanged() override;
+    /** @internal */
+    void resized() override;
+    /** @internal */
+    void moved() override;
+    /** @internal */
+    void childBoundsChanged (juce::Component* child) override;
+    /** @internal */
+    void addToDesktop (int windowStyleFlags, void* nativeWindowToAttachTo = nullptr) override;
+    using juce::DocumentWindow::addToDesktop;
     /** @internal */
     float getDesktopScaleFactor() const override;
     /** @internal */
@@ -111,16 +133,23 @@ private:
     juce::String documentName;
     juce::File documentFile;
     float drawingScale = 1.0f;
+    juce::Point<int> layoutSize;
+    float contentFit = 1.0f;
+    bool fittingContent = false;
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
     std::unique_ptr<EditCommands> editCommands; // follows the controller, so it goes first
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
     bool altPressedAlone = false;
+    juce::Component::SafePointer<juce::Component> lastFocus;
 
     EditorComponent* getEditor() const;
     void buildPendingSections();
     void updateTitle();
     bool writeTo (const juce::File& file);
+    void fitContentToWindow();
+    void pinWindowSize();
+    void globalFocusChanged (juce::Component* focused) override;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorDocument)
 };

@@ -1,4 +1,5 @@
 #include "MainMenuModel.h"
+#include "ShortcutText.h"
 #include "CommandIDs.h"
 
 MainMenuModel::MainMenuModel (juce::ApplicationCommandManager* managerToWatch)
@@ -70,6 +71,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
             menu.addCommandItem (commandManager, CommandIDs::about);
     }
 
+    ShortcutText::applyTo (menu);
     return menu;
 }
 

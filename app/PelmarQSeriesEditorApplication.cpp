@@ -1,5 +1,6 @@
 #include "PelmarQSeriesEditorApplication.h"
 #include "CommandIDs.h"
+#include "DesktopScale.h"
 #include "Dialogs.h"
 #include "preset/VerbatimTexts.h"
 #include "views/CustomLook.h"
@@ -63,6 +64,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
         return;
     }
 
+    DesktopScale::apply();
     mainLoopWaker = std::make_unique<MainLoopWaker>();
     Dialogs::showAlertsAsMessageBoxes();
     useLightDefaultLook();
@@ -225,15 +227,33 @@ juce::File PelmarQSeriesEditorApplication::getUserGuideFile()
         .getChildFile (userGuideFileName);
 }
 
+juce::File PelmarQSeriesEditorApplication::getProgramFile()
+{
+#if JUCE_LINUX || JUCE_BSD
+    const auto linked = juce::File ("/proc/self/exe").getLinkedTarget();
+
+    if (linked.existsAsFile())
+        return linked;
+#endif
+    return juce::File::getSpecialLocation (juce::File::currentExecutableFile);
+}
+
 juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles()
 {
-    const auto programFolder = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
+    const auto programFolder = getProgramFile().getParentDirectory();
 
     // Installed, the program lives in <prefix>/bin and its documentation in <prefix>/share/doc,
     // wherever the prefix is: /usr, /usr/local, a folder the package was unpacked into. A release
-    // build folder keeps the guide it built in docs/, beside the program.
+    // build folder keeps the guide it built in docs/, beside the program. Last, where the package
+    // puts it, for a program started through a path that hides its prefix.
     return { programFolder.getSiblingFile ("share/doc/q7x-editor").getChildFile (userGuideFileName),
-             programFolder.getChildFile ("docs").getChildFile (userGuideFileName) };
+             programFolder.getChildFile ("docs").getChildFile (userGuideFileName),
+             juce::File ("/usr/share/doc/q7x-editor").getChildFile (userGuideFileName) };
+}
+
+juce::String PelmarQSeriesEditorApplication::getGuideNotOpenedMessage (const juce::File& file)
+{
+    return "No program could open the User Guide: \r\n" + file.getFullPathName();
 }
 
 void PelmarQSeriesEditorApplication::openUserGuide()
@@ -248,7 +268,7 @@ void PelmarQSeriesEditorApplication::openUserGuide()
     {
         if (candidate.existsAsFile())
         {
-            candidate.startAsProcess();
+            guideOpener.open (candidate);
             return;
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "BackgroundFontScan.h"
+#include "Dialogs.h"
+#include "DocumentOpener.h"
 #include "EditorMidiBackend.h"
 #include "MainLoopWaker.h"
 #include "MainMenuModel.h"
@@ -27,9 +29,18 @@ public:
 
     /** Where the guide that comes with the program may be, in the order they are tried when
         the user has no guide of their own: installed (share/doc/q7x-editor/ beside the
-        program's folder), then in the release build folder that holds the program (docs/).
+        program's folder), in the release build folder that holds the program (docs/), then
+        where the package installs it (/usr/share/doc/q7x-editor/).
     */
     static juce::Array<juce::File> getBundledUserGuideFiles();
+
+    /** Where the program runs from, links resolved: the framework's own answer is built from
+        the path it was started with, which is relative when it was found on PATH.
+    */
+    static juce::File getProgramFile();
+
+    /** The message shown when no program could open the user guide at `file`. */
+    static juce::String getGuideNotOpenedMessage (const juce::File& file);
 
     static const char* const userGuideFileName;
 
@@ -62,6 +73,9 @@ private:
     SingleInstance* singleInstance;
     BackgroundFontScan* fontScan;
     std::unique_ptr<MainLoopWaker> mainLoopWaker;
+    DocumentOpener guideOpener { [] (const juce::File& file) {
+        Dialogs::get().showNativeDialog (JUCE_APPLICATION_NAME_STRING, getGuideNotOpenedMessage (file));
+    } };
 
     void quitApplication();
     void openFileWithChooser();

@@ -90,7 +90,9 @@ void CustomLook::drawMenuBarItem (juce::Graphics& g, int width, int height,
         g.fillAll (juce::Colours::white);
         g.setColour (menuBar.findColour (juce::PopupMenu::textColourId).withMultipliedAlpha (0.5f));
     }
-    else if (isMenuOpen || isMouseOverItem)
+    // While a menu is open (menus are modal), only its title is lit: the pointer may rest on
+    // another title while the arrow keys walk the bar.
+    else if (isMenuOpen || (isMouseOverItem && juce::ModalComponentManager::getInstance()->getNumModalComponents() == 0))
     {
         g.fillAll (menuBar.findColour (juce::PopupMenu::highlightedBackgroundColourId));
         g.setColour (menuBar.findColour (juce::PopupMenu::highlightedTextColourId));

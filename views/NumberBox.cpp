@@ -17,9 +17,32 @@ juce::String formatNumber (double number)
 }
 } // namespace
 
-NumberBox::NumberBox()
+/** Lets through only the characters a number may hold, and has the box say so when it drops any. */
+class NumberBox::CharacterFilter : public juce::TextEditor::InputFilter
 {
-    setInputRestrictions (0, signedDigits);
+public:
+    explicit CharacterFilter (NumberBox& boxToTell) : box (boxToTell) {}
+
+    juce::String filterNewText (juce::TextEditor&, const juce::String& newInput) override
+    {
+        const auto kept = newInput.retainCharacters (allowed);
+
+        if (kept.length() != newInput.length())
+            box.explainTyping();
+
+        return kept;
+    }
+
+    juce::String allowed = signedDigits;
+
+private:
+    NumberBox& box;
+};
+
+NumberBox::NumberBox()
+    : characterFilter (std::make_unique<CharacterFilter> (*this))
+{
+    setInputFilter (characterFilter.get(), false);
     setMultiLine (false);
     setReadOnly (false);
     setCaretVisible (true);
@@ -52,7 +75,7 @@ void NumberBox::setValue (double newValue, bool notify)
 void NumberBox::setMinimum (double newMinimum)
 {
     minimum = newMinimum;
-    setInputRestrictions (0, minimum < 0.0 ? signedDigits : digits);
+    characterFilter->allowed = minimum < 0.0 ? signedDigits : digits;
     showRange();
 }
 
@@ -144,6 +167,11 @@ void NumberBox::explainRefusal (double refused)
     setTooltip (reason);
 
     showRefusalHint (reason);
+}
+
+void NumberBox::explainTyping()
+{
+    showRefusalHint (getRangeText() + ": numbers only");
 }
 
 // A passing hint just below the box, inside its window; a box on its own keeps only the tooltip.

@@ -97,6 +97,10 @@ private:
     void showRange();
     void explainRefusal (double refused);
     void showRefusalHint (const juce::String& reason);
+    void explainTyping();
+
+    class CharacterFilter;
+    std::unique_ptr<CharacterFilter> characterFilter;
     void timerCallback() override;
 
     juce::ListenerList<Listener> listeners;

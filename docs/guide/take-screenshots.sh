@@ -93,6 +93,17 @@ keep_window "$setup" device-setup
 e2e_click_window "$setup" 52 397
 e2e_wait_gone "Pelmar Q7X Editor Device Setup"
 
+# The same from the keyboard: the frame shows where the keys go (here the OK button).
+e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
+e2e_key F10 Right Down Return
+e2e_wait_window "Pelmar Q7X Editor Device Setup"
+setup=$E2E_WIN
+e2e_key Tab Tab
+e2e_shot device-setup-keys
+keep_window "$setup" device-setup-keys
+e2e_key Escape
+e2e_wait_gone "Pelmar Q7X Editor Device Setup"
+
 # The framework's own file chooser (no zenity or kdialog here) and the save question.
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 e2e_key ctrl+o

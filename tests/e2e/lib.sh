@@ -27,6 +27,9 @@ E2E_SCREEN=${E2E_SCREEN:-1920x1080}
 E2E_SCREEN_W=${E2E_SCREEN%x*}
 E2E_SCREEN_H=${E2E_SCREEN#*x}
 E2E_DESKTOP_SCALE=${E2E_DESKTOP_SCALE:-1}
+# How the desktop states its scale: xsettings (Gdk/WindowScalingFactor), gdk (GDK_SCALE in the
+# editor's environment) or xft (Xft.dpi in the X resources, 96 per unit of scale).
+E2E_SCALE_WAY=${E2E_SCALE_WAY:-xsettings}
 
 # Screen pixels per editor layout unit, as the fraction E2E_ZOOM_NUM / E2E_ZOOM_DEN: 1 unless a
 # scenario takes a document with e2e_use_fitted_document.
@@ -172,6 +175,10 @@ e2e_start_display()
 # daemon does (XSETTINGS Gdk/WindowScalingFactor), which the editor reads when it starts.
 e2e_start_desktop_scale()
 {
+    case $E2E_SCALE_WAY in
+        gdk) E2E_ENV+=("GDK_SCALE=$E2E_DESKTOP_SCALE"); return 0 ;;
+        xft) xrdb -nocpp -merge <<<"Xft.dpi: $((96 * E2E_DESKTOP_SCALE))"; return 0 ;;
+    esac
     printf 'Gdk/WindowScalingFactor %s\n' "$E2E_DESKTOP_SCALE" >"$E2E_DIR/xsettingsd.conf"
     xsettingsd -c "$E2E_DIR/xsettingsd.conf" >"$E2E_DIR/xsettingsd.log" 2>&1 &
     E2E_PIDS+=($!)

@@ -38,5 +38,9 @@ Program Change
 Aftertouch
 Q7X_SIMULATOR=1
 apt install
+Working from the keyboard
+Presets on the command line
+q7x-preset set
+No program could open the User Guide
 EOF_WANTED
 echo "PASS: the guide has $pages pages and names every section and alert"

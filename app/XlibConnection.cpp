@@ -1,0 +1,117 @@
+#include "XlibConnection.h"
+
+// Included last: Xlib defines macros (None, Bool, Status) that would clash with the framework's names.
+#if JUCE_LINUX || JUCE_BSD
+ #include <X11/Xutil.h>
+
+struct XlibConnection::Functions
+{
+    template <typename Function>
+    static Function find (juce::DynamicLibrary& library, const char* name)
+    {
+        return reinterpret_cast<Function> (library.getFunction (name));
+    }
+
+    explicit Functions (juce::DynamicLibrary& library)
+        : openDisplay (find<decltype (&XOpenDisplay)> (library, "XOpenDisplay")),
+          closeDisplay (find<decltype (&XCloseDisplay)> (library, "XCloseDisplay")),
+          resourceString (find<decltype (&XResourceManagerString)> (library, "XResourceManagerString")),
+          allocSizeHints (find<decltype (&XAllocSizeHints)> (library, "XAllocSizeHints")),
+          setNormalHints (find<decltype (&XSetWMNormalHints)> (library, "XSetWMNormalHints")),
+          free (find<decltype (&XFree)> (library, "XFree")),
+          flush (find<decltype (&XFlush)> (library, "XFlush"))
+    {
+    }
+
+    bool isComplete() const
+    {
+        return openDisplay != nullptr && closeDisplay != nullptr && resourceString != nullptr
+            && allocSizeHints != nullptr && setNormalHints != nullptr && free != nullptr && flush != nullptr;
+    }
+
+    decltype (&XOpenDisplay) openDisplay;
+    decltype (&XCloseDisplay) closeDisplay;
+    decltype (&XResourceManagerString) resourceString;
+    decltype (&XAllocSizeHints) allocSizeHints;
+    decltype (&XSetWMNormalHints) setNormalHints;
+    decltype (&XFree) free;
+    decltype (&XFlush) flush;
+};
+
+XlibConnection::XlibConnection()
+{
+    if (! library.open ("libX11.so.6"))
+        return;
+
+    auto found = std::make_unique<Functions> (library);
+
+    if (! found->isComplete())
+        return;
+
+    display = found->openDisplay (nullptr);
+    functions = std::move (found);
+}
+
+XlibConnection::~XlibConnection()
+{
+    if (display != nullptr)
+        functions->closeDisplay (static_cast<Display*> (display));
+}
+
+juce::String XlibConnection::getResources()
+{
+    if (display == nullptr)
+        return {};
+
+    const auto* text = functions->resourceString (static_cast<Display*> (display));
+
+    // Only valid UTF-8 may become a String; resources that are not are no use here anyway.
+    if (text == nullptr || ! juce::CharPointer_UTF8::isValidString (text, std::numeric_limits<int>::max()))
+        return {};
+
+    return juce::String::fromUTF8 (text);
+}
+
+void XlibConnection::pinWindowSize (juce::pointer_sized_uint window, int width, int height)
+{
+    if (display == nullptr || window == 0)
+        return;
+
+    auto* hints = functions->allocSizeHints();
+
+    if (hints == nullptr)
+        return;
+
+    hints->flags = PMinSize | PMaxSize;
+    hints->min_width = hints->max_width = width;
+    hints->min_height = hints->max_height = height;
+    functions->setNormalHints (static_cast<Display*> (display), (Window) window, hints);
+    functions->free (hints);
+    functions->flush (static_cast<Display*> (display));
+}
+
+#else
+
+struct XlibConnection::Functions
+{
+};
+
+XlibConnection::XlibConnection() = default;
+XlibConnection::~XlibConnection() = default;
+
+juce::String XlibConnection::getResources()
+{
+    return {};
+}
+
+void XlibConnection::pinWindowSize (juce::pointer_sized_uint, int, int)
+{
+}
+
+#endif
+
+XlibConnection& XlibConnection::get()
+{
+    static XlibConnection connection;
+    return connection;
+}

@@ -1,0 +1,32 @@
+# Started as a desktop launcher starts it, by name from PATH in a working folder of the user's, the
+# editor opens the guide installed beside it (share/doc/q7x-editor of its prefix), not one under
+# the working folder; when no program can open it, a message box says so.
+source "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
+
+prefix="$E2E_DIR/prefix"
+guide="$prefix/share/doc/q7x-editor/Q7X Editor - User Guide - v1.0.pdf"
+mkdir -p "$prefix/bin" "$(dirname "$guide")" "$E2E_FILES/work/share/doc/q7x-editor"
+cp "$E2E_EDITOR" "$prefix/bin/q7x-editor"
+printf '%%PDF-1.4\n' >"$guide"
+export PATH="$prefix/bin:$PATH"
+E2E_EDITOR=q7x-editor
+E2E_CWD="$E2E_FILES/work"
+e2e_start_editor
+
+e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
+e2e_key ctrl+h
+e2e_wait_file "$E2E_DIR/xdg-open.calls" 10
+[ "$(head -n1 "$E2E_DIR/xdg-open.calls")" = "$guide" ] \
+    || e2e_fail "asked to open \"$(head -n1 "$E2E_DIR/xdg-open.calls")\", expected \"$guide\""
+e2e_no_window "Pelmar Q7X Editor" || e2e_fail "a dialog came up although the guide is installed"
+
+# No viewer: the desktop's opener gives up (xdg-open's status 3), and the editor says so.
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.calls"\nexit 3\n' "$E2E_DIR" >"$E2E_DIR/bin/xdg-open"
+e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
+e2e_key ctrl+h
+e2e_wait_window "Pelmar Q7X Editor"
+e2e_shot no-viewer
+e2e_answer "Pelmar Q7X Editor" Return
+[ "$(grep -c . "$E2E_DIR/xdg-open.calls")" -eq 2 ] || e2e_fail "the opener was not asked a second time"
+kill -0 "$E2E_EDITOR_PID" || e2e_fail "the editor ended"
