@@ -22,11 +22,8 @@ class EditorComponent;
 class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
                        public juce::ActionListener,
-<<<<<<< HEAD
-                       public QControlView::TitleMenuHost
-=======
+                       public QControlView::TitleMenuHost,
                        private juce::FocusChangeListener
->>>>>>> issue-20
 {
 public:
     /** Takes over the content and the controller, and starts from the built-in default preset.
@@ -82,15 +79,13 @@ public:
 
     float getDrawingScale() const noexcept { return drawingScale; }
 
-<<<<<<< HEAD
     /** The document's undo history. */
     EditHistory& getEditHistory() { return editCommands->getHistory(); }
-=======
+
     /** How much the editor is drawn smaller than its layout inside a window that was given a
         size other than its own (by a tiling window manager, say): 1 normally.
     */
     float getContentFit() const noexcept { return contentFit; }
->>>>>>> issue-20
 
     /** The start of every document title. */
     static const char* const titlePrefix;
