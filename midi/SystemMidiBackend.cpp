@@ -44,16 +44,27 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SystemOutput)
 };
+
+// Without the sequencer device ALSA prints an error for every listing, and the manager
+// lists about once a second: the service is only asked when it can answer.
+bool hasMidiService()
+{
+#if JUCE_LINUX
+    return juce::File ("/dev/snd/seq").exists();
+#else
+    return true;
+#endif
+}
 } // namespace
 
 juce::Array<juce::MidiDeviceInfo> SystemMidiBackend::getInputDevices()
 {
-    return juce::MidiInput::getAvailableDevices();
+    return hasMidiService() ? juce::MidiInput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
 }
 
 juce::Array<juce::MidiDeviceInfo> SystemMidiBackend::getOutputDevices()
 {
-    return juce::MidiOutput::getAvailableDevices();
+    return hasMidiService() ? juce::MidiOutput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
 }
 
 std::unique_ptr<MidiBackend::InputPort> SystemMidiBackend::openInput (const juce::String& identifier,
