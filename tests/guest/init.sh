@@ -6,8 +6,8 @@
 mount -t proc proc /proc
 mount -t sysfs sys /sys
 mount -t devtmpfs dev /dev
-while read -r module; do
-    insmod "/modules/$module" || echo "guest: insmod $module failed"
+while read -r module parameters; do
+    insmod "/modules/$module" $parameters || echo "guest: insmod $module failed"
 done </modules/order
 
 mount -t 9p -o trans=virtio,version=9p2000.L,ro,cache=loose hostroot /host || echo "guest: cannot mount the host's /"
