@@ -69,11 +69,10 @@ int runSimulator (const SimulatorOptions& options, const sigset_t& stopSignals)
     q7x.getDevice().setReplyDelay (options.replyDelay);
 
     if (options.saveFile != juce::File())
-        q7x.getDevice().setDumpListener ([file = options.saveFile] (const juce::Array<juce::uint8>& image)
-                                    {
-                                        if (const auto result = PresetFile::write (file, image); result.failed())
-                                            std::cerr << "q7x-simulator: " << result.getErrorMessage() << std::endl;
-                                    });
+        q7x.getDevice().setDumpListener ([file = options.saveFile] (const juce::Array<juce::uint8>& image) {
+            if (const auto result = PresetFile::write (file, image); result.failed())
+                std::cerr << "q7x-simulator: " << result.getErrorMessage() << std::endl;
+        });
 
     std::cout << "ready" << std::endl;
 
@@ -100,7 +99,8 @@ int main (int argc, char* argv[])
 
     if (const auto* reason = std::get_if<juce::String> (&parsed))
     {
-        std::cerr << "q7x-simulator: " << *reason << "\n" << SimulatorOptions::usage;
+        std::cerr << "q7x-simulator: " << *reason << "\n"
+                  << SimulatorOptions::usage;
         return 2;
     }
 

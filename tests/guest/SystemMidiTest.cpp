@@ -41,19 +41,18 @@ public:
     }
 
 private:
+    // One byte at a time: the pipe is read with fread, which waits for as many bytes as asked for.
     bool waitForReadyLine()
     {
         juce::String output;
-        char buffer[64];
+        char byte = 0;
 
-        while (! output.contains ("ready\n"))
+        while (! output.endsWith ("ready\n"))
         {
-            const auto numRead = process.readProcessOutput (buffer, sizeof (buffer));
-
-            if (numRead <= 0)
+            if (process.readProcessOutput (&byte, 1) != 1)
                 return false;
 
-            output += juce::String (buffer, (size_t) numRead);
+            output += juce::String::charToString ((juce::juce_wchar) (juce::uint8) byte);
         }
 
         return true;
@@ -100,12 +99,12 @@ protected:
 
     // The editor's Get: the alerts it raised until one of the titles came, or until the 7 s of
     // retries are over and a few seconds more.
-    juce::StringArray get()
+    juce::String get()
     {
         alerts.clear();
         controller->requestPreset();
         alerts.waitFor (1, 12000);
-        return alerts.getTitles();
+        return alerts.getTitles().joinIntoString (" | ");
     }
 
     SystemMidiBackend backend;
@@ -192,7 +191,7 @@ TEST_F (SystemMidiTest, GetReachesADeviceThatAppearsAfterItWasChosen)
     SimulatorProcess simulator ({ "--reply", "preset" });
     ASSERT_TRUE (simulator.isReady());
 
-    EXPECT_EQ (get(), juce::StringArray (VerbatimTexts::presetReceivedTitle));
+    EXPECT_EQ (get(), juce::String (VerbatimTexts::presetReceivedTitle));
 }
 
 TEST_F (SystemMidiTest, GetSucceedsAgainOnceAVanishedDeviceComesBack)
@@ -200,7 +199,7 @@ TEST_F (SystemMidiTest, GetSucceedsAgainOnceAVanishedDeviceComesBack)
     auto simulator = std::make_unique<SimulatorProcess>();
     ASSERT_TRUE (simulator->isReady());
     choose (q7x);
-    ASSERT_EQ (get(), juce::StringArray (VerbatimTexts::presetReceivedTitle));
+    ASSERT_EQ (get(), juce::String (VerbatimTexts::presetReceivedTitle));
 
     simulator.reset();
     ASSERT_TRUE (waitUntil ([this] { return ! backend.getInputDeviceNames().contains (q7x); }, 5000));
@@ -208,7 +207,7 @@ TEST_F (SystemMidiTest, GetSucceedsAgainOnceAVanishedDeviceComesBack)
     ASSERT_TRUE (simulator->isReady());
 
     // The manager reopens by name on its own, about once a second: no word to the user meanwhile.
-    EXPECT_EQ (get(), juce::StringArray (VerbatimTexts::presetReceivedTitle));
+    EXPECT_EQ (get(), juce::String (VerbatimTexts::presetReceivedTitle));
 }
 
 TEST_F (SystemMidiTest, GetWhileTheDeviceIsGoneShowsTheNoDeviceAlertWithoutWaiting)
@@ -222,5 +221,5 @@ TEST_F (SystemMidiTest, GetWhileTheDeviceIsGoneShowsTheNoDeviceAlertWithoutWaiti
     controller->requestPreset();
     EXPECT_FALSE (controller->isAwaitingReply()) << "a request went to the vanished device";
     ASSERT_TRUE (alerts.waitFor (1));
-    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("No MIDI Device selected."));
+    EXPECT_EQ (alerts.getTitles().joinIntoString (" | "), "No MIDI Device selected.");
 }

@@ -42,3 +42,30 @@ guest_port_row()
         }
         END { if (! found) exit 1 }' row=0 /proc/asound/seq/clients
 }
+
+# Software emulation runs the editor many times slower than a real machine: a smaller screen makes
+# screenshots cheaper, and every wait is longer.
+guest_slow_display()
+{
+    E2E_SCREEN=1280x800
+    E2E_WAIT=90
+    E2E_SCENARIO_LIMIT=900
+}
+
+# guest_choose_q7x_ports: opens Device Setup from the Options menu of the current document (by
+# mouse, which waits for each menu to open), chooses the "Q7X" rows and presses OK. Rows are 22
+# pixels high, the first at y 79 (inputs) and 250 (outputs).
+guest_choose_q7x_ports()
+{
+    local input_row output_row setup
+    input_row=$(guest_port_row Q7X R) && output_row=$(guest_port_row Q7X W) || e2e_fail "the sequencer lists no Q7X port"
+    e2e_click_window "$E2E_DOC" 88 $((E2E_MENU_H / 2))
+    e2e_wait_window menu
+    e2e_key Down Return
+    e2e_wait_window "Pelmar Q7X Editor Device Setup"
+    setup=$E2E_WIN
+    e2e_click_window "$setup" 115 $((79 + 22 * input_row))
+    e2e_click_window "$setup" 115 $((250 + 22 * output_row))
+    e2e_click_window "$setup" 52 397
+    e2e_wait_gone "Pelmar Q7X Editor Device Setup"
+}

@@ -14,6 +14,11 @@ mount -t 9p -o trans=virtio,version=9p2000.L,ro,cache=loose hostroot /host || ec
 mount -t proc proc /host/proc
 mount -t sysfs sys /host/sys
 mount -t devtmpfs dev /host/dev
+# What udev would add: bash's process substitution needs /dev/fd.
+ln -s /proc/self/fd /host/dev/fd
+ln -s /proc/self/fd/0 /host/dev/stdin
+ln -s /proc/self/fd/1 /host/dev/stdout
+ln -s /proc/self/fd/2 /host/dev/stderr
 for dir in /tmp /run /dev/shm /root; do
     mkdir -p "/host$dir" 2>/dev/null
     mount -t tmpfs -o mode=1777 tmpfs "/host$dir"

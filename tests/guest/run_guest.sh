@@ -3,7 +3,7 @@
 # RESULTS writable, and runs a job there as root against a real ALSA sequencer.
 #   bash run_guest.sh RESULTS JOB [ARG...]    JOB (a bash script) runs inside as: bash JOB ARG...
 # Its output comes through the guest's console; the exit status is the job's, or 1 when QEMU cannot
-# run or the guest does not finish within Q7X_GUEST_TIMEOUT seconds (600).
+# run or the guest does not finish within Q7X_GUEST_TIMEOUT seconds (1200).
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 results=$(mkdir -p "$1" && readlink -f "$1")
@@ -27,7 +27,7 @@ rm -f "$results/status"
 
 # /dev/kvm here cannot run a stock kernel, and QEMU then pauses instead of exiting: always TCG,
 # always under timeout.
-limit=${Q7X_GUEST_TIMEOUT:-600}
+limit=${Q7X_GUEST_TIMEOUT:-1200}
 set +e
 timeout -k 10 "$limit" "$qemu" -accel tcg -smp 2 -m 512 -nographic -nic none -no-reboot \
     -kernel "$image/vmlinux" -initrd "$image/initramfs.cpio.gz" \
