@@ -1,8 +1,10 @@
 #include "PresetCommandLine.h"
+#include "midi/SystemMidiBackend.h"
 
 #include <iostream>
 
-// Only juce_core: no message loop, no window, so the program runs without a display.
+// No message loop and no window: the program runs without a display. MIDI input arrives
+// on the MIDI service's own thread.
 int main (int argc, char* argv[])
 {
     juce::StringArray arguments;
@@ -10,5 +12,6 @@ int main (int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments.add (juce::String::fromUTF8 (argv[i]));
 
-    return PresetCommandLine (std::cout, std::cerr).run (arguments);
+    SystemMidiBackend midi;
+    return PresetCommandLine (std::cout, std::cerr, midi).run (arguments);
 }

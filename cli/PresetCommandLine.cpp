@@ -1,9 +1,11 @@
 #include "PresetCommandLine.h"
+#include "DevicePresetTransfer.h"
 #include "PresetDiff.h"
 #include "PresetJson.h"
 #include "preset/PresetFile.h"
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
+#include "midi/PresetRequestTiming.h"
 
 #include <filesystem>
 #include <ostream>
@@ -37,6 +39,19 @@ std::ostream& operator<< (std::ostream& stream, const juce::String& text)
 {
     return stream << text.toStdString();
 }
+
+// The part of a port's name that makes it the device's when no port is named.
+const juce::String devicePortNamePart ("Q7X");
+
+juce::String quotedNames (const juce::Array<juce::MidiDeviceInfo>& devices)
+{
+    juce::StringArray names;
+
+    for (const auto& device : devices)
+        names.add (device.name.quoted());
+
+    return names.isEmpty() ? juce::String ("none") : names.joinIntoString (", ");
+}
 } // namespace
 
 //==============================================================================
@@ -45,8 +60,9 @@ struct PresetCommandLine::Command
     const char* name;
     const char* synopsis;
     const char* summary;
-    const char* details;
+    juce::String details;
     juce::StringArray options;
+    juce::StringArray valueOptions; // options followed by a value
     int minOperands, maxOperands;
     int (PresetCommandLine::*handler) (const juce::StringArray& operands, const juce::StringArray& options);
 };
@@ -60,44 +76,65 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
           "Lists each control's parameters as the editor shows them, one \"KEY: VALUE\" line each:\n"
           "the Mode by name, channels 1-16, transpose -12..12, curves 1-8. Only the parameters\n"
           "of each control's mode are listed; --all also lists the bytes a mode leaves unused.",
-          { "--all" }, 1, 1, &PresetCommandLine::show },
+          { "--all" }, {}, 1, 1, &PresetCommandLine::show },
 
         { "check", "FILE...", "validate preset files with the editor's rules",
           "Prints one line for each file the editor would refuse, saying why: its size, its\n"
           "prefix, or the offset, parameter, value and allowed range of the first bad byte.\n"
           "Exit status 0 when every file is valid, 1 when any is refused.",
-          {}, 1, -1, &PresetCommandLine::check },
+          {}, {}, 1, -1, &PresetCommandLine::check },
 
         { "diff", "A B", "list the parameters that differ between two presets",
           "Prints one line per difference in the editor's terms, such as\n"
           "\"Pad 3 Mode: Note -> CC Momentary\" or \"Knob 2 CC: 21 -> 74\"; \"-\" stands for a\n"
           "parameter the mode on that side does not use. Exit status 0 when the presets are\n"
           "equal, 1 when they differ, 2 when a file cannot be compared.",
-          {}, 2, 2, &PresetCommandLine::diff },
+          {}, {}, 2, 2, &PresetCommandLine::diff },
 
         { "export", "FILE", "write a preset as JSON to standard output",
           "The JSON names controls and parameters as the editor does and holds shown values;\n"
           "bytes a mode leaves unused go under \"unused\" as raw bytes, so that import gives\n"
           "back the same file byte for byte.",
-          {}, 1, 1, &PresetCommandLine::exportJson },
+          {}, {}, 1, 1, &PresetCommandLine::exportJson },
 
         { "import", "[--force] JSON OUT", "write the preset a JSON file describes",
           "Reads the JSON form written by export. Controls and parameters left out keep the\n"
           "built-in default preset's values; anything the editor would refuse is refused,\n"
           "naming the field. OUT is not replaced unless --force is given.",
-          { "--force" }, 2, 2, &PresetCommandLine::importJson },
+          { "--force" }, {}, 2, 2, &PresetCommandLine::importJson },
 
         { "set", "FILE KEY=VALUE...", "change parameters by key and shown value",
           "Changes parameters by their key and shown value, for instance \"Pad 3 CC=20\",\n"
           "\"Keybed Transpose=-5\" or \"Pad 1 Mode=CC Toggle\", in the order given. The result\n"
           "is checked as a whole and written atomically: a refused change or a failed write\n"
           "leaves the file as it was.",
-          {}, 2, -1, &PresetCommandLine::set },
+          {}, {}, 2, -1, &PresetCommandLine::set },
 
         { "new", "[--force] OUT", "write the built-in default preset",
           "Writes the preset a new editor window starts with. OUT is not replaced unless\n"
           "--force is given.",
-          { "--force" }, 1, 1, &PresetCommandLine::create },
+          { "--force" }, {}, 1, 1, &PresetCommandLine::create },
+
+        { "ports", "", "list the MIDI ports send and get can use",
+          "Lists the MIDI input and output ports, one \"input: NAME\" or \"output: NAME\" line\n"
+          "each, in the system's order.",
+          {}, {}, 0, 0, &PresetCommandLine::ports },
+
+        { "send", "FILE [--out NAME]", "send a preset file to the device",
+          "Sends the preset to the device as the editor's Send Preset does: one dump on the\n"
+          "output port NAME, by default the one output port whose name contains \"Q7X\".\n"
+          "A file the editor would refuse is not sent. No answer is expected.",
+          {}, { "--out" }, 1, 1, &PresetCommandLine::send },
+
+        { "get", "FILE [--in NAME] [--out NAME] [--force]", "fetch the device's preset into a file",
+          "Asks the device for its preset as the editor's Get Preset does: the request goes out\n"
+          "again after " + juce::String (PresetRequestTiming::firstRetryDelayMs) + " ms, then every "
+          + juce::String (PresetRequestTiming::retryDelayMs) + " ms, and is given up "
+          + juce::String (PresetRequestTiming::giveUpAfterMs) + " ms after the first\n"
+          "one. A reply the editor would refuse is not written. By default the one input and the\n"
+          "one output port whose names contain \"Q7X\" are used. FILE is not replaced unless\n"
+          "--force is given.",
+          { "--force" }, { "--in", "--out" }, 1, 1, &PresetCommandLine::get },
     };
     // clang-format on
 
@@ -113,8 +150,8 @@ const PresetCommandLine::Command* PresetCommandLine::findCommand (const juce::St
     return nullptr;
 }
 
-PresetCommandLine::PresetCommandLine (std::ostream& outStream, std::ostream& errStream)
-    : out (outStream), err (errStream)
+PresetCommandLine::PresetCommandLine (std::ostream& outStream, std::ostream& errStream, MidiBackend& midiBackend)
+    : out (outStream), err (errStream), midi (midiBackend)
 {
 }
 
@@ -142,29 +179,45 @@ int PresetCommandLine::run (const juce::StringArray& arguments)
     if (command == nullptr)
         return usage ("unknown command " + first.quoted());
 
-    juce::StringArray operands (arguments.begin() + 1, arguments.size() - 1);
-
-    if (operands.contains ("--help") || operands.contains ("-h"))
+    if (arguments.contains ("--help") || arguments.contains ("-h"))
     {
         printCommandHelp (*command);
         return success;
     }
 
-    for (const auto& argument : operands)
-        if (argument.startsWith ("--") && ! command->options.contains (argument))
+    juce::StringArray operands, options;
+    runningCommand = command->name;
+    optionValues.clear();
+
+    for (int i = 1; i < arguments.size(); ++i)
+    {
+        const auto& argument = arguments[i];
+
+        if (command->valueOptions.contains (argument))
+        {
+            if (++i == arguments.size())
+                return usage (argument + " expects a NAME", command->name);
+
+            optionValues[argument] = arguments[i];
+        }
+        else if (command->options.contains (argument))
+        {
+            options.addIfNotAlreadyThere (argument);
+        }
+        else if (argument.startsWith ("--"))
+        {
             return usage ("unknown option " + argument.quoted(), command->name);
-
-    juce::StringArray options;
-
-    for (const auto& option : command->options)
-        if (operands.contains (option))
-            options.add (option);
-
-    for (const auto& option : options)
-        operands.removeString (option);
+        }
+        else
+        {
+            operands.add (argument);
+        }
+    }
 
     if (operands.size() < command->minOperands || (command->maxOperands >= 0 && operands.size() > command->maxOperands))
-        return usage ("expects " + juce::String (command->synopsis), command->name);
+        return usage (command->maxOperands == 0 ? juce::String ("expects no arguments")
+                                                : "expects " + juce::String (command->synopsis),
+                      command->name);
 
     return (this->*(command->handler)) (operands, options);
 }
@@ -180,7 +233,8 @@ int PresetCommandLine::usage (const juce::String& problem, const juce::String& c
 void PresetCommandLine::printHelp()
 {
     out << "Usage: " << programName << " COMMAND [ARGUMENTS]\n\n"
-        << "Reads, checks, compares and changes Q7X preset files (*.q7x) with the editor's rules.\n\n"
+        << "Reads, checks, compares and changes Q7X preset files (*.q7x) with the editor's rules,\n"
+        << "and sends them to the device or fetches its preset over MIDI.\n\n"
         << "Commands:\n";
 
     for (const auto& command : getCommands())
@@ -189,12 +243,13 @@ void PresetCommandLine::printHelp()
     out << "\n"
         << "  --help     show this help; COMMAND --help shows a command's\n"
         << "  --version  show the version\n\n"
-        << "Exit status: 0 success, 1 a file refused or presets that differ, 2 a usage error.\n";
+        << "Exit status: 0 success, 1 a file or reply refused, presets that differ, a missing port\n"
+        << "or no answer from the device, 2 a usage error.\n";
 }
 
 void PresetCommandLine::printCommandHelp (const Command& command)
 {
-    out << "Usage: " << programName << " " << command.name << " " << command.synopsis << "\n\n"
+    out << "Usage: " << (programName + " " + command.name + " " + command.synopsis).trimEnd() << "\n\n"
         << command.details << "\n";
 }
 
@@ -402,4 +457,121 @@ int PresetCommandLine::create (const juce::StringArray& operands, const juce::St
     }
 
     return writePreset (path, getDefaultPresetImage());
+}
+
+//==============================================================================
+std::optional<juce::MidiDeviceInfo> PresetCommandLine::choosePort (bool isInput, int& status)
+{
+    const auto option = juce::String (isInput ? "--in" : "--out");
+    const auto direction = juce::String (isInput ? "input" : "output");
+    const auto devices = isInput ? midi.getInputDevices() : midi.getOutputDevices();
+    const auto given = optionValues.find (option);
+
+    if (given != optionValues.end())
+    {
+        // Of ports that share the name, the editor's choice.
+        if (auto device = isInput ? MidiBackend::findInput (devices, given->second)
+                                  : MidiBackend::findOutput (devices, given->second))
+            return device;
+
+        err << programName << ": no " << direction << " port named " << given->second.quoted() << "\n";
+        status = refused;
+        return std::nullopt;
+    }
+
+    juce::Array<juce::MidiDeviceInfo> candidates;
+
+    for (const auto& device : devices)
+        if (device.name.contains (devicePortNamePart))
+            candidates.add (device);
+
+    if (candidates.size() == 1)
+        return candidates.getFirst();
+
+    status = usage (juce::String (candidates.isEmpty() ? "no " : "more than one ") + direction
+                        + " port whose name contains " + devicePortNamePart.quoted() + "; choose one with "
+                        + option + " NAME\n" + direction.substring (0, 1).toUpperCase() + direction.substring (1)
+                        + " ports: " + quotedNames (devices),
+                    runningCommand);
+    return std::nullopt;
+}
+
+int PresetCommandLine::ports (const juce::StringArray&, const juce::StringArray&)
+{
+    for (const auto& device : midi.getInputDevices())
+        out << "input: " << device.name << "\n";
+
+    for (const auto& device : midi.getOutputDevices())
+        out << "output: " << device.name << "\n";
+
+    return success;
+}
+
+int PresetCommandLine::send (const juce::StringArray& operands, const juce::StringArray&)
+{
+    const auto image = readValidPreset (operands[0]);
+
+    if (! image.has_value())
+        return refused;
+
+    int status = success;
+    const auto output = choosePort (false, status);
+
+    if (! output.has_value())
+        return status;
+
+    if (const auto sent = DevicePresetTransfer (midi).send (*output, *image); sent.failed())
+    {
+        err << programName << ": " << sent.getErrorMessage() << "\n";
+        return refused;
+    }
+
+    return success;
+}
+
+int PresetCommandLine::get (const juce::StringArray& operands, const juce::StringArray& options)
+{
+    const auto& path = operands[0];
+
+    // Checked before the device is asked, and again by the write.
+    if (fileFromArgument (path).exists() && ! options.contains ("--force"))
+    {
+        err << programName << ": " << path << ": exists already (use --force to replace it)\n";
+        return refused;
+    }
+
+    int status = success;
+    const auto input = choosePort (true, status);
+
+    if (! input.has_value())
+        return status;
+
+    const auto output = choosePort (false, status);
+
+    if (! output.has_value())
+        return status;
+
+    juce::Array<juce::uint8> image;
+
+    if (const auto fetched = DevicePresetTransfer (midi).fetch (*input, *output, image); fetched.failed())
+    {
+        err << programName << ": " << fetched.getErrorMessage() << "\n";
+        return refused;
+    }
+
+    // The editor's check of a reply: a whole preset, every byte in its parameter's range.
+    juce::String why;
+
+    if (image.size() != presetImageSize)
+        why = "it holds " + juce::String (image.size()) + " preset bytes, not " + juce::String (presetImageSize);
+    else if (const auto problem = PresetValidator::findProblem (image))
+        why = problem->describe();
+
+    if (why.isNotEmpty())
+    {
+        err << programName << ": the device's reply was refused: " << why << "\n";
+        return refused;
+    }
+
+    return writePreset (path, image);
 }

@@ -1,16 +1,19 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "midi/MidiBackend.h"
+
 #include <iosfwd>
+#include <map>
 #include <optional>
 
 /**
     q7x-preset: reads, checks, compares, converts and changes preset files from a terminal,
-    with the editor's own rules and names, and without any window.
+    with the editor's own rules and names, and without any window; sends them to the
+    device and fetches the device's preset over MIDI.
 
-    Results go to `out`, errors to `err`. Exit status: 0 for success, 1 when a file was
-    refused or two presets differ, 2 for a usage error (and for a diff that could not
-    compare its files, as diff(1) does).
+    Results go to `out`, errors to `err`. Exit status: 0 for success, 1 when a file or a
+    reply was refused, two presets differ, a port is missing or the device did not answer,
+    2 for a usage error (and for a diff that could not compare its files, as diff(1) does).
 */
 class PresetCommandLine
 {
@@ -22,7 +25,8 @@ public:
         usageError = 2
     };
 
-    PresetCommandLine (std::ostream& out, std::ostream& err);
+    /** The MIDI commands use the backend's ports; it must outlive this object. */
+    PresetCommandLine (std::ostream& out, std::ostream& err, MidiBackend& midiBackend);
 
     /** Runs one command line (without the program name) and returns its exit status. */
     int run (const juce::StringArray& arguments);
@@ -43,6 +47,14 @@ private:
     int importJson (const juce::StringArray& operands, const juce::StringArray& options);
     int set (const juce::StringArray& operands, const juce::StringArray& options);
     int create (const juce::StringArray& operands, const juce::StringArray& options);
+    int ports (const juce::StringArray& operands, const juce::StringArray& options);
+    int send (const juce::StringArray& operands, const juce::StringArray& options);
+    int get (const juce::StringArray& operands, const juce::StringArray& options);
+
+    /** The port given with the option, else the only one whose name contains "Q7X". Nothing
+        after saying on `err` why not; `status` then holds the exit status.
+    */
+    std::optional<juce::MidiDeviceInfo> choosePort (bool isInput, int& status);
 
     /** The image of a file the editor would open, or nothing after saying on `err` why not. */
     std::optional<juce::Array<juce::uint8>> readValidPreset (const juce::String& path);
@@ -50,4 +62,7 @@ private:
 
     std::ostream& out;
     std::ostream& err;
+    MidiBackend& midi;
+    std::map<juce::String, juce::String> optionValues; // "--in" and "--out" with their NAME
+    juce::String runningCommand;                       // the name of the command running
 };

@@ -2,7 +2,7 @@
 # and JUCE module groups below it:
 #
 #   app -> views -> controller -> midi -> preset
-#            \-> assets                      (cli -> preset)
+#            \-> assets                 (cli -> midi -> preset)
 #
 # A layer's users reach its headers as "folder/Header.h" through an include folder that holds
 # nothing but that one folder, so an include of a layer that is not linked fails to compile.

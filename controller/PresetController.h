@@ -3,6 +3,7 @@
 #include "preset/ParameterValue.h"
 #include "preset/PresetLayout.h"
 #include "midi/MidiManager.h"
+#include "midi/PresetRequestTiming.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -77,10 +78,10 @@ public:
     /** @internal */
     void timerCallback() override;
 
-    /** Retry pacing of a preset request. */
-    static constexpr int firstRetryDelayMs = 1000;
-    static constexpr int retryDelayMs = 750;
-    static constexpr int maxRetries = 8;
+    /** Retry pacing of a preset request, shared with q7x-preset. */
+    static constexpr int firstRetryDelayMs = PresetRequestTiming::firstRetryDelayMs;
+    static constexpr int retryDelayMs = PresetRequestTiming::retryDelayMs;
+    static constexpr int maxRetries = PresetRequestTiming::maxRetries;
 
 private:
     juce::ActionBroadcaster actionBroadcaster;

@@ -9,10 +9,10 @@ public:
     /** Both backends must outlive this one. */
     CombinedMidiBackend (MidiBackend& firstToUse, MidiBackend& secondToUse);
 
-    juce::StringArray getInputDeviceNames() override;
-    juce::StringArray getOutputDeviceNames() override;
-    std::unique_ptr<InputPort> openInput (int index, juce::MidiInputCallback* callback) override;
-    std::unique_ptr<OutputPort> openOutput (int index) override;
+    juce::Array<juce::MidiDeviceInfo> getInputDevices() override;
+    juce::Array<juce::MidiDeviceInfo> getOutputDevices() override;
+    std::unique_ptr<InputPort> openInput (const juce::String& identifier, juce::MidiInputCallback* callback) override;
+    std::unique_ptr<OutputPort> openOutput (const juce::String& identifier) override;
 
 private:
     MidiBackend& first;

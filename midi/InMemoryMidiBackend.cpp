@@ -8,8 +8,12 @@ class InMemoryMidiBackend::Input : public MidiBackend::InputPort,
                                    private juce::Thread
 {
 public:
-    Input (InMemoryMidiBackend& ownerToUse, int deviceToUse, juce::MidiInputCallback& callbackToUse)
-        : juce::Thread ("In-memory MIDI input"), owner (ownerToUse), device (deviceToUse), callback (callbackToUse)
+    Input (InMemoryMidiBackend& ownerToUse, int deviceToUse, int generationToUse, juce::MidiInputCallback& callbackToUse)
+        : juce::Thread ("In-memory MIDI input"),
+          owner (ownerToUse),
+          device (deviceToUse),
+          generation (generationToUse),
+          callback (callbackToUse)
     {
     }
 
@@ -29,6 +33,7 @@ public:
     }
 
     int getDevice() const noexcept { return device; }
+    int getGeneration() const noexcept { return generation; }
 
     void enqueue (const juce::MidiMessage& message, int numPieces)
     {
@@ -100,7 +105,7 @@ private:
     }
 
     InMemoryMidiBackend& owner;
-    const int device;
+    const int device, generation;
     juce::MidiInputCallback& callback;
     juce::CriticalSection queueLock;
     std::deque<Item> queue;
@@ -113,8 +118,8 @@ private:
 class InMemoryMidiBackend::Output : public MidiBackend::OutputPort
 {
 public:
-    Output (InMemoryMidiBackend& ownerToUse, int deviceToUse)
-        : owner (ownerToUse), device (deviceToUse)
+    Output (InMemoryMidiBackend& ownerToUse, int deviceToUse, int generationToUse)
+        : owner (ownerToUse), device (deviceToUse), generation (generationToUse)
     {
     }
 
@@ -126,12 +131,12 @@ public:
 
     void sendMessageNow (const juce::MidiMessage& message) override
     {
-        owner.received (device, message);
+        owner.received (device, generation, message);
     }
 
 private:
     InMemoryMidiBackend& owner;
-    const int device;
+    const int device, generation;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Output)
 };
@@ -162,6 +167,33 @@ void InMemoryMidiBackend::removeOutput (int device)
 {
     const juce::ScopedLock sl (lock);
     get (outputs, device).listed = false;
+}
+
+void InMemoryMidiBackend::disconnectInput (int device)
+{
+    disconnect (inputs, device);
+}
+
+void InMemoryMidiBackend::disconnectOutput (int device)
+{
+    disconnect (outputs, device);
+}
+
+void InMemoryMidiBackend::reconnectInput (int device)
+{
+    const juce::ScopedLock sl (lock);
+    get (inputs, device).listed = true;
+}
+
+void InMemoryMidiBackend::reconnectOutput (int device)
+{
+    const juce::ScopedLock sl (lock);
+    get (outputs, device).listed = true;
+}
+
+juce::String InMemoryMidiBackend::identifierOf (int device)
+{
+    return juce::String (device);
 }
 
 void InMemoryMidiBackend::setInputFailsToOpen (int device, bool shouldFail)
@@ -203,10 +235,10 @@ std::vector<juce::MidiMessage> InMemoryMidiBackend::getSentMessages (int device)
 void InMemoryMidiBackend::deliver (int inputDevice, const juce::MidiMessage& message, int numPieces)
 {
     const juce::ScopedLock sl (lock);
-    get (inputs, inputDevice); // an unknown device throws, as elsewhere
+    const auto generation = get (inputs, inputDevice).generation; // an unknown device throws, as elsewhere
 
     for (auto* input : startedInputs)
-        if (input->getDevice() == inputDevice)
+        if (input->getDevice() == inputDevice && input->getGeneration() == generation)
             input->enqueue (message, numPieces);
 }
 
@@ -219,40 +251,41 @@ bool InMemoryMidiBackend::isIdle() const
 }
 
 //==============================================================================
-juce::StringArray InMemoryMidiBackend::getInputDeviceNames()
+juce::Array<juce::MidiDeviceInfo> InMemoryMidiBackend::getInputDevices()
 {
     const juce::ScopedLock sl (lock);
-    return namesOf (inputs);
+    return listed (inputs);
 }
 
-juce::StringArray InMemoryMidiBackend::getOutputDeviceNames()
+juce::Array<juce::MidiDeviceInfo> InMemoryMidiBackend::getOutputDevices()
 {
     const juce::ScopedLock sl (lock);
-    return namesOf (outputs);
+    return listed (outputs);
 }
 
-std::unique_ptr<MidiBackend::InputPort> InMemoryMidiBackend::openInput (int index, juce::MidiInputCallback* callback)
+std::unique_ptr<MidiBackend::InputPort> InMemoryMidiBackend::openInput (const juce::String& identifier,
+                                                                        juce::MidiInputCallback* callback)
 {
     const juce::ScopedLock sl (lock);
-    const auto device = deviceAt (inputs, index);
+    auto* device = findOpenable (inputs, identifier);
 
-    if (device == 0 || callback == nullptr || inputs[device].failsToOpen)
+    if (device == nullptr || callback == nullptr)
         return {};
 
-    ++inputs[device].openPorts;
-    return std::make_unique<Input> (*this, device, *callback);
+    ++device->openPorts;
+    return std::make_unique<Input> (*this, identifier.getIntValue(), device->generation, *callback);
 }
 
-std::unique_ptr<MidiBackend::OutputPort> InMemoryMidiBackend::openOutput (int index)
+std::unique_ptr<MidiBackend::OutputPort> InMemoryMidiBackend::openOutput (const juce::String& identifier)
 {
     const juce::ScopedLock sl (lock);
-    const auto device = deviceAt (outputs, index);
+    auto* device = findOpenable (outputs, identifier);
 
-    if (device == 0 || outputs[device].failsToOpen)
+    if (device == nullptr)
         return {};
 
-    ++outputs[device].openPorts;
-    return std::make_unique<Output> (*this, device);
+    ++device->openPorts;
+    return std::make_unique<Output> (*this, identifier.getIntValue(), device->generation);
 }
 
 //==============================================================================
@@ -274,24 +307,32 @@ const InMemoryMidiBackend::Device& InMemoryMidiBackend::get (const DeviceMap& de
     return devices.at (device);
 }
 
-juce::StringArray InMemoryMidiBackend::namesOf (const DeviceMap& devices)
+juce::Array<juce::MidiDeviceInfo> InMemoryMidiBackend::listed (const DeviceMap& devices)
 {
-    juce::StringArray names;
+    juce::Array<juce::MidiDeviceInfo> result;
 
     for (const auto& [number, device] : devices)
         if (device.listed)
-            names.add (device.name);
+            result.add ({ device.name, identifierOf (number) });
 
-    return names;
+    return result;
 }
 
-int InMemoryMidiBackend::deviceAt (const DeviceMap& devices, int index)
+InMemoryMidiBackend::Device* InMemoryMidiBackend::findOpenable (DeviceMap& devices, const juce::String& identifier)
 {
-    for (const auto& [number, device] : devices)
-        if (device.listed && index-- == 0)
-            return number;
+    for (auto& [number, device] : devices)
+        if (identifierOf (number) == identifier)
+            return device.listed && ! device.failsToOpen ? &device : nullptr;
 
-    return 0;
+    return nullptr;
+}
+
+void InMemoryMidiBackend::disconnect (DeviceMap& devices, int device)
+{
+    const juce::ScopedLock sl (lock);
+    auto& entry = get (devices, device);
+    entry.listed = false;
+    ++entry.generation;
 }
 
 void InMemoryMidiBackend::portClosed (DeviceMap& devices, int device)
@@ -299,13 +340,17 @@ void InMemoryMidiBackend::portClosed (DeviceMap& devices, int device)
     --get (devices, device).openPorts;
 }
 
-void InMemoryMidiBackend::received (int device, const juce::MidiMessage& message)
+void InMemoryMidiBackend::received (int device, int generation, const juce::MidiMessage& message)
 {
     std::function<void (const juce::MidiMessage&)> receiver;
 
     {
         const juce::ScopedLock sl (lock);
         auto& output = get (outputs, device);
+
+        if (output.generation != generation)
+            return; // a port of a disconnected device: the message goes nowhere
+
         output.sent.push_back (message);
         receiver = output.receiver;
     }

@@ -9,7 +9,8 @@
 /**
     MIDI ports that exist only in this process, for tests and the simulated Q7X.
 
-    Devices are added by name (duplicates allowed) and get a number that stays theirs.
+    Devices are added by name (duplicates allowed) and get a number that stays theirs and
+    is listed as their identifier.
     Outputs record everything sent to them and may hand each message to a receiver.
     Each open, started input delivers on a thread of its own, as a MIDI service does:
     SysEx can be delivered in pieces, each through handlePartialSysexMessage, followed
@@ -32,6 +33,20 @@ public:
     */
     void removeInput (int device);
     void removeOutput (int device);
+
+    /** The device vanishes, as when unplugged: it leaves the list, and its open ports
+        stay open but dead, as the system's do: what is sent to them goes nowhere and
+        nothing arrives on them, even once the device is back.
+    */
+    void disconnectInput (int device);
+    void disconnectOutput (int device);
+
+    /** A disconnected device comes back under the same identifier; ports opened from now on work. */
+    void reconnectInput (int device);
+    void reconnectOutput (int device);
+
+    /** The identifier under which the device is listed. */
+    static juce::String identifierOf (int device);
 
     /** Makes opening the device fail (or succeed again). */
     void setInputFailsToOpen (int device, bool shouldFail);
@@ -56,10 +71,10 @@ public:
     bool isIdle() const;
 
     //==============================================================================
-    juce::StringArray getInputDeviceNames() override;
-    juce::StringArray getOutputDeviceNames() override;
-    std::unique_ptr<InputPort> openInput (int index, juce::MidiInputCallback* callback) override;
-    std::unique_ptr<OutputPort> openOutput (int index) override;
+    juce::Array<juce::MidiDeviceInfo> getInputDevices() override;
+    juce::Array<juce::MidiDeviceInfo> getOutputDevices() override;
+    std::unique_ptr<InputPort> openInput (const juce::String& identifier, juce::MidiInputCallback* callback) override;
+    std::unique_ptr<OutputPort> openOutput (const juce::String& identifier) override;
 
 private:
     class Input;
@@ -71,6 +86,7 @@ private:
         bool listed = true;
         bool failsToOpen = false;
         int openPorts = 0;
+        int generation = 0; // grows with each disconnection; older ports are dead
         std::vector<juce::MidiMessage> sent;
         std::function<void (const juce::MidiMessage&)> receiver;
     };
@@ -80,10 +96,11 @@ private:
     int add (DeviceMap& devices, const juce::String& name);
     static Device& get (DeviceMap& devices, int device);
     static const Device& get (const DeviceMap& devices, int device);
-    static juce::StringArray namesOf (const DeviceMap& devices);
-    static int deviceAt (const DeviceMap& devices, int index);
+    static juce::Array<juce::MidiDeviceInfo> listed (const DeviceMap& devices);
+    static Device* findOpenable (DeviceMap& devices, const juce::String& identifier);
+    void disconnect (DeviceMap& devices, int device);
     void portClosed (DeviceMap& devices, int device);
-    void received (int device, const juce::MidiMessage& message);
+    void received (int device, int generation, const juce::MidiMessage& message);
     void inputStarted (Input* input);
     void inputClosed (Input* input);
 

@@ -9,48 +9,98 @@ MidiManager::MidiManager (MidiBackend& backendToUse)
 
 MidiManager::~MidiManager()
 {
-    outputPort.reset();
-    inputPort.reset();
+    stopTimer();
+    output.port.reset();
+    input.port.reset();
+}
+
+// Assigning opens the new port before the old one is closed; a failed open leaves none.
+template <typename Port, typename Open>
+void MidiManager::open (Connection<Port>& connection, const juce::MidiDeviceInfo& device, Open openPort)
+{
+    connection.port = openPort (device.identifier);
+    connection.device = connection.port != nullptr ? device : juce::MidiDeviceInfo();
+}
+
+template <typename Port, typename Find, typename Open>
+void MidiManager::follow (Connection<Port>& connection, const juce::Array<juce::MidiDeviceInfo>& devices,
+                          Find find, Open openPort)
+{
+    // A device that left the list left a dead handle behind, even if it is listed again
+    // by now under the same identifier: only a port opened afresh works.
+    if (connection.port != nullptr && ! devices.contains (connection.device))
+    {
+        connection.port.reset();
+        connection.device = {};
+    }
+
+    if (connection.name.isEmpty() || (connection.port != nullptr && connection.device.name == connection.name))
+        return;
+
+    if (const auto device = find (devices, connection.name))
+        open (connection, *device, openPort);
+}
+
+std::unique_ptr<MidiBackend::InputPort> MidiManager::openInputPort (const juce::String& identifier)
+{
+    auto port = backend.openInput (identifier, this);
+
+    if (port != nullptr)
+        port->start();
+
+    return port;
+}
+
+std::unique_ptr<MidiBackend::OutputPort> MidiManager::openOutputPort (const juce::String& identifier)
+{
+    return backend.openOutput (identifier);
 }
 
 void MidiManager::setInputDevice (const juce::String& name)
 {
     // The same name again only matters when it is not open yet: the device may
     // have been plugged in or freed since the last attempt.
-    if (name == inputDeviceName && (isInputOpen() || name.isEmpty()))
+    if (name == input.name && (isInputOpen() || name.isEmpty()))
         return;
 
-    inputDeviceName = name;
+    input.name = name;
 
-    const auto index = backend.getInputDeviceNames().indexOf (name);
+    if (const auto device = MidiBackend::findInput (backend.getInputDevices(), name))
+        open (input, *device, [this] (const juce::String& identifier) { return openInputPort (identifier); });
 
-    if (index < 0)
-        return;
-
-    // Assigning opens the new port before the old one is closed; a failed open leaves none.
-    inputPort = backend.openInput (index, this);
-
-    if (inputPort != nullptr)
-        inputPort->start();
+    if (name.isNotEmpty())
+        startTimer (devicePollIntervalMs);
 }
 
 void MidiManager::setOutputDevice (const juce::String& name)
 {
-    outputDeviceName = name;
+    output.name = name;
 
-    const auto names = backend.getOutputDeviceNames();
+    if (const auto device = MidiBackend::findOutput (backend.getOutputDevices(), name))
+        open (output, *device, [this] (const juce::String& identifier) { return openOutputPort (identifier); });
 
-    // Every match is opened in turn, so of identically named devices the last one stays open.
-    for (int i = 0; i < names.size(); ++i)
-        if (names[i] == name)
-            outputPort = backend.openOutput (i);
+    if (name.isNotEmpty())
+        startTimer (devicePollIntervalMs);
+}
+
+void MidiManager::checkDevices()
+{
+    follow (input, backend.getInputDevices(), MidiBackend::findInput,
+            [this] (const juce::String& identifier) { return openInputPort (identifier); });
+    follow (output, backend.getOutputDevices(), MidiBackend::findOutput,
+            [this] (const juce::String& identifier) { return openOutputPort (identifier); });
+}
+
+void MidiManager::timerCallback()
+{
+    checkDevices();
 }
 
 void MidiManager::sendMessage (const juce::MidiMessage& message)
 {
-    if (outputPort != nullptr)
+    if (output.port != nullptr)
     {
-        outputPort->sendMessageNow (message);
+        output.port->sendMessageNow (message);
         return;
     }
 
@@ -75,22 +125,22 @@ void MidiManager::removeListener (MidiManagerListener* listener)
 
 bool MidiManager::isInputOpen() const
 {
-    return inputPort != nullptr;
+    return input.port != nullptr;
 }
 
 bool MidiManager::isOutputOpen() const
 {
-    return outputPort != nullptr;
+    return output.port != nullptr;
 }
 
 const juce::String& MidiManager::getInputDeviceName() const
 {
-    return inputDeviceName;
+    return input.name;
 }
 
 const juce::String& MidiManager::getOutputDeviceName() const
 {
-    return outputDeviceName;
+    return output.name;
 }
 
 MidiBackend& MidiManager::getBackend() const noexcept

@@ -6,8 +6,14 @@
     The one gateway between the editor and the MIDI ports: at most one input and one
     output, chosen by device name, and the list of listeners that receive every
     complete incoming message.
+
+    The choice is by name and stays so: while a name is chosen the device lists are
+    read again about once a second. A port whose device has left the list is closed
+    (its handle is dead: the MIDI service neither delivers nor sends on it any more),
+    and the device of the chosen name is opened, silently, as soon as it is listed.
 */
-class MidiManager : public juce::MidiInputCallback
+class MidiManager : public juce::MidiInputCallback,
+                    private juce::Timer
 {
 public:
     /** Receives every complete message that arrives on the input port. */
@@ -32,6 +38,18 @@ public:
     /** Opens the last output device of that name. */
     void setOutputDevice (const juce::String& name);
 
+    /** Reads the device lists once: closes a port whose device is no longer listed, and
+        opens the chosen device when it is listed but not open. The manager's timer calls
+        this on the message thread, every devicePollIntervalMs while a name is chosen.
+    */
+    void checkDevices();
+
+    /** How often the device lists are read while a name is chosen. Listing the system's
+        ports takes a few calls into the MIDI service, so it runs on the message thread,
+        which also keeps every use of the service on one thread.
+    */
+    static constexpr int devicePollIntervalMs = 1000;
+
     /** Sends at once on the output port, or shows the "MIDI Error" alert without one. */
     void sendMessage (const juce::MidiMessage& message);
 
@@ -43,6 +61,7 @@ public:
     */
     void removeListener (MidiManagerListener* listener);
 
+    /** False as soon as the manager has noticed that the open port's device has gone. */
     bool isInputOpen() const;
     bool isOutputOpen() const;
 
@@ -59,14 +78,34 @@ public:
                                     int numBytesSoFar, double timestamp) override;
 
 private:
+    // One direction: the chosen name, and the port open on a device from a listing.
+    template <typename Port>
+    struct Connection
+    {
+        juce::String name;
+        juce::MidiDeviceInfo device; // the listed name and identifier of the open port's device
+        std::unique_ptr<Port> port;
+    };
+
+    template <typename Port, typename Find, typename Open>
+    static void follow (Connection<Port>& connection, const juce::Array<juce::MidiDeviceInfo>& devices,
+                        Find find, Open open);
+
+    template <typename Port, typename Open>
+    static void open (Connection<Port>& connection, const juce::MidiDeviceInfo& device, Open openPort);
+
+    std::unique_ptr<MidiBackend::InputPort> openInputPort (const juce::String& identifier);
+    std::unique_ptr<MidiBackend::OutputPort> openOutputPort (const juce::String& identifier);
+
+    void timerCallback() override;
+
     MidiBackend& backend;
-    juce::String inputDeviceName, outputDeviceName;
     // The list's lock is held through every broadcast and taken by add and remove, so a
     // removal waits for a call in progress; it is re-entrant, so a listener may remove
     // itself or another during its call.
     juce::ListenerList<MidiManagerListener, juce::Array<MidiManagerListener*, juce::CriticalSection>> listeners;
-    std::unique_ptr<MidiBackend::InputPort> inputPort;
-    std::unique_ptr<MidiBackend::OutputPort> outputPort;
+    Connection<MidiBackend::InputPort> input;
+    Connection<MidiBackend::OutputPort> output;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiManager)
 };

@@ -2,16 +2,6 @@
 
 namespace
 {
-juce::StringArray namesOf (const juce::Array<juce::MidiDeviceInfo>& devices)
-{
-    juce::StringArray names;
-
-    for (const auto& device : devices)
-        names.add (device.name);
-
-    return names;
-}
-
 class SystemInput : public MidiBackend::InputPort
 {
 public:
@@ -54,39 +44,42 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SystemOutput)
 };
+
+// Without the sequencer device ALSA prints an error for every listing, and the manager
+// lists about once a second: the service is only asked when it can answer.
+bool hasMidiService()
+{
+#if JUCE_LINUX
+    return juce::File ("/dev/snd/seq").exists();
+#else
+    return true;
+#endif
+}
 } // namespace
 
-juce::StringArray SystemMidiBackend::getInputDeviceNames()
+juce::Array<juce::MidiDeviceInfo> SystemMidiBackend::getInputDevices()
 {
-    return namesOf (juce::MidiInput::getAvailableDevices());
+    return hasMidiService() ? juce::MidiInput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
 }
 
-juce::StringArray SystemMidiBackend::getOutputDeviceNames()
+juce::Array<juce::MidiDeviceInfo> SystemMidiBackend::getOutputDevices()
 {
-    return namesOf (juce::MidiOutput::getAvailableDevices());
+    return hasMidiService() ? juce::MidiOutput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
 }
 
-std::unique_ptr<MidiBackend::InputPort> SystemMidiBackend::openInput (int index, juce::MidiInputCallback* callback)
+std::unique_ptr<MidiBackend::InputPort> SystemMidiBackend::openInput (const juce::String& identifier,
+                                                                      juce::MidiInputCallback* callback)
 {
-    const auto devices = juce::MidiInput::getAvailableDevices();
-
-    if (! juce::isPositiveAndBelow (index, devices.size()))
-        return {};
-
-    if (auto input = juce::MidiInput::openDevice (devices.getReference (index).identifier, callback))
+    // JUCE opens nothing for an identifier that is no longer listed.
+    if (auto input = juce::MidiInput::openDevice (identifier, callback))
         return std::make_unique<SystemInput> (std::move (input));
 
     return {};
 }
 
-std::unique_ptr<MidiBackend::OutputPort> SystemMidiBackend::openOutput (int index)
+std::unique_ptr<MidiBackend::OutputPort> SystemMidiBackend::openOutput (const juce::String& identifier)
 {
-    const auto devices = juce::MidiOutput::getAvailableDevices();
-
-    if (! juce::isPositiveAndBelow (index, devices.size()))
-        return {};
-
-    if (auto output = juce::MidiOutput::openDevice (devices.getReference (index).identifier))
+    if (auto output = juce::MidiOutput::openDevice (identifier))
         return std::make_unique<SystemOutput> (std::move (output));
 
     return {};

@@ -10,19 +10,28 @@ class LoggingBackend : public MidiBackend
 public:
     explicit LoggingBackend (InMemoryMidiBackend& backendToUse) : inner (backendToUse) {}
 
-    juce::StringArray getInputDeviceNames() override { return inner.getInputDeviceNames(); }
-    juce::StringArray getOutputDeviceNames() override { return inner.getOutputDeviceNames(); }
+    juce::Array<juce::MidiDeviceInfo> getInputDevices() override { return inner.getInputDevices(); }
+    juce::Array<juce::MidiDeviceInfo> getOutputDevices() override { return inner.getOutputDevices(); }
 
-    std::unique_ptr<InputPort> openInput (int index, juce::MidiInputCallback* callback) override
+    std::unique_ptr<InputPort> openInput (const juce::String& identifier, juce::MidiInputCallback* callback) override
     {
-        log.add ("input " + getInputDeviceNames()[index]);
-        return inner.openInput (index, callback);
+        log.add ("input " + nameOf (getInputDevices(), identifier));
+        return inner.openInput (identifier, callback);
     }
 
-    std::unique_ptr<OutputPort> openOutput (int index) override
+    std::unique_ptr<OutputPort> openOutput (const juce::String& identifier) override
     {
-        log.add ("output " + getOutputDeviceNames()[index]);
-        return inner.openOutput (index);
+        log.add ("output " + nameOf (getOutputDevices(), identifier));
+        return inner.openOutput (identifier);
+    }
+
+    static juce::String nameOf (const juce::Array<juce::MidiDeviceInfo>& devices, const juce::String& identifier)
+    {
+        for (const auto& device : devices)
+            if (device.identifier == identifier)
+                return device.name;
+
+        return {};
     }
 
     juce::StringArray log;

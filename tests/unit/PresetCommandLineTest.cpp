@@ -2,6 +2,7 @@
 #include "PresetFixtures.h"
 #include "cli/PresetCommandLine.h"
 #include "cli/PresetJson.h"
+#include "midi/InMemoryMidiBackend.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>
@@ -71,8 +72,10 @@ struct PresetCommandLineTest : public ::testing::Test
 
     static Outcome run (const juce::StringArray& arguments)
     {
+        // The file commands never touch MIDI: no ports at all.
+        InMemoryMidiBackend noPorts;
         std::ostringstream out, err;
-        const auto status = PresetCommandLine (out, err).run (arguments);
+        const auto status = PresetCommandLine (out, err, noPorts).run (arguments);
         return { status, out.str(), err.str() };
     }
 

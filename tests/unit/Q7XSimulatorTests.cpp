@@ -205,8 +205,8 @@ TEST (Q7XSimulator, AnswerInPiecesArrivesBeforeTheWholeOffTheMessageThread)
     Recorder recorder;
     simulator.setReplyPieces (4);
 
-    auto input = backend.openInput (backend.getInputDeviceNames().indexOf (Q7XSimulator::portName), &recorder);
-    auto output = backend.openOutput (backend.getOutputDeviceNames().indexOf (Q7XSimulator::portName));
+    auto input = backend.openInput (InMemoryMidiBackend::identifierOf (simulator.getInputDevice()), &recorder);
+    auto output = backend.openOutput (InMemoryMidiBackend::identifierOf (simulator.getOutputDevice()));
     ASSERT_NE (input, nullptr);
     ASSERT_NE (output, nullptr);
     input->start();

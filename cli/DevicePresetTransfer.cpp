@@ -1,0 +1,104 @@
+#include "DevicePresetTransfer.h"
+
+#include "midi/PresetRequestTiming.h"
+#include "preset/PresetFraming.h"
+
+namespace
+{
+juce::MidiMessage makeSysEx (const juce::Array<juce::uint8>& body)
+{
+    return juce::MidiMessage::createSysExMessage (body.getRawDataPointer(), body.size());
+}
+
+juce::Result cannotOpen (const char* direction, const juce::MidiDeviceInfo& device)
+{
+    return juce::Result::fail (juce::String ("cannot open the ") + direction + " port " + device.name.quoted());
+}
+} // namespace
+
+DevicePresetTransfer::DevicePresetTransfer (MidiBackend& backendToUse)
+    : backend (backendToUse)
+{
+}
+
+juce::Result DevicePresetTransfer::send (const juce::MidiDeviceInfo& output, const juce::Array<juce::uint8>& image)
+{
+    const auto port = backend.openOutput (output.identifier);
+
+    if (port == nullptr)
+        return cannotOpen ("output", output);
+
+    port->sendMessageNow (makeSysEx (PresetFraming::makeBody (PresetLayout::presetDumpCommand, image)));
+    return juce::Result::ok();
+}
+
+juce::Result DevicePresetTransfer::fetch (const juce::MidiDeviceInfo& input, const juce::MidiDeviceInfo& output,
+                                          juce::Array<juce::uint8>& payload)
+{
+    {
+        const juce::ScopedLock sl (replyLock);
+        reply.reset();
+    }
+
+    replied.reset();
+    numRequestsSent = 0;
+
+    // Listening starts before the first request goes out, so that no answer is missed.
+    const auto inputPort = backend.openInput (input.identifier, this);
+
+    if (inputPort == nullptr)
+        return cannotOpen ("input", input);
+
+    const auto outputPort = backend.openOutput (output.identifier);
+
+    if (outputPort == nullptr)
+        return cannotOpen ("output", output);
+
+    inputPort->start();
+
+    const auto request = makeSysEx (PresetFraming::makeBody (PresetLayout::presetRequestCommand));
+    const auto firstSentAt = juce::Time::getMillisecondCounter();
+
+    // Each wait ends at a time counted from the first request, so the waits add up to
+    // exactly the editor's 7000 ms however late a send returns.
+    for (int nextRetry = 1;; ++nextRetry)
+    {
+        outputPort->sendMessageNow (request);
+        ++numRequestsSent;
+
+        const auto dueAt = firstSentAt + (juce::uint32) PresetRequestTiming::dueAfterMs (nextRetry);
+        const auto now = juce::Time::getMillisecondCounter();
+
+        if (replied.wait (dueAt > now ? (int) (dueAt - now) : 0))
+            break;
+
+        if (nextRetry > PresetRequestTiming::maxRetries)
+            return juce::Result::fail ("no answer from " + output.name.quoted() + " within "
+                                       + juce::String (PresetRequestTiming::giveUpAfterMs) + " ms");
+    }
+
+    const juce::ScopedLock sl (replyLock);
+    payload = *reply;
+    return juce::Result::ok();
+}
+
+// On the MIDI service's thread: only the first preset reply counts, as in the editor.
+void DevicePresetTransfer::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
+{
+    if (! message.isSysEx())
+        return;
+
+    const auto payload = PresetFraming::findPayload (message.getSysExData(), message.getSysExDataSize(),
+                                                     PresetLayout::presetReplyCommand);
+
+    if (! payload.has_value())
+        return;
+
+    const juce::ScopedLock sl (replyLock);
+
+    if (! reply.has_value())
+    {
+        reply = payload;
+        replied.signal();
+    }
+}
