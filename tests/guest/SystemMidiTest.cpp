@@ -202,6 +202,7 @@ TEST_F (SystemMidiTest, GetSucceedsAgainOnceAVanishedDeviceComesBack)
     ASSERT_TRUE (simulator->isReady());
     choose (q7x);
     ASSERT_EQ (get(), juce::String (VerbatimTexts::presetReceivedTitle));
+    alerts.clear();
 
     // Unplugged for as long as the manager takes to notice (about a second), then plugged back:
     // the manager reopens it by name on its own, with no word to the user.

@@ -21,6 +21,7 @@ guest_start_simulator()
 # guest_stop_simulator: like pulling the cable; waits until the process is gone.
 guest_stop_simulator()
 {
+    [ -n "${GUEST_SIMULATOR_PID:-}" ] || return 0
     kill -KILL "$GUEST_SIMULATOR_PID" 2>/dev/null || true
     wait "$GUEST_SIMULATOR_PID" 2>/dev/null || true
 }

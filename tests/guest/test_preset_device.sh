@@ -6,7 +6,7 @@
 #   bash test_preset_device.sh Q7X_PRESET WORK_DIR        (Q7X_SIMULATOR_PROGRAM in the environment)
 set -euo pipefail
 source "$(dirname "$0")/device_lib.sh"
-preset=$1 work=$2
+preset=$(readlink -f "$1") work=$2
 rm -rf "$work"; mkdir -p "$work"; cd "$work"
 trap guest_stop_simulator EXIT
 
