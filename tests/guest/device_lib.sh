@@ -70,3 +70,25 @@ guest_choose_q7x_ports()
     e2e_click_window "$setup" 52 397
     e2e_wait_gone "Pelmar Q7X Editor Device Setup"
 }
+
+# guest_press_preset_button BUTTON CHECK...: clicks a button of the Main tab until CHECK holds. Under
+# emulation a click can be lost while the editor is still busy; a person would click again, and so
+# does this, once, after 30 s without a result.
+guest_press_preset_button()
+{
+    local button=$1; shift
+    e2e_click_preset_button "$button"
+    e2e_wait_until_or_timeout 30 "$@" && return 0
+    e2e_log "note: no result 30 s after clicking button $button; clicking it again"
+    e2e_click_preset_button "$button"
+}
+
+# guest_any_alert: true while one of Get Preset's alerts is shown.
+guest_any_alert()
+{
+    local title
+    for title in "MIDI Get Sucess" "No MIDI Device selected." "MIDI Get Preset Unsuccessful" "Invalid MIDI Message"; do
+        e2e_find_window "$title" && return 0
+    done
+    return 1
+}

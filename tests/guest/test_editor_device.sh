@@ -17,14 +17,14 @@ e2e_use_document "${E2E_TITLE_PREFIX}sent"
 guest_choose_q7x_ports
 
 e2e_use_document "${E2E_TITLE_PREFIX}sent"
-e2e_click_preset_button 1
+guest_press_preset_button 1 test -s "$device"
 e2e_wait_file "$device"
 cmp "$E2E_FILES/sent.q7x" "$device" || e2e_fail "the device holds other bytes than were sent"
 e2e_no_window "No MIDI Device selected." || e2e_fail "Send Preset said no device was selected"
 
 e2e_key ctrl+n
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 2"
-e2e_click_preset_button 0
+guest_press_preset_button 0 guest_any_alert
 e2e_wait_window "MIDI Get Sucess"
 e2e_shot get-success
 e2e_answer "MIDI Get Sucess" Return

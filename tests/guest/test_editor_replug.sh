@@ -19,7 +19,7 @@ guest_choose_q7x_ports
 guest_stop_simulator
 sleep 3
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
-e2e_click_preset_button 0
+guest_press_preset_button 0 guest_any_alert
 e2e_wait_window "No MIDI Device selected." 30
 e2e_shot vanished
 e2e_answer "No MIDI Device selected." Return
@@ -31,7 +31,7 @@ sleep 3
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 e2e_shot came-back
 e2e_no_window "No MIDI Device selected." || e2e_fail "an alert came when the device came back"
-e2e_click_preset_button 0
+guest_press_preset_button 0 guest_any_alert
 e2e_wait_window "MIDI Get Sucess"
 e2e_shot get-after-replug
 e2e_answer "MIDI Get Sucess" Return
