@@ -10,6 +10,9 @@ Q7X_RELEASE_PACKAGES=(pandoc weasyprint fonts-dejavu-core poppler-utils dpkg-dev
                       desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin man-db)
 # What CI needs besides: clang and its runtime libraries for the fuzzers, clang-format for the layout check.
 Q7X_CI_PACKAGES=(clang libclang-rt-14-dev clang-format-14)
+# The CI stage on a real ALSA sequencer: Debian's kernel (fetched, never installed) booted by QEMU from a
+# busybox initramfs made with kmod's depmod and modprobe.
+Q7X_GUEST_PACKAGES=(qemu-system-x86 busybox-static kmod xz-utils)
 
 # q7x_install_missing [EXTRA_PACKAGE...]: installs those of Q7X_PACKAGES and the extras that are missing.
 q7x_install_missing()

@@ -245,6 +245,32 @@ TEST (Q7XSimulator, PortsLeaveTheListsWithTheSimulator)
     EXPECT_TRUE (backend.getOutputDeviceNames().isEmpty());
 }
 
+TEST (Q7XDevice, AnswersThroughItsTransmitFunctionAndReportsEachStoredDump)
+{
+    // No transport at all: what the device does is the same on any ports.
+    juce::CriticalSection lock;
+    std::vector<std::pair<std::vector<juce::uint8>, int>> sent;
+    std::vector<juce::Array<juce::uint8>> dumps;
+    Q7XDevice device ([&] (const juce::MidiMessage& answer, int pieces) {
+        const juce::ScopedLock sl (lock);
+        sent.push_back ({ bytesOf (answer), pieces });
+    });
+    device.setDumpListener ([&] (const juce::Array<juce::uint8>& image) { dumps.push_back (image); });
+
+    const auto image = editedPreset();
+    device.received (sysExMessage (presetDumpCommand, image));
+    device.setReplyPieces (3);
+    device.received (sysExMessage (presetRequestCommand));
+    ASSERT_TRUE (waitUntil ([&] { return device.hasAnsweredAll() && device.getNumRequestsReceived() == 1; }));
+
+    ASSERT_EQ (dumps.size(), 1u);
+    EXPECT_EQ (dumps[0], image);
+    const juce::ScopedLock sl (lock);
+    ASSERT_EQ (sent.size(), 1u);
+    EXPECT_EQ (sent[0].first, sysExBytes (presetReplyCommand, image));
+    EXPECT_EQ (sent[0].second, 3);
+}
+
 //==============================================================================
 TEST (CombinedMidiBackend, ListsTheFirstBackendsDevicesThenTheSecondsAndOpensTheRightOne)
 {

@@ -1,0 +1,48 @@
+#include "SimulatorOptions.h"
+
+namespace
+{
+std::optional<Q7XDevice::ReplyKind> findReplyKind (const juce::String& name)
+{
+    using Kind = Q7XDevice::ReplyKind;
+    const std::pair<const char*, Kind> kinds[] { { "preset", Kind::preset },
+                                                 { "none", Kind::none },
+                                                 { "out-of-range", Kind::outOfRangeByte },
+                                                 { "wrong-header", Kind::wrongHeader },
+                                                 { "short", Kind::shortMessage } };
+
+    for (const auto& [text, kind] : kinds)
+        if (name == text)
+            return kind;
+
+    return std::nullopt;
+}
+} // namespace
+
+std::variant<SimulatorOptions, juce::String> SimulatorOptions::parse (const juce::StringArray& arguments)
+{
+    SimulatorOptions options;
+
+    for (int i = 0; i < arguments.size(); i += 2)
+    {
+        const auto& option = arguments[i];
+
+        if (i + 1 >= arguments.size())
+            return "missing value after " + option;
+
+        const auto& value = arguments[i + 1];
+
+        if (option == "--name" && value.isNotEmpty())
+            options.portName = value;
+        else if (option == "--reply" && findReplyKind (value).has_value())
+            options.replyKind = *findReplyKind (value);
+        else if (option == "--delay" && value.containsOnly ("0123456789") && value.length() < 7)
+            options.replyDelay = value.getIntValue();
+        else if (option == "--preset" || option == "--save")
+            (option == "--preset" ? options.presetFile : options.saveFile) = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+        else
+            return "bad option: " + option + " " + value;
+    }
+
+    return options;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "midi/Q7XDevice.h"
+
+#include <variant>
+
+/** What q7x-simulator was asked to do, read from its command line. */
+struct SimulatorOptions
+{
+    juce::String portName { "Q7X" };
+    Q7XDevice::ReplyKind replyKind = Q7XDevice::ReplyKind::preset;
+    int replyDelay = 0;
+    juce::File presetFile, saveFile;
+
+    static constexpr const char* usage =
+        "usage: q7x-simulator [--name NAME] [--reply preset|none|out-of-range|wrong-header|short]\n"
+        "                     [--delay MS] [--preset FILE] [--save FILE]\n"
+        "Makes a MIDI input and output named NAME (\"Q7X\") that behave like a Q7X: a preset dump\n"
+        "is kept (and written to the --save file), a preset request is answered with the preset\n"
+        "held (from the --preset file, else the default), as --reply says and --delay ms late.\n"
+        "Prints \"ready\" once the ports exist; runs until SIGINT or SIGTERM.\n";
+
+    /** The options, or the reason the arguments were refused. */
+    static std::variant<SimulatorOptions, juce::String> parse (const juce::StringArray& arguments);
+};

@@ -1,0 +1,94 @@
+# Shared by the guest's scenarios: q7x-simulator as a process of the scenario, and where its
+# ports stand in the lists the sequencer gives.
+
+# guest_start_simulator LOG [OPTION...]: starts q7x-simulator (Q7X_SIMULATOR_PROGRAM) and waits
+# for its "ready" line; its pid is in GUEST_SIMULATOR_PID.
+guest_start_simulator()
+{
+    local log=$1; shift
+    "$Q7X_SIMULATOR_PROGRAM" "$@" >"$log" 2>&1 &
+    GUEST_SIMULATOR_PID=$!
+    local n
+    for n in $(seq 100); do
+        grep -q '^ready$' "$log" && return 0
+        kill -0 "$GUEST_SIMULATOR_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "q7x-simulator did not start: $(cat "$log")" >&2
+    return 1
+}
+
+# guest_stop_simulator: like pulling the cable; waits until the process is gone.
+guest_stop_simulator()
+{
+    [ -n "${GUEST_SIMULATOR_PID:-}" ] || return 0
+    kill -KILL "$GUEST_SIMULATOR_PID" 2>/dev/null || true
+    wait "$GUEST_SIMULATOR_PID" 2>/dev/null || true
+}
+
+# guest_port_row NAME CAPABILITY: the row of the port NAME among the ports other programs can
+# read from (CAPABILITY R: the inputs) or write to (W: the outputs), in the sequencer's order,
+# which is the order of the editor's device lists; client 0 (the system's) is not listed.
+guest_port_row()
+{
+    awk -v name="\"$1\"" -v cap="$2" '
+        /^Client/ { client = $2 + 0 }
+        /^  Port/ && client != 0 {
+            flags = $NF; quoted = $0
+            sub(/^[^"]*/, "", quoted); sub(/ \([^)]*\)$/, "", quoted)
+            if ((cap == "R" && substr(flags, 2, 1) == "R") || (cap == "W" && substr(flags, 3, 1) == "W")) {
+                if (quoted == name) { print row; found = 1; exit }
+                row++
+            }
+        }
+        END { if (! found) exit 1 }' row=0 /proc/asound/seq/clients
+}
+
+# Software emulation runs the editor many times slower than a real machine: a smaller screen makes
+# screenshots cheaper, and every wait is longer.
+guest_slow_display()
+{
+    E2E_SCREEN=1280x800
+    E2E_WAIT=90
+    E2E_SCENARIO_LIMIT=900
+}
+
+# guest_choose_q7x_ports: opens Device Setup from the Options menu of the current document (by
+# mouse, which waits for each menu to open), chooses the "Q7X" rows and presses OK. Rows are 22
+# pixels high, the first at y 79 (inputs) and 250 (outputs).
+guest_choose_q7x_ports()
+{
+    local input_row output_row setup
+    input_row=$(guest_port_row Q7X R) && output_row=$(guest_port_row Q7X W) || e2e_fail "the sequencer lists no Q7X port"
+    e2e_click_window "$E2E_DOC" 88 $((E2E_MENU_H / 2))
+    e2e_wait_window menu
+    e2e_key Down Return
+    e2e_wait_window "Pelmar Q7X Editor Device Setup"
+    setup=$E2E_WIN
+    e2e_click_window "$setup" 115 $((79 + 22 * input_row))
+    e2e_click_window "$setup" 115 $((250 + 22 * output_row))
+    e2e_click_window "$setup" 52 397
+    e2e_wait_gone "Pelmar Q7X Editor Device Setup"
+}
+
+# guest_press_preset_button BUTTON CHECK...: clicks a button of the Main tab until CHECK holds. Under
+# emulation a click can be lost while the editor is still busy; a person would click again, and so
+# does this, once, after 30 s without a result.
+guest_press_preset_button()
+{
+    local button=$1; shift
+    e2e_click_preset_button "$button"
+    e2e_wait_until_or_timeout 30 "$@" && return 0
+    e2e_log "note: no result 30 s after clicking button $button; clicking it again"
+    e2e_click_preset_button "$button"
+}
+
+# guest_any_alert: true while one of Get Preset's alerts is shown.
+guest_any_alert()
+{
+    local title
+    for title in "MIDI Get Sucess" "No MIDI Device selected." "MIDI Get Preset Unsuccessful" "Invalid MIDI Message"; do
+        e2e_find_window "$title" && return 0
+    done
+    return 1
+}
