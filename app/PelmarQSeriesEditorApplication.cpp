@@ -1,6 +1,7 @@
 #include "PelmarQSeriesEditorApplication.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
+#include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 #include "views/CustomLook.h"
 
@@ -57,7 +58,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     if (display == nullptr)
     {
         std::fprintf (stderr, "q7x-editor: cannot reach the X display \"%s\".\n",
-                      juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).toRawUTF8());
+                      ExternalText::getEnvironmentVariable ("DISPLAY").toRawUTF8());
         setApplicationReturnValue (1);
         quit();
         return;

@@ -1,6 +1,13 @@
 #include "PresetJson.h"
+#include "preset/ExternalText.h"
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace PresetLayout;
 
@@ -93,7 +100,7 @@ juce::Result readUnused (const ControlId& control, const juce::var& unused, cons
             return failAt (field + "." + name, "not a byte mode " + PresetValues::getModeName (control, image).quoted()
                                                    + " leaves unused");
 
-        if (! (value.isInt() || value.isInt64()) || ! juce::isPositiveAndNotGreaterThan ((int) value, 127))
+        if (! (value.isInt() || value.isInt64()) || ! juce::isPositiveAndNotGreaterThan ((juce::int64) value, (juce::int64) 127))
             return failAt (field + "." + name, juce::JSON::toString (value) + " is not a byte 0..127");
 
         image.set (location->offset, (juce::uint8) (int) value);
@@ -145,6 +152,80 @@ juce::Result readControl (const ControlId& control, const juce::var& json, const
 
         if (auto result = readShownValue (*location, property.value, propertyField, image); result.failed())
             return result;
+    }
+
+    return juce::Result::ok();
+}
+
+/** Walks the text as the parser would, without recursion: the nesting must stay within what the
+    form uses, and every number must fit 32 bits (the longest a preset needs has three digits).
+    `text` is valid UTF-8, so every cut made here at an ASCII character leaves valid UTF-8.
+*/
+juce::Result checkDepthAndNumbers (const char* text, size_t size)
+{
+    constexpr size_t longestNumber = 9; // digits before any fraction or exponent
+    std::vector<juce::String> path;     // the key each open object or array is the value of
+    juce::String lastString, key;
+
+    for (size_t i = 0; i < size; ++i)
+    {
+        const auto c = text[i];
+
+        if (c == '"' || c == '\'') // the parser takes either quote
+        {
+            const auto start = ++i;
+
+            for (; i < size && text[i] != c; ++i)
+                if (text[i] == '\\')
+                    ++i;
+
+            lastString = ExternalText::decode (text + start, std::min (i, size) - start);
+        }
+        else if (c == ':')
+        {
+            key = lastString;
+        }
+        else if (c == '{' || c == '[')
+        {
+            if ((int) path.size() >= PresetJson::deepestNesting)
+                return juce::Result::fail ("nested deeper than the " + juce::String (PresetJson::deepestNesting)
+                                           + " levels of a preset");
+
+            path.push_back (key);
+            key = {};
+        }
+        else if ((c == '}' || c == ']') && ! path.empty())
+        {
+            key = path.back();
+            path.pop_back();
+        }
+        else if (c == '-' || juce::CharacterFunctions::isDigit (c))
+        {
+            const auto start = i;
+            size_t digits = 0;
+
+            if (text[i] == '-')
+                ++i;
+
+            for (; i < size && juce::CharacterFunctions::isDigit (text[i]); ++i)
+                ++digits;
+
+            while (i < size && text[i] != 0 && std::strchr ("0123456789.eE+-", text[i]) != nullptr)
+                ++i;
+
+            if (digits > longestNumber)
+            {
+                juce::StringArray field;
+
+                for (size_t level = 1; level < path.size(); ++level)
+                    field.add (path[level]);
+
+                field.add (key);
+                return failAt (field.joinIntoString ("."), ExternalText::decode (text + start, i - start) + " is out of range");
+            }
+
+            --i;
+        }
     }
 
     return juce::Result::ok();
@@ -216,5 +297,62 @@ juce::Result fromJson (const juce::var& json, juce::Array<juce::uint8>& image)
         return juce::Result::fail (problem->describe());
 
     return juce::Result::ok();
+}
+} // namespace PresetJson
+
+namespace PresetJson
+{
+juce::Result fromText (const void* data, size_t size, juce::Array<juce::uint8>& image)
+{
+    const auto text = ExternalText::decodeStrict (data, size);
+
+    if (! text.has_value())
+        return juce::Result::fail ("not UTF-8 text");
+
+    if (auto checked = checkDepthAndNumbers (static_cast<const char*> (data), size); checked.failed())
+        return checked;
+
+    juce::var json;
+
+    if (const auto parsed = juce::JSON::parse (*text, json); parsed.failed())
+        return juce::Result::fail ("not valid JSON: " + parsed.getErrorMessage());
+
+    return fromJson (json, image);
+}
+
+juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image)
+{
+    // Opened without blocking, so that a pipe with no writer is refused rather than waited for.
+    const auto fd = ::open (file.getFullPathName().toRawUTF8(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+
+    if (fd < 0)
+        return juce::Result::fail (errno == ENOENT ? "no such file" : "cannot be read");
+
+    struct stat info
+    {};
+    juce::MemoryBlock bytes;
+    auto result = juce::Result::ok();
+
+    if (::fstat (fd, &info) != 0 || ! S_ISREG (info.st_mode))
+        result = juce::Result::fail ("not a regular file");
+
+    for (char buffer[65536]; result.wasOk();)
+    {
+        const auto n = ::read (fd, buffer, sizeof (buffer));
+
+        if (n == 0)
+            break;
+
+        if (n < 0 && errno != EINTR)
+            result = juce::Result::fail ("cannot be read");
+        else if (n > 0)
+            bytes.append (buffer, (size_t) n);
+
+        if (bytes.getSize() > largestFile)
+            result = juce::Result::fail ("too large for a preset (more than " + juce::String ((juce::int64) largestFile) + " bytes)");
+    }
+
+    ::close (fd);
+    return result.wasOk() ? fromText (bytes.getData(), bytes.getSize(), image) : result;
 }
 } // namespace PresetJson

@@ -1,6 +1,7 @@
 #include "WaitUntil.h"
 #include "app/Dialogs.h"
 #include "app/SingleInstance.h"
+#include "preset/ExternalText.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -139,10 +140,10 @@ TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
     EXPECT_EQ (decode (std::string (SingleInstance::maxCommandLineBytes + 1, 'x')), std::nullopt);
 
     // A file name that is not UTF-8 still names something the user can be told about.
-    EXPECT_EQ (SingleInstance::decodeArgument ("caf\xe9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
-    EXPECT_EQ (SingleInstance::decodeArgument ("caf\xc3\xa9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
-    EXPECT_EQ (SingleInstance::decodeArgument ("\x2e\x01\x2d\x20\xd0\xff").length(), 6);
-    EXPECT_EQ (SingleInstance::decodeArgument ("a\xc0\x80").length(), 3); // an overlong zero is no end
+    EXPECT_EQ (ExternalText::decode ("caf\xe9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
+    EXPECT_EQ (ExternalText::decode ("caf\xc3\xa9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
+    EXPECT_EQ (ExternalText::decode ("\x2e\x01\x2d\x20\xd0\xff").length(), 6);
+    EXPECT_EQ (ExternalText::decode ("a\xc0\x80").length(), 3); // an overlong zero is no end
 }
 
 // A first instance that does not answer (stopped, or busy) leaves the file to the second
