@@ -335,6 +335,8 @@ juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image)
 
     if (::fstat (fd, &info) != 0 || ! S_ISREG (info.st_mode))
         result = juce::Result::fail ("not a regular file");
+    else if ((size_t) info.st_size > largestFile)
+        result = juce::Result::fail ("too large for a preset (" + juce::String ((juce::int64) info.st_size) + " bytes)");
 
     for (char buffer[65536]; result.wasOk();)
     {
@@ -349,7 +351,8 @@ juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image)
             bytes.append (buffer, (size_t) n);
 
         if (bytes.getSize() > largestFile)
-            result = juce::Result::fail ("too large for a preset (more than " + juce::String ((juce::int64) largestFile) + " bytes)");
+            result = juce::Result::fail ("too large for a preset (more than " + juce::String ((juce::int64) largestFile)
+                                         + " bytes)"); // it grew while being read
     }
 
     ::close (fd);

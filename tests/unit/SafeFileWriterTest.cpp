@@ -277,7 +277,9 @@ TEST_F (SafeFileWriterTest, TheEditorsSaveKeepsLinksOwnersAndModes)
         SCOPED_TRACE (saved.getFullPathName());
 
         if (saved == hard)
+        {
             ASSERT_EQ (::link (real.getFullPathName().toRawUTF8(), hard.getFullPathName().toRawUTF8()), 0);
+        }
 
         overwrite (real, oldPreset);
         const auto before = identityOf (real, false);
@@ -295,10 +297,14 @@ TEST_F (SafeFileWriterTest, TheEditorsSaveKeepsLinksOwnersAndModes)
         EXPECT_EQ (std::make_pair (after.owner, after.group), std::make_pair (before.owner, before.group));
 
         if (owned)
+        {
             EXPECT_EQ (std::make_pair (after.owner, after.group), std::make_pair ((uid_t) 1234, (gid_t) 2345));
+        }
 
         if (saved == hard)
+        {
             EXPECT_EQ (identityOf (hard, false).inode, after.inode);
+        }
     }
 
     // A preset its owner made read-only is refused, as q7x-preset refuses it.
