@@ -49,7 +49,7 @@ int main (int argc, char* argv[])
     SingleInstance instance (SingleInstance::getDefaultSocketFile());
     const auto commandLine = SingleInstance::joinArguments (arguments);
 
-    switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, juce::File::getCurrentWorkingDirectory())))
+    switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, ExternalText::getCurrentWorkingDirectory())))
     {
         case SingleInstance::Role::handedOver: return 0;
         case SingleInstance::Role::running: singleInstance = &instance; break;

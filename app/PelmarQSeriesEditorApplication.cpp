@@ -70,7 +70,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
-    lastFolder = juce::File::getSpecialLocation (juce::File::userHomeDirectory);
+    lastFolder = ExternalText::getHomeDirectory();
     appleMenuItems = MainMenuModel::createApplicationMenuItems (commandManager.get());
     windowManager = std::make_unique<WindowManager> (&midiManager, commandManager.get(), lastFolder);
 
@@ -129,7 +129,7 @@ void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String&
     }
 
     // A relative path names a file in the folder the editor was started from.
-    const auto file = SingleInstance::fileNamedBy (trimmed, juce::File::getCurrentWorkingDirectory());
+    const auto file = SingleInstance::fileNamedBy (trimmed, ExternalText::getCurrentWorkingDirectory());
     const auto documentsBefore = windowManager->getNumDocuments();
     windowManager->openFileInActiveDocument (file);
 

@@ -461,7 +461,7 @@ juce::File SingleInstance::fileNamedBy (const juce::String& commandLine, const j
     auto path = commandLine.trim().unquoted();
 
     if (path == "~" || path.startsWith ("~/"))
-        path = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getFullPathName() + path.substring (1);
+        path = ExternalText::getHomeDirectory().getFullPathName() + path.substring (1);
     else if (! path.startsWithChar ('/'))
         path = workingDirectory.getFullPathName() + "/" + path;
 

@@ -94,3 +94,11 @@ juce::File ExternalText::getCurrentWorkingDirectory()
 
     return juce::File (decode (buffer.data()));
 }
+
+juce::File ExternalText::getHomeDirectory()
+{
+    const auto home = getEnvironmentVariable ("HOME");
+
+    // The framework reads $HOME unchecked; without it, it asks the account database.
+    return juce::File::isAbsolutePath (home) ? juce::File (home) : juce::File::getSpecialLocation (juce::File::userHomeDirectory);
+}

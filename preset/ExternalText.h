@@ -36,4 +36,7 @@ struct ExternalText
 
     /** The process's working folder, its name decoded as decode() does. */
     static juce::File getCurrentWorkingDirectory();
+
+    /** The user's home folder: $HOME decoded as decode() does, else the system's account entry. */
+    static juce::File getHomeDirectory();
 };
