@@ -204,8 +204,9 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
             const auto start = i;
             size_t digits = 0;
 
-            if (text[i] == '-')
-                ++i;
+            // The parser reads whatever follows a minus as a digit, and a digit is required there.
+            if (text[i] == '-' && (++i == size || ! juce::CharacterFunctions::isDigit (text[i])))
+                return juce::Result::fail ("not valid JSON: a minus sign without a number");
 
             for (; i < size && juce::CharacterFunctions::isDigit (text[i]); ++i)
                 ++digits;

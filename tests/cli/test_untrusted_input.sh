@@ -31,12 +31,14 @@ expect 2 "is not UTF-8 text" "a value that is not UTF-8" set a.q7x "$(printf 'Kn
 printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 4294967316 >big32.json
 printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 18446744073709551636 >big64.json
 printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 128 >byte.json
+printf '{"controls":{"Keybed":{"Transpose":-%%}}}' >minus.json
 head -c 60000 /dev/zero | tr '\0' '[' >deep.json
 mkfifo fifo.json
 ln -s /dev/zero zero.json
 expect 1 "controls.Knob 1.unused.CC: 4294967316 is out of range" "a number beyond 32 bits" import big32.json o.q7x
 expect 1 "controls.Knob 1.unused.CC: 18446744073709551636 is out of range" "a number beyond 64 bits" import big64.json o.q7x
 expect 1 "controls.Knob 1.unused.CC: 128 is not a byte 0..127" "a byte out of range" import byte.json o.q7x
+expect 1 "minus.json: not valid JSON: a minus sign without a number" "a minus without digits" import minus.json o.q7x
 expect 1 "nested deeper than the 4 levels of a preset" "60,000 nested arrays" import deep.json o.q7x
 expect 1 "fifo.json: not a regular file" "a FIFO" import fifo.json o.q7x
 expect 1 "zero.json: not a regular file" "a link to /dev/zero" import zero.json o.q7x
