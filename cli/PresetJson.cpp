@@ -180,6 +180,14 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
                     ++i;
 
             lastString = ExternalText::decode (text + start, std::min (i, size) - start);
+            auto next = i + 1;
+
+            while (next < size && juce::CharacterFunctions::isWhitespace (text[next]))
+                ++next;
+
+            // The parser refuses an empty name too, but only after a failed assertion.
+            if (lastString.isEmpty() && next < size && text[next] == ':')
+                return juce::Result::fail ("not valid JSON: a field without a name");
         }
         else if (c == ':')
         {
