@@ -24,8 +24,8 @@ constexpr char endOfCommandLine = 0;
 constexpr char acknowledgement = 'k';
 constexpr char confirmation = 'g';
 
-// The running instance serves this many later launches at once, each for at most
-// clientDeadlineMs: a client that sends nothing cannot hold up the others for long,
+// The running instance serves this many later launches at once, each for at most a
+// second: a client that sends nothing cannot hold up the others for long,
 // and the rest wait in the socket's queue meanwhile.
 constexpr int maxOpenClients = 4;
 constexpr int longestClientDeadlineMs = 1000;

@@ -5,7 +5,7 @@
 #include "cli/PresetCommandLine.h"
 #include "cli/PresetJson.h"
 #include "preset/ExternalText.h"
-#include "preset/PresetFile.h"
+#include "preset/PresetFraming.h"
 #include "preset/PresetLayout.h"
 
 #include <filesystem>
@@ -23,7 +23,7 @@ void prepareWorkingFolder()
     folder.setAsCurrentWorkingDirectory();
 
     const auto image = PresetLayout::getDefaultPresetImage();
-    PresetFile::write (folder.getChildFile ("a.q7x"), image);
+    folder.getChildFile ("a.q7x").replaceWithData (PresetFraming::makeDumpMessage (image).begin(), PresetLayout::presetDumpSize);
     folder.getChildFile ("a.json").replaceWithText (juce::JSON::toString (PresetJson::toJson (image)));
 }
 
