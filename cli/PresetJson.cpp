@@ -157,15 +157,39 @@ juce::Result readControl (const ControlId& control, const juce::var& json, const
     return juce::Result::ok();
 }
 
+/** The end of the number starting at text[start], and how many digits come before any fraction or
+    exponent; nothing when a minus sign has no digit after it (the parser would read whatever
+    follows as one).
+*/
+std::optional<size_t> scanNumber (const char* text, size_t size, size_t start, size_t& digits)
+{
+    auto i = start;
+    digits = 0;
+
+    if (text[i] == '-' && (++i == size || ! juce::CharacterFunctions::isDigit (text[i])))
+        return std::nullopt;
+
+    for (; i < size && juce::CharacterFunctions::isDigit (text[i]); ++i)
+        ++digits;
+
+    while (i < size && text[i] != 0 && std::strchr ("0123456789.eE+-", text[i]) != nullptr)
+        ++i;
+
+    return i;
+}
+
 /** Walks the text as the parser would, without recursion: the nesting must stay within what the
-    form uses, and every number must fit 32 bits (the longest a preset needs has three digits).
+    form uses, every number must fit 32 bits (the longest a preset needs has three digits), and
+    no field may lack a name (the parser asserts on one before refusing it).
     `text` is valid UTF-8, so every cut made here at an ASCII character leaves valid UTF-8.
 */
 juce::Result checkDepthAndNumbers (const char* text, size_t size)
 {
     constexpr size_t longestNumber = 9; // digits before any fraction or exponent
     std::vector<juce::String> path;     // the key each open object or array is the value of
+    std::string open;                   // '{' or '[' for each of them
     juce::String lastString, key;
+    char previous = 0; // the last character outside strings and white space
 
     for (size_t i = 0; i < size; ++i)
     {
@@ -173,6 +197,7 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
 
         if (c == '"' || c == '\'') // the parser takes either quote
         {
+            const auto isName = ! open.empty() && open.back() == '{' && (previous == '{' || previous == ',');
             const auto start = ++i;
 
             for (; i < size && text[i] != c; ++i)
@@ -180,13 +205,8 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
                     ++i;
 
             lastString = ExternalText::decode (text + start, std::min (i, size) - start);
-            auto next = i + 1;
 
-            while (next < size && juce::CharacterFunctions::isWhitespace (text[next]))
-                ++next;
-
-            // The parser refuses an empty name too, but only after a failed assertion.
-            if (lastString.isEmpty() && next < size && text[next] == ':')
+            if (isName && lastString.isEmpty())
                 return juce::Result::fail ("not valid JSON: a field without a name");
         }
         else if (c == ':')
@@ -200,27 +220,22 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
                                            + " levels of a preset");
 
             path.push_back (key);
+            open += c;
             key = {};
         }
         else if ((c == '}' || c == ']') && ! path.empty())
         {
             key = path.back();
             path.pop_back();
+            open.pop_back();
         }
         else if (c == '-' || juce::CharacterFunctions::isDigit (c))
         {
-            const auto start = i;
             size_t digits = 0;
+            const auto end = scanNumber (text, size, i, digits);
 
-            // The parser reads whatever follows a minus as a digit, and a digit is required there.
-            if (text[i] == '-' && (++i == size || ! juce::CharacterFunctions::isDigit (text[i])))
+            if (! end.has_value())
                 return juce::Result::fail ("not valid JSON: a minus sign without a number");
-
-            for (; i < size && juce::CharacterFunctions::isDigit (text[i]); ++i)
-                ++digits;
-
-            while (i < size && text[i] != 0 && std::strchr ("0123456789.eE+-", text[i]) != nullptr)
-                ++i;
 
             if (digits > longestNumber)
             {
@@ -230,11 +245,14 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
                     field.add (path[level]);
 
                 field.add (key);
-                return failAt (field.joinIntoString ("."), ExternalText::decode (text + start, i - start) + " is out of range");
+                return failAt (field.joinIntoString ("."), ExternalText::decode (text + i, *end - i) + " is out of range");
             }
 
-            --i;
+            i = *end - 1;
         }
+
+        if (! juce::CharacterFunctions::isWhitespace (c))
+            previous = c;
     }
 
     return juce::Result::ok();
