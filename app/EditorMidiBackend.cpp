@@ -1,6 +1,7 @@
 #include "EditorMidiBackend.h"
 
 #include "midi/CombinedMidiBackend.h"
+#include "preset/ExternalText.h"
 #include "midi/Q7XSimulator.h"
 
 struct EditorMidiBackend::Simulated
@@ -14,7 +15,7 @@ struct EditorMidiBackend::Simulated
 
 EditorMidiBackend::EditorMidiBackend()
 {
-    if (juce::SystemStats::getEnvironmentVariable ("Q7X_SIMULATOR", {}) == "1")
+    if (ExternalText::getEnvironmentVariable ("Q7X_SIMULATOR") == "1")
         simulated = std::make_unique<Simulated> (system);
 }
 

@@ -1,5 +1,6 @@
 #include "BackgroundFontScan.h"
 #include "PelmarQSeriesEditorApplication.h"
+#include "preset/ExternalText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +36,7 @@ int main (int argc, char* argv[])
     juce::StringArray arguments;
 
     for (int i = 1; i < argc; ++i)
-        arguments.add (SingleInstance::decodeArgument (argv[i]));
+        arguments.add (ExternalText::decode (argv[i]));
 
     for (const auto& argument : arguments)
         checkedArguments.push_back (argument.toStdString());
@@ -48,7 +49,7 @@ int main (int argc, char* argv[])
     SingleInstance instance (SingleInstance::getDefaultSocketFile());
     const auto commandLine = SingleInstance::joinArguments (arguments);
 
-    switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, juce::File::getCurrentWorkingDirectory())))
+    switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, ExternalText::getCurrentWorkingDirectory())))
     {
         case SingleInstance::Role::handedOver: return 0;
         case SingleInstance::Role::running: singleInstance = &instance; break;

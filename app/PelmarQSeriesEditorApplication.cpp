@@ -2,6 +2,7 @@
 #include "CommandIDs.h"
 #include "DesktopScale.h"
 #include "Dialogs.h"
+#include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 #include "views/CustomLook.h"
 
@@ -58,7 +59,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     if (display == nullptr)
     {
         std::fprintf (stderr, "q7x-editor: cannot reach the X display \"%s\".\n",
-                      juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).toRawUTF8());
+                      ExternalText::getEnvironmentVariable ("DISPLAY").toRawUTF8());
         setApplicationReturnValue (1);
         quit();
         return;
@@ -71,7 +72,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
-    lastFolder = juce::File::getSpecialLocation (juce::File::userHomeDirectory);
+    lastFolder = ExternalText::getHomeDirectory();
     appleMenuItems = MainMenuModel::createApplicationMenuItems (commandManager.get());
     windowManager = std::make_unique<WindowManager> (&midiManager, commandManager.get(), lastFolder);
 
@@ -130,7 +131,7 @@ void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String&
     }
 
     // A relative path names a file in the folder the editor was started from.
-    const auto file = SingleInstance::fileNamedBy (trimmed, juce::File::getCurrentWorkingDirectory());
+    const auto file = SingleInstance::fileNamedBy (trimmed, ExternalText::getCurrentWorkingDirectory());
     const auto documentsBefore = windowManager->getNumDocuments();
     windowManager->openFileInActiveDocument (file);
 

@@ -1,11 +1,14 @@
 #include "SingleInstance.h"
+#include "preset/ExternalText.h"
 
 #include <algorithm>
 #include <cstring>
 
 #if JUCE_LINUX || JUCE_BSD || JUCE_MAC
  #include <cerrno>
+ #include <fcntl.h>
  #include <poll.h>
+ #include <sys/file.h>
  #include <sys/socket.h>
  #include <sys/stat.h>
  #include <sys/un.h>
@@ -21,40 +24,11 @@ constexpr char endOfCommandLine = 0;
 constexpr char acknowledgement = 'k';
 constexpr char confirmation = 'g';
 
-/** True for UTF-8 as the standard has it: no overlong forms, no surrogates, nothing above U+10FFFF.
-    The framework's own check lets those through, and its strings then disagree about their length.
-*/
-bool isStrictUtf8 (const char* text, size_t size)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*> (text);
-
-    for (size_t i = 0; i < size;)
-    {
-        const auto lead = bytes[i];
-        size_t extra = 0;
-        unsigned char low = 0x80, high = 0xbf; // the range of the first continuation byte
-
-        // clang-format off
-        if (lead < 0x80)             extra = 0;
-        else if (lead < 0xc2)        return false;
-        else if (lead < 0xe0)        extra = 1;
-        else if (lead < 0xf0)        { extra = 2; low = lead == 0xe0 ? 0xa0 : 0x80; high = lead == 0xed ? 0x9f : 0xbf; }
-        else if (lead < 0xf5)        { extra = 3; low = lead == 0xf0 ? 0x90 : 0x80; high = lead == 0xf4 ? 0x8f : 0xbf; }
-        else                         return false;
-        // clang-format on
-
-        if (size - i <= extra)
-            return false;
-
-        for (size_t k = 1; k <= extra; ++k)
-            if (bytes[i + k] < (k == 1 ? low : 0x80) || bytes[i + k] > (k == 1 ? high : 0xbf))
-                return false;
-
-        i += extra + 1;
-    }
-
-    return true;
-}
+// The running instance serves this many later launches at once, each for at most a
+// second: a client that sends nothing cannot hold up the others for long,
+// and the rest wait in the socket's queue meanwhile.
+constexpr int maxOpenClients = 4;
+constexpr int longestClientDeadlineMs = 1000;
 
 #if Q7X_LOCAL_SOCKETS
 bool makeAddress (const juce::File& file, sockaddr_un& address)
@@ -73,6 +47,18 @@ bool makeAddress (const juce::File& file, sockaddr_un& address)
 int makeSocket()
 {
     return ::socket (AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+}
+
+/** A socket whose connect() and send() give up after `timeoutMs`, as a full queue would block them. */
+int makeClientSocket (int timeoutMs)
+{
+    const auto fd = makeSocket();
+    const timeval timeout { timeoutMs / 1000, (timeoutMs % 1000) * 1000 };
+
+    if (fd >= 0)
+        ::setsockopt (fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof (timeout));
+
+    return fd;
 }
 
 bool waitFor (int fd, short events, int timeoutMs)
@@ -104,19 +90,24 @@ bool receiveByte (int fd, char expected, int timeoutMs)
     return waitFor (fd, POLLIN, timeoutMs) && ::recv (fd, &byte, 1, 0) == 1 && byte == expected;
 }
 
-/** Reads up to and including the zero byte that ends a command line; false when it does not
-    arrive whole within `timeoutMs` (a sender trickling bytes included), or is too long.
-*/
-bool readCommandLine (int fd, juce::MemoryBlock& received, int timeoutMs)
+int millisecondsUntil (juce::uint32 deadline)
 {
-    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    const auto now = juce::Time::getMillisecondCounter();
+    return now >= deadline ? 0 : (int) (deadline - now);
+}
+
+/** Reads up to and including the zero byte that ends a command line; false when it does not
+    arrive whole before `deadline` (a sender trickling bytes included), or is too long.
+*/
+bool readCommandLine (int fd, juce::MemoryBlock& received, juce::uint32 deadline)
+{
     char buffer[4096];
 
     for (;;)
     {
-        const auto now = juce::Time::getMillisecondCounter();
+        const auto remaining = millisecondsUntil (deadline);
 
-        if (now >= deadline || ! waitFor (fd, POLLIN, (int) (deadline - now)))
+        if (remaining == 0 || ! waitFor (fd, POLLIN, remaining))
             return false;
 
         const auto n = ::recv (fd, buffer, sizeof (buffer), 0);
@@ -144,19 +135,22 @@ bool sendCommandLine (int fd, const juce::String& commandLine, int timeoutMs)
         && writeAll (fd, &confirmation, 1);
 }
 
-/** The running instance's side: the checked command line once its sender has confirmed that it leaves it to us. */
+/** The running instance's side: the checked command line once its sender has confirmed that it
+    leaves it to us, all within `timeoutMs`.
+*/
 std::optional<juce::String> receiveCommandLine (int fd, int timeoutMs)
 {
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
     juce::MemoryBlock received;
 
-    if (! readCommandLine (fd, received, timeoutMs))
+    if (! readCommandLine (fd, received, deadline))
         return {};
 
     auto commandLine = SingleInstance::decodeCommandLine (received.getData(), received.getSize());
 
     if (! commandLine.has_value()
         || ! writeAll (fd, &acknowledgement, 1)
-        || ! receiveByte (fd, confirmation, timeoutMs))
+        || ! receiveByte (fd, confirmation, millisecondsUntil (deadline)))
         return {};
 
     return commandLine;
@@ -167,6 +161,33 @@ void removeSocketFile (const juce::File& file)
 {
     ::unlink (file.getFullPathName().toRawUTF8());
 }
+
+/** Held while a launch looks at the socket, so that two launches never both find it stale and
+    both become the running instance (one removing the other's fresh socket). The lock file
+    stays: removing it would let a third launch lock a file the first two no longer share.
+    Without it (someone else's file there), launches are not kept apart.
+*/
+class SocketLock
+{
+public:
+    explicit SocketLock (const juce::File& socketFile)
+        : fd (::open ((socketFile.getFullPathName() + ".lock").toRawUTF8(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
+    {
+        if (fd >= 0)
+            while (::flock (fd, LOCK_EX) != 0 && errno == EINTR) {}
+    }
+
+    ~SocketLock()
+    {
+        if (fd >= 0)
+            ::close (fd);
+    }
+
+private:
+    const int fd;
+
+    JUCE_DECLARE_NON_COPYABLE (SocketLock)
+};
 
 bool isOwnedByUs (const juce::File& file)
 {
@@ -179,19 +200,21 @@ bool isOwnedByUs (const juce::File& file)
 } // namespace
 
 //==============================================================================
-/** Accepts the connections of later launches, one at a time. */
+/** Accepts the connections of later launches, serving several at once. */
 class SingleInstance::Listener : public juce::Thread
 {
 public:
     Listener (std::shared_ptr<Receiver> receiverToTell, int socketToAcceptOn, int timeout)
         : juce::Thread ("Q7X instance listener"),
-          receiver (std::move (receiverToTell)), listeningSocket (socketToAcceptOn), timeoutMs (timeout)
+          receiver (std::move (receiverToTell)), listeningSocket (socketToAcceptOn),
+          clientDeadlineMs (std::min (timeout, longestClientDeadlineMs))
     {
     }
 
     ~Listener() override
     {
-        stopThread (2 * timeoutMs + 1000);
+        stopThread (1000);
+        clients.removeAllJobs (true, clientDeadlineMs + 1000);
     }
 
     void run() override
@@ -199,26 +222,41 @@ public:
 #if Q7X_LOCAL_SOCKETS
         while (! threadShouldExit())
         {
+            // At the cap, later connections wait in the queue until a client is done.
+            if (clients.getNumJobs() >= maxOpenClients)
+            {
+                wait (5);
+                continue;
+            }
+
             if (! waitFor (listeningSocket, POLLIN, 100))
                 continue;
 
-            const auto connection = ::accept (listeningSocket, nullptr, nullptr);
+            const auto connection = ::accept4 (listeningSocket, nullptr, nullptr, SOCK_CLOEXEC);
 
-            if (connection < 0)
-                continue;
-
-            if (const auto commandLine = receiveCommandLine (connection, timeoutMs))
-                juce::MessageManager::callAsync ([r = receiver, line = *commandLine] { r->deliver (line); });
-
-            ::close (connection);
+            if (connection >= 0)
+                clients.addJob ([r = receiver, connection, deadline = clientDeadlineMs] { serve (r, connection, deadline); });
         }
 #endif
     }
 
 private:
+    static void serve (const std::shared_ptr<Receiver>& receiver, int connection, int deadlineMs)
+    {
+#if Q7X_LOCAL_SOCKETS
+        if (const auto commandLine = receiveCommandLine (connection, deadlineMs))
+            juce::MessageManager::callAsync ([r = receiver, line = *commandLine] { r->deliver (line); });
+
+        ::close (connection);
+#else
+        juce::ignoreUnused (receiver, connection, deadlineMs);
+#endif
+    }
+
     const std::shared_ptr<Receiver> receiver;
     const int listeningSocket;
-    const int timeoutMs;
+    const int clientDeadlineMs;
+    juce::ThreadPool clients { maxOpenClients };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Listener)
 };
@@ -263,10 +301,29 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
 SingleInstance::Role SingleInstance::connectOrListen (const juce::String& commandLine)
 {
 #if Q7X_LOCAL_SOCKETS
+    int client = -1;
+
+    if (const auto role = findRunningInstance (client); role != Role::handedOver)
+        return role;
+
+    const auto handedOver = sendCommandLine (client, commandLine, timeoutMs);
+    ::close (client);
+    return handedOver ? Role::handedOver : Role::unanswered;
+#else
+    juce::ignoreUnused (commandLine);
+    return Role::unavailable;
+#endif
+}
+
+SingleInstance::Role SingleInstance::findRunningInstance (int& client)
+{
+#if Q7X_LOCAL_SOCKETS
     sockaddr_un address;
 
     if (! makeAddress (socketFile, address))
         return Role::unavailable;
+
+    const SocketLock lock (socketFile);
 
     // Two attempts: the second after removing a socket that nobody answers on any more.
     for (int attempt = 0; attempt < 2; ++attempt)
@@ -280,7 +337,7 @@ SingleInstance::Role SingleInstance::connectOrListen (const juce::String& comman
         {
             ::chmod (socketFile.getFullPathName().toRawUTF8(), S_IRUSR | S_IWUSR);
 
-            if (::listen (fd, 8) == 0)
+            if (::listen (fd, 16) == 0)
             {
                 listeningSocket = fd;
                 return Role::running;
@@ -303,20 +360,21 @@ SingleInstance::Role SingleInstance::connectOrListen (const juce::String& comman
             return Role::unavailable;
         }
 
-        const auto client = makeSocket();
+        client = makeClientSocket (timeoutMs);
 
         if (client < 0)
             return Role::unavailable;
 
         if (::connect (client, (const sockaddr*) &address, sizeof (address)) == 0)
-        {
-            const auto handedOver = sendCommandLine (client, commandLine, timeoutMs);
-            ::close (client);
-            return handedOver ? Role::handedOver : Role::unanswered;
-        }
+            return Role::handedOver; // to be: connected, the command line is sent next
 
         const auto connectError = errno;
         ::close (client);
+        client = -1;
+
+        // A queue kept full (by clients that send nothing) is a running instance that does not answer.
+        if (connectError == EAGAIN)
+            return Role::unanswered;
 
         if (connectError != ECONNREFUSED)
             return Role::unavailable;
@@ -325,7 +383,7 @@ SingleInstance::Role SingleInstance::connectOrListen (const juce::String& comman
         removeSocketFile (socketFile);
     }
 #else
-    juce::ignoreUnused (commandLine);
+    juce::ignoreUnused (client);
 #endif
 
     return Role::unavailable;
@@ -369,7 +427,7 @@ void SingleInstance::Receiver::deliver (const juce::String& commandLine)
 
 juce::File SingleInstance::getDefaultSocketFile()
 {
-    const auto runtimeFolder = juce::SystemStats::getEnvironmentVariable ("XDG_RUNTIME_DIR", {});
+    const auto runtimeFolder = ExternalText::getEnvironmentVariable ("XDG_RUNTIME_DIR");
     auto folder = juce::File::isAbsolutePath (runtimeFolder) ? juce::File (runtimeFolder) : juce::File ("/tmp");
 
     if (! folder.isDirectory())
@@ -403,7 +461,7 @@ juce::File SingleInstance::fileNamedBy (const juce::String& commandLine, const j
     auto path = commandLine.trim().unquoted();
 
     if (path == "~" || path.startsWith ("~/"))
-        path = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getFullPathName() + path.substring (1);
+        path = ExternalText::getHomeDirectory().getFullPathName() + path.substring (1);
     else if (! path.startsWithChar ('/'))
         path = workingDirectory.getFullPathName() + "/" + path;
 
@@ -424,25 +482,8 @@ juce::File SingleInstance::fileNamedBy (const juce::String& commandLine, const j
 
 std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data, size_t size)
 {
-    const auto* bytes = static_cast<const char*> (data);
+    if (size > maxCommandLineBytes)
+        return std::nullopt;
 
-    // A zero byte would end the text early and hide what follows it.
-    if (size > maxCommandLineBytes || std::find (bytes, bytes + size, '\0') != bytes + size
-        || ! isStrictUtf8 (bytes, size))
-        return {};
-
-    return juce::String::fromUTF8 (bytes, (int) size);
-}
-
-juce::String SingleInstance::decodeArgument (const char* argument)
-{
-    if (isStrictUtf8 (argument, std::strlen (argument)))
-        return juce::String::fromUTF8 (argument);
-
-    juce::String latin1;
-
-    for (auto* byte = argument; *byte != 0; ++byte)
-        latin1 += juce::String::charToString ((juce::juce_wchar) (unsigned char) *byte);
-
-    return latin1;
+    return ExternalText::decodeStrict (data, size);
 }

@@ -13,7 +13,9 @@
     The exchange is a small handshake, so that a file is never opened by two editors:
     the later launch sends its command line ending in a zero byte, the running
     instance checks it and answers "k", and the later launch confirms with "g"
-    before it exits. Only a confirmed command line is opened: one whose sender gave
+    before it exits. The running instance serves a few launches at once, each for at most
+    a second, so that clients which connect and send nothing cannot hold the others up.
+    Only a confirmed command line is opened: one whose sender gave
     up waiting (the running instance was stopped or busy) is dropped, as the sender
     then runs on its own with it.
 */
@@ -70,11 +72,6 @@ public:
     */
     static std::optional<juce::String> decodeCommandLine (const void* data, size_t size);
 
-    /** An argument as the system passed it: UTF-8 when it is valid UTF-8, else read as Latin-1,
-        so that a file name in another encoding still names something that can be reported.
-    */
-    static juce::String decodeArgument (const char* argument);
-
     /** The most a handed-over command line may hold, in bytes. */
     static constexpr size_t maxCommandLineBytes = 64 * 1024;
 
@@ -82,6 +79,11 @@ private:
     class Listener;
 
     Role connectOrListen (const juce::String& commandLine);
+
+    /** Under the socket's lock: listens when no instance runs (running), or connects `client`
+        to the one that does (handedOver, before anything is sent).
+    */
+    Role findRunningInstance (int& client);
 
     // Shared with the messages still queued for the message thread, so that they
     // never outlive what they call.

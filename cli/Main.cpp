@@ -7,11 +7,6 @@
 // on the MIDI service's own thread.
 int main (int argc, char* argv[])
 {
-    juce::StringArray arguments;
-
-    for (int i = 1; i < argc; ++i)
-        arguments.add (juce::String::fromUTF8 (argv[i]));
-
     SystemMidiBackend midi;
-    return PresetCommandLine (std::cout, std::cerr, midi).run (arguments);
+    return PresetCommandLine (std::cout, std::cerr, midi).run (argc, argv);
 }

@@ -2,12 +2,14 @@
 #include "DevicePresetTransfer.h"
 #include "PresetDiff.h"
 #include "PresetJson.h"
+#include "preset/ExternalText.h"
 #include "preset/PresetFile.h"
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
 #include "midi/PresetRequestTiming.h"
+#include "preset/SafeFileWriter.h"
 
-#include <filesystem>
+#include <cstring>
 #include <ostream>
 
 using namespace PresetLayout;
@@ -16,23 +18,9 @@ namespace
 {
 const juce::String programName ("q7x-preset");
 
-// A JSON preset is a few kilobytes; anything much larger is refused before it is read.
-constexpr juce::int64 largestJsonFile = 1024 * 1024;
-
 juce::File fileFromArgument (const juce::String& path)
 {
-    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
-}
-
-// The new file is renamed over the old one, which needs no write permission on the old
-// file itself: a preset its owner made read-only is therefore refused here.
-bool isReadOnly (const juce::File& file)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const auto permissions = fs::status (file.getFullPathName().toStdString(), error).permissions();
-    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return ! error && file.existsAsFile() && (permissions & writable) == fs::perms::none;
+    return ExternalText::getCurrentWorkingDirectory().getChildFile (path);
 }
 
 std::ostream& operator<< (std::ostream& stream, const juce::String& text)
@@ -153,6 +141,24 @@ const PresetCommandLine::Command* PresetCommandLine::findCommand (const juce::St
 PresetCommandLine::PresetCommandLine (std::ostream& outStream, std::ostream& errStream, MidiBackend& midiBackend)
     : out (outStream), err (errStream), midi (midiBackend)
 {
+}
+
+int PresetCommandLine::run (int argc, const char* const* argv)
+{
+    juce::StringArray arguments;
+
+    for (int i = 1; i < argc; ++i)
+    {
+        const auto argument = ExternalText::decodeStrict (argv[i], std::strlen (argv[i]));
+
+        if (! argument.has_value())
+            return usage ("argument " + juce::String (i) + " (" + ExternalText::decode (argv[i]).quoted()
+                          + " read as Latin-1) is not UTF-8 text");
+
+        arguments.add (*argument);
+    }
+
+    return run (arguments);
 }
 
 int PresetCommandLine::run (const juce::StringArray& arguments)
@@ -277,7 +283,7 @@ int PresetCommandLine::writePreset (const juce::String& path, const juce::Array<
 {
     const auto file = fileFromArgument (path);
 
-    if (isReadOnly (file))
+    if (SafeFileWriter::isReadOnly (file))
     {
         err << programName << ": " << path << ": is read-only; left unchanged\n";
         return refused;
@@ -373,26 +379,9 @@ int PresetCommandLine::importJson (const juce::StringArray& operands, const juce
         return refused;
     };
 
-    if (! jsonFile.existsAsFile())
-        return fail (jsonPath, jsonFile.exists() ? "not a regular file" : "no such file");
-
-    if (jsonFile.getSize() > largestJsonFile)
-        return fail (jsonPath, "too large for a preset (" + juce::String (jsonFile.getSize()) + " bytes)");
-
-    juce::FileInputStream stream (jsonFile);
-
-    if (! stream.openedOk())
-        return fail (jsonPath, "cannot be read");
-
-    juce::var json;
-    const auto parsed = juce::JSON::parse (stream.readEntireStreamAsString(), json);
-
-    if (parsed.failed())
-        return fail (jsonPath, "not valid JSON: " + parsed.getErrorMessage());
-
     juce::Array<juce::uint8> image;
 
-    if (const auto read = PresetJson::fromJson (json, image); read.failed())
+    if (const auto read = PresetJson::fromFile (jsonFile, image); read.failed())
         return fail (jsonPath, read.getErrorMessage());
 
     if (fileFromArgument (outPath).exists() && ! options.contains ("--force"))

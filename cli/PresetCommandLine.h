@@ -28,6 +28,11 @@ public:
     /** The MIDI commands use the backend's ports; it must outlive this object. */
     PresetCommandLine (std::ostream& out, std::ostream& err, MidiBackend& midiBackend);
 
+    /** Runs main()'s arguments (argv[0] being the program). Each must be UTF-8 text: one that
+        is not (a file name in another encoding) is refused by its position, as a usage error.
+    */
+    int run (int argc, const char* const* argv);
+
     /** Runs one command line (without the program name) and returns its exit status. */
     int run (const juce::StringArray& arguments);
 

@@ -1,6 +1,13 @@
 #include "PresetJson.h"
+#include "preset/ExternalText.h"
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace PresetLayout;
 
@@ -93,7 +100,7 @@ juce::Result readUnused (const ControlId& control, const juce::var& unused, cons
             return failAt (field + "." + name, "not a byte mode " + PresetValues::getModeName (control, image).quoted()
                                                    + " leaves unused");
 
-        if (! (value.isInt() || value.isInt64()) || ! juce::isPositiveAndNotGreaterThan ((int) value, 127))
+        if (! (value.isInt() || value.isInt64()) || ! juce::isPositiveAndNotGreaterThan ((juce::int64) value, (juce::int64) 127))
             return failAt (field + "." + name, juce::JSON::toString (value) + " is not a byte 0..127");
 
         image.set (location->offset, (juce::uint8) (int) value);
@@ -145,6 +152,107 @@ juce::Result readControl (const ControlId& control, const juce::var& json, const
 
         if (auto result = readShownValue (*location, property.value, propertyField, image); result.failed())
             return result;
+    }
+
+    return juce::Result::ok();
+}
+
+/** The end of the number starting at text[start], and how many digits come before any fraction or
+    exponent; nothing when a minus sign has no digit after it (the parser would read whatever
+    follows as one).
+*/
+std::optional<size_t> scanNumber (const char* text, size_t size, size_t start, size_t& digits)
+{
+    auto i = start;
+    digits = 0;
+
+    if (text[i] == '-' && (++i == size || ! juce::CharacterFunctions::isDigit (text[i])))
+        return std::nullopt;
+
+    for (; i < size && juce::CharacterFunctions::isDigit (text[i]); ++i)
+        ++digits;
+
+    while (i < size && text[i] != 0 && std::strchr ("0123456789.eE+-", text[i]) != nullptr)
+        ++i;
+
+    return i;
+}
+
+/** Walks the text as the parser would, without recursion: the nesting must stay within what the
+    form uses, every number must fit 32 bits (the longest a preset needs has three digits), and
+    no field may lack a name (the parser asserts on one before refusing it).
+    `text` is valid UTF-8, so every cut made here at an ASCII character leaves valid UTF-8.
+*/
+juce::Result checkDepthAndNumbers (const char* text, size_t size)
+{
+    constexpr size_t longestNumber = 9; // digits before any fraction or exponent
+    std::vector<juce::String> path;     // the key each open object or array is the value of
+    std::string open;                   // '{' or '[' for each of them
+    juce::String lastString, key;
+    char previous = 0; // the last character outside strings and white space
+
+    for (size_t i = 0; i < size; ++i)
+    {
+        const auto c = text[i];
+
+        if (c == '"' || c == '\'') // the parser takes either quote
+        {
+            const auto isName = ! open.empty() && open.back() == '{' && (previous == '{' || previous == ',');
+            const auto start = ++i;
+
+            for (; i < size && text[i] != c; ++i)
+                if (text[i] == '\\')
+                    ++i;
+
+            lastString = ExternalText::decode (text + start, std::min (i, size) - start);
+
+            if (isName && lastString.isEmpty())
+                return juce::Result::fail ("not valid JSON: a field without a name");
+        }
+        else if (c == ':')
+        {
+            key = lastString;
+        }
+        else if (c == '{' || c == '[')
+        {
+            if ((int) path.size() >= PresetJson::deepestNesting)
+                return juce::Result::fail ("nested deeper than the " + juce::String (PresetJson::deepestNesting)
+                                           + " levels of a preset");
+
+            path.push_back (key);
+            open += c;
+            key = {};
+        }
+        else if ((c == '}' || c == ']') && ! path.empty())
+        {
+            key = path.back();
+            path.pop_back();
+            open.pop_back();
+        }
+        else if (c == '-' || juce::CharacterFunctions::isDigit (c))
+        {
+            size_t digits = 0;
+            const auto end = scanNumber (text, size, i, digits);
+
+            if (! end.has_value())
+                return juce::Result::fail ("not valid JSON: a minus sign without a number");
+
+            if (digits > longestNumber)
+            {
+                juce::StringArray field;
+
+                for (size_t level = 1; level < path.size(); ++level)
+                    field.add (path[level]);
+
+                field.add (key);
+                return failAt (field.joinIntoString ("."), ExternalText::decode (text + i, *end - i) + " is out of range");
+            }
+
+            i = *end - 1;
+        }
+
+        if (! juce::CharacterFunctions::isWhitespace (c))
+            previous = c;
     }
 
     return juce::Result::ok();
@@ -216,5 +324,65 @@ juce::Result fromJson (const juce::var& json, juce::Array<juce::uint8>& image)
         return juce::Result::fail (problem->describe());
 
     return juce::Result::ok();
+}
+} // namespace PresetJson
+
+namespace PresetJson
+{
+juce::Result fromText (const void* data, size_t size, juce::Array<juce::uint8>& image)
+{
+    const auto text = ExternalText::decodeStrict (data, size);
+
+    if (! text.has_value())
+        return juce::Result::fail ("not UTF-8 text");
+
+    if (auto checked = checkDepthAndNumbers (static_cast<const char*> (data), size); checked.failed())
+        return checked;
+
+    juce::var json;
+
+    if (const auto parsed = juce::JSON::parse (*text, json); parsed.failed())
+        return juce::Result::fail ("not valid JSON: " + parsed.getErrorMessage());
+
+    return fromJson (json, image);
+}
+
+juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image)
+{
+    // Opened without blocking, so that a pipe with no writer is refused rather than waited for.
+    const auto fd = ::open (file.getFullPathName().toRawUTF8(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+
+    if (fd < 0)
+        return juce::Result::fail (errno == ENOENT ? "no such file" : "cannot be read");
+
+    struct stat info
+    {};
+    juce::MemoryBlock bytes;
+    auto result = juce::Result::ok();
+
+    if (::fstat (fd, &info) != 0 || ! S_ISREG (info.st_mode))
+        result = juce::Result::fail ("not a regular file");
+    else if ((size_t) info.st_size > largestFile)
+        result = juce::Result::fail ("too large for a preset (" + juce::String ((juce::int64) info.st_size) + " bytes)");
+
+    for (char buffer[65536]; result.wasOk();)
+    {
+        const auto n = ::read (fd, buffer, sizeof (buffer));
+
+        if (n == 0)
+            break;
+
+        if (n < 0 && errno != EINTR)
+            result = juce::Result::fail ("cannot be read");
+        else if (n > 0)
+            bytes.append (buffer, (size_t) n);
+
+        if (bytes.getSize() > largestFile)
+            result = juce::Result::fail ("too large for a preset (more than " + juce::String ((juce::int64) largestFile)
+                                         + " bytes)"); // it grew while being read
+    }
+
+    ::close (fd);
+    return result.wasOk() ? fromText (bytes.getData(), bytes.getSize(), image) : result;
 }
 } // namespace PresetJson

@@ -21,4 +21,21 @@ juce::var toJson (const juce::Array<juce::uint8>& image);
     built-in default preset's values; anything the editor would refuse fails, naming the field.
 */
 juce::Result fromJson (const juce::var& json, juce::Array<juce::uint8>& image);
+
+/** The most levels of objects and arrays the form has: root, controls, one control, its unused bytes. */
+constexpr int deepestNesting = 4;
+
+/** A JSON preset is a few kilobytes; anything much larger is refused before it is parsed. */
+constexpr size_t largestFile = 1024 * 1024;
+
+/** Reads the JSON form from its text, as fromJson() does. The text must be UTF-8; deeper nesting
+    than the form has and numbers beyond 32 bits are refused before the parser meets them (they
+    would exhaust its stack or overflow its arithmetic), naming the field and the value.
+*/
+juce::Result fromText (const void* text, size_t size, juce::Array<juce::uint8>& image);
+
+/** Reads the JSON form from a file, as fromText() does: only a regular file, and only up to
+    largestFile bytes of what it really holds (a device or a pipe reports no size).
+*/
+juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image);
 } // namespace PresetJson

@@ -15,12 +15,23 @@
     killed half-way leaves one behind; the next save of the same target removes those
     whose process is gone, and no other file.
 
+    A symbolic link stays a link: the file it names is replaced. The new file gets the old
+    one's permissions, owner and group. Where a new file cannot keep what the old one is (it
+    has hard links, or an owner or group this process may not give), a preset-sized file of
+    unchanged size is rewritten in place in a single write of at most a disk sector, which
+    cannot be left half-done; contents of another size then replace the file as above, and
+    the links or the owner are not kept. A file nobody may write is refused: its owner made
+    it read-only.
+
     Uses juce_core only, so it works without a message loop (command-line tools).
 */
 struct SafeFileWriter
 {
     /** Writes `size` bytes to `target`; fails (with the reason) without touching the old file. */
     static juce::Result write (const juce::File& target, const void* data, size_t size);
+
+    /** True for an existing regular file without any write permission (a link is followed). */
+    static bool isReadOnly (const juce::File& file);
 
     /** The system calls a save makes, so that a test can make any of them fail like a full disk would. */
     struct SystemCalls

@@ -2,6 +2,7 @@
 // and to how a launch reads its own arguments.
 #include "FuzzSupport.h"
 #include "app/SingleInstance.h"
+#include "preset/ExternalText.h"
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     // The same bytes as an argument of a launch (up to the first zero byte).
     const std::string argument (reinterpret_cast<const char*> (data), size);
-    const auto decoded = SingleInstance::decodeArgument (argument.c_str());
+    const auto decoded = ExternalText::decode (argument.c_str());
     const auto joined = SingleInstance::joinArguments ({ decoded, "-x" });
 
     // What a launch sends, the running editor takes as it was sent.

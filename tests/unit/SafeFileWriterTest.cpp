@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <cerrno>
+#include <fstream>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -225,5 +226,97 @@ TEST_F (SafeFileWriterTest, SavingOntoAFullDiskKeepsThePreset)
     ASSERT_TRUE (preset.loadFileAsData (after));
     EXPECT_EQ (after, saved);
     EXPECT_EQ (disk.getNumberOfChildFiles (juce::File::findFiles, "*"), 2);
+}
+
+struct FileIdentity
+{
+    bool isLink;
+    ino_t inode;
+    mode_t mode;
+    uid_t owner;
+    gid_t group;
+    juce::int64 size;
+};
+
+FileIdentity identityOf (const juce::File& file, bool followLink)
+{
+    struct stat info
+    {};
+    const auto path = file.getFullPathName().toRawUTF8();
+    EXPECT_EQ (followLink ? ::stat (path, &info) : ::lstat (path, &info), 0) << path;
+    return { S_ISLNK (info.st_mode), info.st_ino, (mode_t) (info.st_mode & 07777), info.st_uid, info.st_gid, (juce::int64) info.st_size };
+}
+
+/** Replaces a file's bytes in place (a new file would split hard links). */
+void overwrite (const juce::File& file, const std::string& bytes)
+{
+    std::ofstream (file.getFullPathName().toStdString(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The editor's save keeps a preset what it was: links stay links and see the new preset, and
+// the file keeps its mode, owner and group (run as root, the test can give it others).
+TEST_F (SafeFileWriterTest, TheEditorsSaveKeepsLinksOwnersAndModes)
+{
+    std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
+    FakeEditor editor { *controller };
+    ASSERT_TRUE (controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
+
+    const std::string oldPreset (103, 'o');
+    const auto real = folder.getChildFile ("real/t.q7x");
+    const auto links = folder.getChildFile ("links");
+    ASSERT_TRUE (real.create() && links.createDirectory());
+    const auto symbolic = links.getChildFile ("l.q7x"), hard = links.getChildFile ("h.q7x");
+    ASSERT_EQ (::symlink ("../real/t.q7x", symbolic.getFullPathName().toRawUTF8()), 0);
+
+    const auto owned = ::chown (real.getFullPathName().toRawUTF8(), 1234, 2345) == 0;
+    ASSERT_EQ (::chmod (real.getFullPathName().toRawUTF8(), 0640), 0);
+
+    // Through the link, to the file itself, and (in place) through a hard link.
+    for (const auto& saved : { symbolic, real, hard })
+    {
+        SCOPED_TRACE (saved.getFullPathName());
+
+        if (saved == hard)
+        {
+            ASSERT_EQ (::link (real.getFullPathName().toRawUTF8(), hard.getFullPathName().toRawUTF8()), 0);
+        }
+
+        overwrite (real, oldPreset);
+        const auto before = identityOf (real, false);
+
+        AlertRecorder alerts;
+        EXPECT_TRUE (controller->saveToFile (saved));
+        EXPECT_EQ (alerts.size(), 0);
+
+        EXPECT_TRUE (identityOf (symbolic, false).isLink);
+        EXPECT_NE (real.loadFileAsString().toStdString(), oldPreset);
+        const auto after = identityOf (real, false);
+        EXPECT_EQ (after.size, 103);
+        EXPECT_EQ (after.mode, 0640u);
+        EXPECT_EQ (identityOf (symbolic, true).inode, after.inode);
+        EXPECT_EQ (std::make_pair (after.owner, after.group), std::make_pair (before.owner, before.group));
+
+        if (owned)
+        {
+            EXPECT_EQ (std::make_pair (after.owner, after.group), std::make_pair ((uid_t) 1234, (gid_t) 2345));
+        }
+
+        if (saved == hard)
+        {
+            EXPECT_EQ (identityOf (hard, false).inode, after.inode);
+        }
+    }
+
+    // A preset its owner made read-only is refused, as q7x-preset refuses it.
+    overwrite (real, oldPreset);
+    ASSERT_EQ (::chmod (real.getFullPathName().toRawUTF8(), 0444), 0);
+
+    for (const auto& saved : { symbolic, real })
+    {
+        AlertRecorder alerts;
+        EXPECT_FALSE (controller->saveToFile (saved));
+        EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
+        EXPECT_EQ (real.loadFileAsString().toStdString(), oldPreset);
+    }
 }
 } // namespace

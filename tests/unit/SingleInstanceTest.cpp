@@ -1,9 +1,14 @@
 #include "WaitUntil.h"
 #include "app/Dialogs.h"
 #include "app/SingleInstance.h"
+#include "preset/ExternalText.h"
 
 #include <gtest/gtest.h>
+#include <array>
+#include <atomic>
 #include <cstring>
+#include <set>
+#include <thread>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -139,10 +144,10 @@ TEST_F (SingleInstanceTest, HandedOverBytesAndArgumentsAreDecodedSafely)
     EXPECT_EQ (decode (std::string (SingleInstance::maxCommandLineBytes + 1, 'x')), std::nullopt);
 
     // A file name that is not UTF-8 still names something the user can be told about.
-    EXPECT_EQ (SingleInstance::decodeArgument ("caf\xe9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
-    EXPECT_EQ (SingleInstance::decodeArgument ("caf\xc3\xa9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
-    EXPECT_EQ (SingleInstance::decodeArgument ("\x2e\x01\x2d\x20\xd0\xff").length(), 6);
-    EXPECT_EQ (SingleInstance::decodeArgument ("a\xc0\x80").length(), 3); // an overlong zero is no end
+    EXPECT_EQ (ExternalText::decode ("caf\xe9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
+    EXPECT_EQ (ExternalText::decode ("caf\xc3\xa9.q7x"), juce::String::fromUTF8 ("caf\xc3\xa9.q7x"));
+    EXPECT_EQ (ExternalText::decode ("\x2e\x01\x2d\x20\xd0\xff").length(), 6);
+    EXPECT_EQ (ExternalText::decode ("a\xc0\x80").length(), 3); // an overlong zero is no end
 }
 
 // A first instance that does not answer (stopped, or busy) leaves the file to the second
@@ -205,6 +210,84 @@ TEST_F (SingleInstanceTest, CommandLinesAreJoinedAndMadeAbsoluteLikeTheFramework
     EXPECT_EQ (SingleInstance::fileNamedBy ("/../a.q7x", cwd), juce::File ("/a.q7x"));
     EXPECT_EQ (SingleInstance::fileNamedBy ("\"../../../../x/./b.q7x\"", cwd), juce::File ("/x/b.q7x"));
     EXPECT_EQ (SingleInstance::fileNamedBy ("sub/../c.q7x", cwd), juce::File ("/home/user/presets/c.q7x"));
+}
+
+/** Connects to the socket and sends nothing, as a stuck or hostile local process would. */
+int connectIdle (const juce::File& socket)
+{
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const auto path = socket.getFullPathName().toStdString();
+    std::copy (path.begin(), path.end(), address.sun_path);
+
+    const auto fd = ::socket (AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ (::connect (fd, (const sockaddr*) &address, sizeof (address)), 0);
+    return fd;
+}
+
+// Clients that connect and send nothing (more of them than are served at once) cannot
+// make a later launch give up and open its file in a second editor.
+TEST_F (SingleInstanceTest, IdleClientsDoNotHoldUpAHandOver)
+{
+    SingleInstance first (socket);
+    ASSERT_EQ (first.claim ({}), SingleInstance::Role::running);
+
+    juce::StringArray received;
+    first.startListening ([&] (const juce::String& line) { received.add (line); });
+
+    std::vector<int> idle;
+
+    for (int i = 0; i < 6; ++i)
+        idle.push_back (connectIdle (socket));
+
+    EXPECT_EQ (SingleInstance (socket).claim ("\"/p/wanted.q7x\""), SingleInstance::Role::handedOver);
+    EXPECT_TRUE (waitUntil ([&] { return received.size() == 1; }));
+    EXPECT_EQ (received, juce::StringArray ("\"/p/wanted.q7x\""));
+
+    for (auto fd : idle)
+        ::close (fd);
+}
+
+// Two launches at once that both find a crashed instance's socket: exactly one of them
+// becomes the running instance, and the other hands its command line to it.
+TEST_F (SingleInstanceTest, TwoLaunchesOverAStaleSocketEndWithOneRunningInstance)
+{
+    for (int round = 0; round < 50; ++round)
+    {
+        SCOPED_TRACE ("round " + std::to_string (round));
+        {
+            const auto fd = ::socket (AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address {};
+            address.sun_family = AF_UNIX;
+            const auto path = socket.getFullPathName().toStdString();
+            std::copy (path.begin(), path.end(), address.sun_path);
+            ASSERT_EQ (::bind (fd, (const sockaddr*) &address, sizeof (address)), 0);
+            ::close (fd); // left behind, as by a killed editor
+        }
+
+        SingleInstance a (socket), b (socket);
+        juce::StringArray received;
+        std::atomic<int> ready { 0 };
+        std::array<SingleInstance::Role, 2> roles {};
+
+        auto launch = [&] (SingleInstance& instance, int index) {
+            for (++ready; ready < 2;) {}
+            roles[(size_t) index] = instance.claim ("\"/p/" + juce::String (index) + ".q7x\"");
+
+            if (roles[(size_t) index] == SingleInstance::Role::running)
+                instance.startListening ([&] (const juce::String& line) { received.add (line); });
+        };
+
+        std::thread ta (launch, std::ref (a), 0), tb (launch, std::ref (b), 1);
+        ta.join();
+        tb.join();
+
+        const std::multiset<SingleInstance::Role> expected { SingleInstance::Role::running, SingleInstance::Role::handedOver };
+        ASSERT_EQ (std::multiset<SingleInstance::Role> (roles.begin(), roles.end()), expected);
+        const auto handedOver = roles[0] == SingleInstance::Role::handedOver ? 0 : 1;
+        EXPECT_TRUE (waitUntil ([&] { return received.size() == 1; }));
+        EXPECT_EQ (received, juce::StringArray ("\"/p/" + juce::String (handedOver) + ".q7x\""));
+    }
 }
 
 TEST (Dialogs, ASaveNameWithoutAnExtensionGetsTheEditorsOne)

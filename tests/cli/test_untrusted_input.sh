@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# q7x-preset against what a clumsy user or an attacker hands it: arguments and file names that are
+# not UTF-8, JSON that is too deep, too big or no file at all, and presets behind links, owned by
+# others or read-only. Meant for the sanitizer build too: any report there fails the run.
+# Usage: test_untrusted_input.sh PATH-TO-q7x-preset
+set -uo pipefail
+
+program=$(readlink -f "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# expect STATUS MESSAGE-PART DESCRIPTION COMMAND...: the exit status and a line of standard error.
+expect()
+{
+    local expected=$1 message=$2 description=$3; shift 3
+    timeout -k 2 10 "$program" "$@" >"$work/out" 2>"$work/err"
+    local status=$?
+    [ "$status" -eq "$expected" ] || { fail "$description: exit status $status, expected $expected"; cat "$work/err"; }
+    grep -qF -- "$message" "$work/err" || { fail "$description: no \"$message\" in:"; cat "$work/err"; }
+}
+
+cd "$work" || exit 1
+"$program" new a.q7x || fail "new"
+cp a.q7x "$(printf 'd\262')$(printf '\200%.0s' $(seq 26))$(printf '\3757.q7x')"
+expect 2 "is not UTF-8 text" "check of a file name that is not UTF-8" check ./*.q7x
+expect 2 "is not UTF-8 text" "a value that is not UTF-8" set a.q7x "$(printf 'Knob 1 CC=\351\351')"
+
+# JSON: each refused naming what is wrong, quickly, and nothing written.
+printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 4294967316 >big32.json
+printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 18446744073709551636 >big64.json
+printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 128 >byte.json
+printf '{"controls":{"Keybed":{"Transpose":-%%}}}' >minus.json
+head -c 60000 /dev/zero | tr '\0' '[' >deep.json
+mkfifo fifo.json
+ln -s /dev/zero zero.json
+expect 1 "controls.Knob 1.unused.CC: 4294967316 is out of range" "a number beyond 32 bits" import big32.json o.q7x
+expect 1 "controls.Knob 1.unused.CC: 18446744073709551636 is out of range" "a number beyond 64 bits" import big64.json o.q7x
+expect 1 "controls.Knob 1.unused.CC: 128 is not a byte 0..127" "a byte out of range" import byte.json o.q7x
+expect 1 "minus.json: not valid JSON: a minus sign without a number" "a minus without digits" import minus.json o.q7x
+expect 1 "nested deeper than the 4 levels of a preset" "60,000 nested arrays" import deep.json o.q7x
+expect 1 "fifo.json: not a regular file" "a FIFO" import fifo.json o.q7x
+expect 1 "zero.json: not a regular file" "a link to /dev/zero" import zero.json o.q7x
+[ -e o.q7x ] && fail "a refused import wrote o.q7x"
+
+# Saving through a symbolic link writes the file it names; a hard link sees the change.
+mkdir real links
+"$program" new real/t.q7x
+ln -s ../real/t.q7x links/l.q7x
+ln real/t.q7x links/h.q7x
+"$program" set links/l.q7x "Knob 2 CC=74" || fail "set through a symbolic link"
+[ -L links/l.q7x ] || fail "the symbolic link was replaced by a file"
+"$program" show real/t.q7x | grep -qx "Knob 2 CC: 74" || fail "the linked file was not changed"
+"$program" set links/h.q7x "Knob 2 CC=75" || fail "set through a hard link"
+"$program" show real/t.q7x | grep -qx "Knob 2 CC: 75" || fail "the hard link was split"
+
+# Mode, owner and group are kept; as another user who may write the file but not own it, too.
+chown 1234:2345 real/t.q7x && chmod 0664 real/t.q7x
+"$program" set real/t.q7x "Knob 2 CC=76" || fail "set of a file owned by another user"
+[ "$(stat -c '%a %u %g' real/t.q7x)" = "664 1234 2345" ] || fail "owner, group or mode changed: $(stat -c '%a %u %g' real/t.q7x)"
+chmod 0777 . real && chgrp 2345 real
+setpriv --reuid=4321 --regid=2345 --clear-groups "$program" set real/t.q7x "Knob 2 CC=77" || fail "set by a group member"
+[ "$(stat -c '%a %u %g' real/t.q7x)" = "664 1234 2345" ] || fail "a group member's set changed: $(stat -c '%a %u %g' real/t.q7x)"
+"$program" show real/t.q7x | grep -qx "Knob 2 CC: 77" || fail "a group member's set was lost"
+
+# A read-only preset is refused and left as it was.
+chmod 0444 real/t.q7x
+cp real/t.q7x before.q7x
+expect 1 "is read-only; left unchanged" "set of a read-only preset" set links/l.q7x "Knob 2 CC=1"
+cmp -s real/t.q7x before.q7x || fail "the read-only preset was changed"
+
+[ "$failures" -eq 0 ] && echo "q7x-preset untrusted input: all checks passed"
+exit $(( failures > 0 ))
