@@ -54,10 +54,21 @@ std::optional<PngHeader> readPngHeader (const uint8_t* bytes, size_t size)
 } // namespace
 
 //==============================================================================
+/** A job that draws (the stretched background) makes a juce::Font, which needs the framework's
+    typeface cache. The framework deletes its singletons in the reverse order of their making:
+    making the cache before the decoder lets the decoder finish its jobs while the cache still
+    exists (else a job still drawing at shutdown crashed in Font's constructor).
+*/
+struct TypefaceCacheMadeFirst
+{
+    TypefaceCacheMadeFirst() { [[maybe_unused]] const juce::Font font; }
+};
+
 /** Decodes queued images on one thread, the most recently queued first. Deleted, with its
     thread stopped, when the framework shuts down.
 */
-class BackgroundPngDecoder final : private juce::DeletedAtShutdown
+class BackgroundPngDecoder final : private TypefaceCacheMadeFirst,
+                                   private juce::DeletedAtShutdown
 {
 public:
     ~BackgroundPngDecoder() override
