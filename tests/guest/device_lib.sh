@@ -54,13 +54,14 @@ guest_slow_display()
 }
 
 # guest_choose_q7x_ports: opens Device Setup from the Options menu of the current document (by
-# mouse, which waits for each menu to open), chooses the "Q7X" rows and presses OK. Rows are 22
-# pixels high, the first at y 79 (inputs) and 250 (outputs).
+# mouse, which waits for each menu to open: the bar reads File, Edit, Options, and Options' title
+# stands at x 114-169), chooses the "Q7X" rows and presses OK. Rows are 22 pixels high, the first at
+# y 79 (inputs) and 250 (outputs).
 guest_choose_q7x_ports()
 {
     local input_row output_row setup
     input_row=$(guest_port_row Q7X R) && output_row=$(guest_port_row Q7X W) || e2e_fail "the sequencer lists no Q7X port"
-    e2e_click_window "$E2E_DOC" 88 $((E2E_MENU_H / 2))
+    e2e_click_window "$E2E_DOC" 141 $((E2E_MENU_H / 2))
     e2e_wait_window menu
     e2e_key Down Return
     e2e_wait_window "Pelmar Q7X Editor Device Setup"
