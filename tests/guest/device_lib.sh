@@ -68,7 +68,13 @@ guest_choose_q7x_ports()
     setup=$E2E_WIN
     e2e_click_window "$setup" 115 $((79 + 22 * input_row))
     e2e_click_window "$setup" 115 $((250 + 22 * output_row))
+    # OK; under emulation a click can be lost while the dialog is still busy, and a person would
+    # click again, as this does once after 30 s.
     e2e_click_window "$setup" 52 397
+    if ! e2e_wait_until_or_timeout 30 e2e_no_window "Pelmar Q7X Editor Device Setup"; then
+        e2e_log "note: Device Setup still open 30 s after OK; clicking OK again"
+        e2e_click_window "$setup" 52 397
+    fi
     e2e_wait_gone "Pelmar Q7X Editor Device Setup"
 }
 
