@@ -6,7 +6,7 @@
 
 struct EditorMidiBackend::Simulated
 {
-    explicit Simulated (MidiBackend& system) : combined (system, inMemory) {}
+    explicit Simulated (MidiBackend& systemPorts) : combined (systemPorts, inMemory) {}
 
     InMemoryMidiBackend inMemory;
     Q7XSimulator simulator { inMemory };

@@ -12,14 +12,14 @@ struct XlibConnection::Functions
         return reinterpret_cast<Function> (library.getFunction (name));
     }
 
-    explicit Functions (juce::DynamicLibrary& library)
-        : openDisplay (find<decltype (&XOpenDisplay)> (library, "XOpenDisplay")),
-          closeDisplay (find<decltype (&XCloseDisplay)> (library, "XCloseDisplay")),
-          resourceString (find<decltype (&XResourceManagerString)> (library, "XResourceManagerString")),
-          allocSizeHints (find<decltype (&XAllocSizeHints)> (library, "XAllocSizeHints")),
-          setNormalHints (find<decltype (&XSetWMNormalHints)> (library, "XSetWMNormalHints")),
-          free (find<decltype (&XFree)> (library, "XFree")),
-          flush (find<decltype (&XFlush)> (library, "XFlush"))
+    explicit Functions (juce::DynamicLibrary& xlib)
+        : openDisplay (find<decltype (&XOpenDisplay)> (xlib, "XOpenDisplay")),
+          closeDisplay (find<decltype (&XCloseDisplay)> (xlib, "XCloseDisplay")),
+          resourceString (find<decltype (&XResourceManagerString)> (xlib, "XResourceManagerString")),
+          allocSizeHints (find<decltype (&XAllocSizeHints)> (xlib, "XAllocSizeHints")),
+          setNormalHints (find<decltype (&XSetWMNormalHints)> (xlib, "XSetWMNormalHints")),
+          free (find<decltype (&XFree)> (xlib, "XFree")),
+          flush (find<decltype (&XFlush)> (xlib, "XFlush"))
     {
     }
 

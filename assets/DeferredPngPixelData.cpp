@@ -141,10 +141,10 @@ juce::Image DeferredPngPixelData::createImage (const void* pngData, size_t numBy
     return queue (new DeferredPngPixelData (pngData, numBytes, header->format, header->width, header->height));
 }
 
-juce::Image DeferredPngPixelData::createRendered (juce::Image::PixelFormat format, int width, int height,
+juce::Image DeferredPngPixelData::createRendered (juce::Image::PixelFormat format, int imageWidth, int imageHeight,
                                                   std::function<juce::Image()> render)
 {
-    auto* pixelData = new DeferredPngPixelData (nullptr, 0, format, width, height);
+    auto* pixelData = new DeferredPngPixelData (nullptr, 0, format, imageWidth, imageHeight);
     pixelData->render = std::move (render);
     return queue (pixelData);
 }
