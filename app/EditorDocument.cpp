@@ -151,6 +151,13 @@ void EditorDocument::activeWindowStatusChanged()
 
 void EditorDocument::resized()
 {
+    // The framework lays out its content untransformed (it asserts so); the fit follows.
+    if (auto* content = getContentComponent())
+    {
+        const juce::ScopedValueSetter<bool> fitting (fittingContent, true);
+        content->setTransform ({});
+    }
+
     juce::DocumentWindow::resized();
     fitContentToWindow();
     pinWindowSize();
