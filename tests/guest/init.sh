@@ -25,6 +25,10 @@ for dir in /tmp /run /dev/shm /root; do
 done
 mkdir -p /host/tmp/results
 mount -t 9p -o trans=virtio,version=9p2000.L results /host/tmp/results || echo "guest: cannot mount the results folder"
+# The job's working folder, at its own path: under /tmp the tmpfs above hides the host's copy.
+work=$(cat /host/tmp/results/workdir)
+mkdir -p "/host$work" 2>/dev/null
+mount -t 9p -o trans=virtio,version=9p2000.L,ro,cache=loose work "/host$work" || echo "guest: cannot mount the working folder"
 
 echo "guest: ready"
 chroot /host /bin/bash -c 'cd /tmp && HOME=/root TMPDIR=/tmp bash /tmp/results/job.sh; echo $? >/tmp/results/status'

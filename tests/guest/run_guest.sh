@@ -17,6 +17,9 @@ qemu=$(command -v qemu-system-x86_64) || fail "QEMU is not installed (package qe
 image=$(bash "$here/prepare_guest.sh") || fail "could not prepare the guest kernel"
 
 rm -f "$results/status"
+# The working folder is shared on its own too: the guest's /tmp is a fresh tmpfs, which would hide a
+# working folder under the host's /tmp (a CI clone, say).
+printf '%s\n' "$PWD" >"$results/workdir"
 {
     printf 'cd %q\n' "$PWD"
     printf 'export PATH=%q LANG=C.UTF-8\n' "$PATH"
@@ -34,6 +37,7 @@ timeout -k 10 "$limit" "$qemu" -accel tcg -smp 2 -m 512 -nographic -nic none -no
     -append "console=ttyS0 quiet loglevel=3 panic=-1" \
     -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \
     -virtfs local,path="$results",mount_tag=results,security_model=none,multidevs=remap \
+    -virtfs local,path="$PWD",mount_tag=work,security_model=none,readonly=on,multidevs=remap \
     </dev/null 2>&1 | sed -u 's/\r$//'
 qemu_status=${PIPESTATUS[0]}
 set -e
