@@ -95,7 +95,7 @@ e2e_wait_gone "Pelmar Q7X Editor Device Setup"
 
 # The same from the keyboard: the frame shows where the keys go (here the OK button).
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
-e2e_key F10 Right Down Return
+e2e_key F10 Right Right Down Return
 e2e_wait_window "Pelmar Q7X Editor Device Setup"
 setup=$E2E_WIN
 e2e_key Tab Tab
