@@ -137,7 +137,8 @@ TEST_F (DeviceSetupKeys, TabGoesRoundListsAndButtonsAndTheKeysChooseAndPress)
 
     // Space presses the button with the focus: Apply applies and stays open.
     auto& apply = *content->createKeyboardFocusTraverser()->getAllComponents (content).back();
-    apply.grabKeyboardFocus();
+    // The focus can only be taken once the window manager has made the new window active.
+    ASSERT_TRUE (waitUntil ([&] { apply.grabKeyboardFocus(); return apply.hasKeyboardFocus (false); }));
     EXPECT_TRUE (content->keyPressed (juce::KeyPress (juce::KeyPress::spaceKey)));
     EXPECT_TRUE (waitUntil ([this] { return midi.isInputOpen(); }));
     EXPECT_EQ (midi.getInputDeviceName(), "In B");
