@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Runs inside the guest kernel (see run_guest.sh), against its real ALSA sequencer: the system MIDI
 # backend's tests, q7x-preset send/get and the editor's end-to-end scenarios with q7x-simulator.
-#   bash inside.sh BUILD_DIR RESULTS_DIR
+#   bash inside.sh BUILD_DIR RESULTS_DIR [--without-editor | SCENARIO...]
+# SCENARIO names one of the editor's scenarios (editor_device for test_editor_device.sh); without
+# any, all of them run. They need the most time under emulation.
 set -uo pipefail
 here=$(dirname "$(readlink -f "$0")")
 build=$(readlink -f "$1")
 results=$2
-# --without-editor leaves out the editor's scenarios (they need the most time under emulation).
-with_editor=true
-[ "${3:-}" = --without-editor ] && with_editor=false
+shift 2
+scenarios=()
+if [ "${1:-}" = --without-editor ]; then
+    :
+elif [ $# -gt 0 ]; then
+    for name; do scenarios+=("$here/test_$name.sh"); done
+else
+    scenarios=("$here"/test_editor_*.sh)
+fi
 export Q7X_SIMULATOR_PROGRAM=$build/simulator/q7x-simulator
 passed=0 failed=()
 
@@ -40,9 +48,9 @@ warm_up_display()
     kill $! "$xvfb"
     wait $! "$xvfb" 2>/dev/null
 }
-if $with_editor; then
+if [ ${#scenarios[@]} -gt 0 ]; then
     warm_up_display
-    for scenario in "$here"/test_editor_*.sh; do
+    for scenario in "${scenarios[@]}"; do
         check "$(basename "$scenario" .sh)" bash "$scenario" "$build/q7x-editor" "$results/e2e"
     done
 fi

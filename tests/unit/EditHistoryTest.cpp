@@ -44,11 +44,14 @@ struct HistoryFixture
     /** What the user sees: every shown widget's value, by key. */
     std::map<juce::String, int> shownValues() const
     {
+        // One walk of the editor: a search by name for every key costs minutes under the sanitizers.
+        juce::Array<ParameterValue*> values;
+        collectParameterValues (*editor, values);
         std::map<juce::String, int> shown;
 
-        for (const auto& entry : PresetLayout::createParameterOffsets())
-            if (auto* component = findComponentNamed (*editor, entry.key); component != nullptr && component->isVisible())
-                shown[entry.key] = (int) widget (entry.key).getValue();
+        for (auto* value : values)
+            if (auto& component = dynamic_cast<juce::Component&> (*value); component.isVisible())
+                shown.emplace (component.getName(), (int) value->getValue());
 
         return shown;
     }
