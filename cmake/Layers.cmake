@@ -21,8 +21,9 @@ function (q7x_add_module_group name)
         PRIVATE ${arg_MODULES} juce::juce_recommended_config_flags
         PUBLIC q7x_juce_settings ${arg_USES})
 
-    # Users see the modules exactly as the group compiled them.
-    set_target_properties (${name} PROPERTIES
+    # Users see the modules exactly as the group compiled them. A module's source files are
+    # already whole: they are never merged into one another by a unity build.
+    set_target_properties (${name} PROPERTIES UNITY_BUILD OFF
         INTERFACE_COMPILE_DEFINITIONS "$<TARGET_PROPERTY:${name},COMPILE_DEFINITIONS>"
         INTERFACE_INCLUDE_DIRECTORIES "$<TARGET_PROPERTY:${name},INCLUDE_DIRECTORIES>"
         Q7X_JUCE_MODULES "${arg_MODULES}")
@@ -63,6 +64,15 @@ function (q7x_add_layer target folder)
     file (GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
     foreach (excluded ${arg_EXCLUDE})
         list (REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/${folder}/${excluded})
+    endforeach()
+
+    # A source that sets one of the framework's switches before including it (its native headers,
+    # say) needs a compilation of its own: merged with others, the framework would already be in.
+    foreach (source ${sources})
+        file (STRINGS ${source} switches REGEX "^#define JUCE_")
+        if (switches)
+            set_source_files_properties (${source} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+        endif()
     endforeach()
 
     add_library (${target} STATIC ${sources})

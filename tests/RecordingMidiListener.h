@@ -37,6 +37,9 @@ private:
     juce::String name;
 };
 
+/** A note any test can send and look for. */
+inline const juce::MidiMessage noteOn = juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100);
+
 /** The bytes of a message on the wire. */
 inline std::vector<juce::uint8> bytesOf (const juce::MidiMessage& message)
 {

@@ -243,11 +243,11 @@ TEST (ControlSettingsClipboard, PastesOneControlAllSiblingsAndCountsPadNumbersUp
         EXPECT_EQ (counted.image.getRawDataPointer()[33 + 5 * pad + 1], 36 + pad) << "pad " << pad + 1;
 
     EXPECT_EQ (changes (image, counted.image).size(), 7 * 5); // each other pad: all five bytes differ
-    EXPECT_EQ (juce::Array<juce::uint8> (counted.image.getRawDataPointer() + 68, 5), juce::Array<juce::uint8> ({ 1, 43, 100, 5, 2 }));
+    EXPECT_EQ (juce::Array<juce::uint8> (counted.image.getRawDataPointer() + 68, 5), juce::Array<juce::uint8> (std::initializer_list<juce::uint8> { 1, 43, 100, 5, 2 }));
 
     const auto plain = clipboard.pasteToAll (image, false);
     EXPECT_EQ (plain.stepName, "Paste to All Pads");
-    EXPECT_EQ (juce::Array<juce::uint8> (plain.image.getRawDataPointer() + 68, 5), juce::Array<juce::uint8> ({ 1, 36, 100, 5, 2 }));
+    EXPECT_EQ (juce::Array<juce::uint8> (plain.image.getRawDataPointer() + 68, 5), juce::Array<juce::uint8> (std::initializer_list<juce::uint8> { 1, 36, 100, 5, 2 }));
 
     // Copied from Pad 3 at 126: Pad 1 would get 124 and Pad 5 128, beyond the range.
     image.set (44, 126);

@@ -1,5 +1,6 @@
 #include "AlertRecorder.h"
 #include "EditorFixture.h"
+#include "MidiBytes.h"
 #include "midi/Q7XSimulator.h"
 #include "preset/PresetLayout.h"
 
@@ -138,16 +139,16 @@ struct Kind
     std::vector<Parameter> parameters;
 };
 
-const Parameter channel { "MIDI Channel", 4, 0, 15, 1 };
+const Parameter blockChannel { "MIDI Channel", 4, 0, 15, 1 };
 
 const std::vector<Kind> kinds {
     { "Keybed", { 0 }, { { "MIDI Channel", 2, 0, 15, 1 }, { "Transpose", 0, 0, 24, -12 }, { "Octave", 1, 0, 9, 0 }, { "Curve", 3, 0, 7, 1 } } },
     { "Pitch Wheel", { 4 }, { { "MIDI Channel", 0, 0, 15, 1 } } },
     { "Mod Wheel", { 5 }, { { "MIDI Channel", 0, 0, 15, 1 }, { "CC", 1, 0, 127, 0 }, { "Min", 2, 0, 127, 0 }, { "Max", 3, 0, 127, 0 } } },
     { "Sustain", { 9 }, { { "CC", 0, 0, 127, 0 }, { "Pressed", 2, 0, 127, 0 }, { "Released", 1, 0, 127, 0 }, { "MIDI Channel", 3, 0, 15, 1 } } },
-    { "Knob", { 13, 18, 23, 28 }, { { "Mode", 0, 0, 1, 1, true }, channel, { "CC", 1, 0, 127, 0 }, { "Min", 2, 0, 127, 0 }, { "Max", 3, 0, 127, 0 } } },
-    { "Pad", { 33, 38, 43, 48, 53, 58, 63, 68 }, { { "Mode", 0, 0, 3, 1, true }, channel, { "Note", 1, 0, 127, 0 }, { "CC", 1, 0, 127, 0 }, { "Bank MSB", 3, 0, 127, 0 }, { "Curve", 3, 0, 7, 1 }, { "Pressed", 2, 0, 127, 0 }, { "Toggle On", 2, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Fixed", 2, 0, 127, 0 }, { "Released", 3, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
-    { "Switch", { 73, 78, 83, 88 }, { { "Mode", 0, 0, 2, 1, true }, channel, { "CC", 1, 0, 127, 0 }, { "Pressed", 2, 0, 127, 0 }, { "Released", 3, 0, 127, 0 }, { "Toggle On", 2, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 }, { "Bank MSB", 3, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
+    { "Knob", { 13, 18, 23, 28 }, { { "Mode", 0, 0, 1, 1, true }, blockChannel, { "CC", 1, 0, 127, 0 }, { "Min", 2, 0, 127, 0 }, { "Max", 3, 0, 127, 0 } } },
+    { "Pad", { 33, 38, 43, 48, 53, 58, 63, 68 }, { { "Mode", 0, 0, 3, 1, true }, blockChannel, { "Note", 1, 0, 127, 0 }, { "CC", 1, 0, 127, 0 }, { "Bank MSB", 3, 0, 127, 0 }, { "Curve", 3, 0, 7, 1 }, { "Pressed", 2, 0, 127, 0 }, { "Toggle On", 2, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Fixed", 2, 0, 127, 0 }, { "Released", 3, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
+    { "Switch", { 73, 78, 83, 88 }, { { "Mode", 0, 0, 2, 1, true }, blockChannel, { "CC", 1, 0, 127, 0 }, { "Pressed", 2, 0, 127, 0 }, { "Released", 3, 0, 127, 0 }, { "Toggle On", 2, 0, 127, 0 }, { "Toggle Off", 3, 0, 127, 0 }, { "Bank MSB", 3, 0, 127, 0 }, { "Bank LSB", 2, 0, 127, 0 }, { "Program", 1, 0, 127, 0 } } },
 };
 
 struct Key
@@ -173,11 +174,6 @@ std::vector<Key> allKeys()
         }
 
     return keys;
-}
-
-std::vector<int> bytesOf (const juce::MidiMessage& m)
-{
-    return { m.getRawData(), m.getRawData() + m.getRawDataSize() };
 }
 
 std::vector<int> toInts (const juce::Array<juce::uint8>& bytes)
@@ -255,8 +251,8 @@ TEST (GoldenData, MessagesOnTheWire)
 
     const auto sent = fixture.backend.getSentMessages (simulator.getOutputDevice());
     ASSERT_EQ (sent.size(), 2u);
-    EXPECT_EQ (bytesOf (sent[0]), defaultDump);
-    EXPECT_EQ (bytesOf (sent[1]), requestMessage);
+    EXPECT_EQ (wireBytes (sent[0]), defaultDump);
+    EXPECT_EQ (wireBytes (sent[1]), requestMessage);
 
     const std::vector<int> replied {
         7,

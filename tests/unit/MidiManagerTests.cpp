@@ -11,7 +11,6 @@
 
 namespace
 {
-const juce::MidiMessage noteOn = juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100);
 
 class MidiManagerTest : public testing::Test
 {

@@ -14,7 +14,6 @@
 
 namespace
 {
-const juce::MidiMessage noteOn = juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100);
 
 // How the unplugged "Q7X" comes back.
 enum class Return

@@ -1,4 +1,4 @@
-#include "cli/PresetCommandLine.h"
+#include "CommandLineOutcome.h"
 #include "midi/Q7XSimulator.h"
 #include "preset/PresetLayout.h"
 
@@ -11,12 +11,6 @@ namespace
 {
 // The header every preset file starts with.
 const std::vector<juce::uint8> dumpHeader { 0xf0, 0x00, 0x00, 0x0e, 0x00, 0x41, 0x61, 0x00, 0x5d };
-
-struct Outcome
-{
-    int status;
-    juce::String out, err;
-};
 
 class PresetCommandLineMidiTest : public testing::Test
 {
@@ -38,11 +32,9 @@ protected:
         return { (const juce::uint8*) block.getData(), (const juce::uint8*) block.getData() + block.getSize() };
     }
 
-    Outcome run (const juce::StringArray& arguments)
+    CommandLineOutcome run (const juce::StringArray& arguments)
     {
-        std::ostringstream out, err;
-        const auto status = PresetCommandLine (out, err, backend).run (arguments);
-        return { status, out.str(), err.str() };
+        return runCommandLine (backend, arguments);
     }
 
     // The default preset with the keybed on MIDI channel 5 (raw 4), as a whole file.

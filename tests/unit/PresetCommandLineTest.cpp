@@ -1,3 +1,4 @@
+#include "CommandLineOutcome.h"
 #include "EditorFixture.h"
 #include "PresetFixtures.h"
 #include "cli/PresetCommandLine.h"
@@ -38,12 +39,6 @@ const std::vector<juce::uint8> goldenFile {
     0xf7
 };
 
-struct Outcome
-{
-    int status;
-    juce::String out, err;
-};
-
 struct PresetCommandLineTest : public ::testing::Test
 {
     juce::TemporaryFile folderName;
@@ -70,16 +65,14 @@ struct PresetCommandLineTest : public ::testing::Test
         return { (const juce::uint8*) block.getData(), (const juce::uint8*) block.getData() + block.getSize() };
     }
 
-    static Outcome run (const juce::StringArray& arguments)
+    static CommandLineOutcome run (const juce::StringArray& arguments)
     {
         // The file commands never touch MIDI: no ports at all.
         InMemoryMidiBackend noPorts;
-        std::ostringstream out, err;
-        const auto status = PresetCommandLine (out, err, noPorts).run (arguments);
-        return { status, out.str(), err.str() };
+        return runCommandLine (noPorts, arguments);
     }
 
-    static Outcome run (juce::StringArray arguments, const juce::StringArray& more)
+    static CommandLineOutcome run (juce::StringArray arguments, const juce::StringArray& more)
     {
         arguments.addArray (more);
         return run (arguments);

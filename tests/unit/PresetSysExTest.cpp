@@ -1,3 +1,4 @@
+#include "MidiBytes.h"
 #include "AlertRecorder.h"
 #include "FakeParameterValue.h"
 #include "PresetFixtures.h"
@@ -8,11 +9,6 @@
 
 namespace
 {
-std::vector<int> bytesOf (const juce::MidiMessage& m)
-{
-    return { m.getRawData(), m.getRawData() + m.getRawDataSize() };
-}
-
 juce::MidiMessage replyWith (const juce::Array<juce::uint8>& body, juce::uint8 command = PresetLayout::presetReplyCommand)
 {
     const auto header = PresetLayout::makeSysExHeader (command);
@@ -65,9 +61,9 @@ TEST_F (PresetSysExTest, RequestAndDumpAreExactOnTheWire)
 
     const auto messages = sent();
     ASSERT_EQ (messages.size(), 2u);
-    EXPECT_EQ (bytesOf (messages[0]), (std::vector<int> { 0xf0, 0x00, 0x00, 0x0e, 0x00, 0x41, 0x62, 0x00, 0x5d, 0xf7 }));
-    EXPECT_EQ (bytesOf (messages[1]), std::vector<int> (PresetLayout::defaultPresetDump.begin(),
-                                                        PresetLayout::defaultPresetDump.end()));
+    EXPECT_EQ (wireBytes (messages[0]), (std::vector<int> { 0xf0, 0x00, 0x00, 0x0e, 0x00, 0x41, 0x62, 0x00, 0x5d, 0xf7 }));
+    EXPECT_EQ (wireBytes (messages[1]), std::vector<int> (PresetLayout::defaultPresetDump.begin(),
+                                                          PresetLayout::defaultPresetDump.end()));
     EXPECT_TRUE (controller->isAwaitingReply());
 }
 
@@ -193,7 +189,7 @@ TEST_F (PresetSysExTest, RepliesWithOtherHeadersAreIgnoredWhileWaiting)
     backend.deliver (simulator.getInputDevice(), juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100));
     const juce::uint8 nothing = 0;
     backend.deliver (simulator.getInputDevice(), juce::MidiMessage::createSysExMessage (&nothing, 0));
-    backend.deliver (simulator.getInputDevice(), replyWith ({ 1, 2, 3 }, 0x41));
+    backend.deliver (simulator.getInputDevice(), replyWith (std::initializer_list<juce::uint8> { 1, 2, 3 }, 0x41));
     settle();
 
     EXPECT_TRUE (controller->isAwaitingReply());
@@ -227,7 +223,7 @@ TEST_F (PresetSysExTest, LongRepliesAndFreeBytesOfTheModeAreAccepted)
     preset.set (33, 2);  // pad 1 in CC Momentary
     preset.set (36, 64); // with Released 64
     auto body = preset;
-    body.addArray (juce::Array<juce::uint8> { 1, 2, 3 });
+    body.addArray (std::initializer_list<juce::uint8> { 1, 2, 3 });
 
     controller->requestPreset();
     backend.deliver (simulator.getInputDevice(), replyWith (body));
