@@ -69,10 +69,13 @@ guest_choose_q7x_ports()
     e2e_click_window "$setup" 115 $((79 + 22 * input_row))
     e2e_click_window "$setup" 115 $((250 + 22 * output_row))
     # OK; under emulation a click can be lost while the dialog is still busy, and a person would
-    # click again, as this does once after 30 s.
+    # click again, as this does once. A loaded machine can take over half a minute to close the
+    # dialog: a second click on a dialog that closes meanwhile would land in the document (on its
+    # picture, choosing another tab), so it waits long, and looks again just before clicking.
     e2e_click_window "$setup" 52 397
-    if ! e2e_wait_until_or_timeout 30 e2e_no_window "Pelmar Q7X Editor Device Setup"; then
-        e2e_log "note: Device Setup still open 30 s after OK; clicking OK again"
+    if ! e2e_wait_until_or_timeout 75 e2e_no_window "Pelmar Q7X Editor Device Setup" \
+        && e2e_find_window "Pelmar Q7X Editor Device Setup"; then
+        e2e_log "note: Device Setup still open 75 s after OK; clicking OK again"
         e2e_click_window "$setup" 52 397
     fi
     e2e_wait_gone "Pelmar Q7X Editor Device Setup"
@@ -80,13 +83,13 @@ guest_choose_q7x_ports()
 
 # guest_press_preset_button BUTTON CHECK...: clicks a button of the Main tab until CHECK holds. Under
 # emulation a click can be lost while the editor is still busy; a person would click again, and so
-# does this, once, after 30 s without a result.
+# does this, once, after 60 s without a result.
 guest_press_preset_button()
 {
     local button=$1; shift
     e2e_click_preset_button "$button"
-    e2e_wait_until_or_timeout 30 "$@" && return 0
-    e2e_log "note: no result 30 s after clicking button $button; clicking it again"
+    e2e_wait_until_or_timeout 60 "$@" && return 0
+    e2e_log "note: no result 60 s after clicking button $button; clicking it again"
     e2e_click_preset_button "$button"
 }
 
