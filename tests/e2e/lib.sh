@@ -27,6 +27,9 @@ E2E_SCREEN=${E2E_SCREEN:-1920x1080}
 E2E_SCREEN_W=${E2E_SCREEN%x*}
 E2E_SCREEN_H=${E2E_SCREEN#*x}
 E2E_DESKTOP_SCALE=${E2E_DESKTOP_SCALE:-1}
+# The order of the buttons on openbox's title bars (its titleLayout, for example NLIMC); empty for
+# openbox's own configuration.
+E2E_OPENBOX_TITLE_LAYOUT=${E2E_OPENBOX_TITLE_LAYOUT:-}
 # How the desktop states its scale: xsettings (Gdk/WindowScalingFactor), gdk (GDK_SCALE in the
 # editor's environment) or xft (Xft.dpi in the X resources, 96 per unit of scale).
 E2E_SCALE_WAY=${E2E_SCALE_WAY:-xsettings}
@@ -166,7 +169,13 @@ e2e_start_display()
     e2e_wait_until "the X display $DISPLAY to accept clients" 10 xdpyinfo
     [ "$E2E_DESKTOP_SCALE" = 1 ] || e2e_start_desktop_scale
 
-    openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
+    local config=()
+    if [ -n "${E2E_OPENBOX_TITLE_LAYOUT:-}" ]; then
+        sed "s|<titleLayout>[A-Z]*</titleLayout>|<titleLayout>$E2E_OPENBOX_TITLE_LAYOUT</titleLayout>|" \
+            /etc/xdg/openbox/rc.xml >"$E2E_DIR/openbox-rc.xml"
+        config=(--config-file "$E2E_DIR/openbox-rc.xml")
+    fi
+    openbox --sm-disable "${config[@]}" >"$E2E_DIR/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     e2e_wait_until "openbox to manage the display" 10 e2e_wm_running
 }
