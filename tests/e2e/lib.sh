@@ -67,10 +67,7 @@ e2e_begin()
     # scenarios (and anyone else's editor) apart. Short path: socket names are limited to 107 bytes.
     E2E_RUNTIME=$(mktemp -d /tmp/q7x-e2e.XXXXXX)
     chmod 700 "$E2E_RUNTIME"
-    # A stand-in for the desktop's "open this document" command, which records what it was asked.
-    mkdir -p "$E2E_DIR/bin"
-    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.calls"\n' "$E2E_DIR" >"$E2E_DIR/bin/xdg-open"
-    chmod +x "$E2E_DIR/bin/xdg-open"
+    e2e_stand_in_opener 0
     trap e2e_end EXIT
     trap 'exit 130' INT TERM
     e2e_start_display
@@ -470,6 +467,44 @@ e2e_type()
 e2e_key()
 {
     xdotool key --delay 30 "$@"
+}
+
+#---------------------------------------------------------------------------------------------------
+# The user guide and the desktop's opener
+
+# e2e_stand_in_opener STATUS: a stand-in for the desktop's "open this document" command (xdg-open,
+# first on the editor's PATH), which notes each request in $E2E_DIR/xdg-open.calls and ends with
+# STATUS: 0 as when a viewer opens the file, 3 as when no program can.
+e2e_stand_in_opener()
+{
+    mkdir -p "$E2E_DIR/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.calls"\nexit %d\n' "$E2E_DIR" "$1" >"$E2E_DIR/bin/xdg-open"
+    chmod +x "$E2E_DIR/bin/xdg-open"
+}
+
+# e2e_write_guide PATH: a stand-in user guide (the start of a PDF) at PATH, with its folders.
+e2e_write_guide()
+{
+    mkdir -p "$(dirname "$1")"
+    printf '%%PDF-1.4\n' >"$1"
+}
+
+# e2e_opener_calls_at_least N: the desktop's opener has been asked N times or more.
+e2e_opener_calls_at_least()
+{
+    [ "$(cat "$E2E_DIR/xdg-open.calls" 2>/dev/null | grep -c .)" -ge "$1" ]
+}
+
+# e2e_expect_guide_opened N PATH: in Untitled 1, Ctrl+H makes the N-th request to the desktop's
+# opener, for PATH, and no dialog comes up.
+e2e_expect_guide_opened()
+{
+    e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
+    e2e_key ctrl+h
+    e2e_wait_until "request $1 to open the guide" 10 e2e_opener_calls_at_least "$1"
+    [ "$(sed -n "$1p" "$E2E_DIR/xdg-open.calls")" = "$2" ] \
+        || e2e_fail "asked to open \"$(sed -n "$1p" "$E2E_DIR/xdg-open.calls")\", expected \"$2\""
+    e2e_no_window "Pelmar Q7X Editor" || e2e_fail "a dialog came up although a guide is there"
 }
 
 #---------------------------------------------------------------------------------------------------
