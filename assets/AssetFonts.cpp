@@ -4,6 +4,6 @@
 juce::Typeface::Ptr AssetFonts::getCondensedTypeface()
 {
     static const auto typeface = juce::Typeface::createSystemTypefaceFor (FontData::RobotoCondensedRegular_ttf,
-                                                                           (size_t) FontData::RobotoCondensedRegular_ttfSize);
+                                                                          (size_t) FontData::RobotoCondensedRegular_ttfSize);
     return typeface;
 }
