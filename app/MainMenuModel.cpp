@@ -1,5 +1,4 @@
 #include "MainMenuModel.h"
-#include "ShortcutText.h"
 #include "CommandIDs.h"
 
 MainMenuModel::MainMenuModel (juce::ApplicationCommandManager* managerToWatch)
@@ -71,7 +70,6 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
             menu.addCommandItem (commandManager, CommandIDs::about);
     }
 
-    ShortcutText::applyTo (menu);
     return menu;
 }
 

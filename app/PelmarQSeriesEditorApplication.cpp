@@ -4,7 +4,6 @@
 #include "Dialogs.h"
 #include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
-#include "views/CustomLook.h"
 
 #include <cstdio>
 
@@ -68,7 +67,8 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     DesktopScale::apply();
     mainLoopWaker = std::make_unique<MainLoopWaker>();
     Dialogs::showAlertsAsMessageBoxes();
-    useLightDefaultLook();
+    defaultLook = std::make_unique<DefaultLook>();
+    juce::LookAndFeel::setDefaultLookAndFeel (defaultLook.get());
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
@@ -93,12 +93,6 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
         singleInstance->startListening ([this] (const juce::String& line) { anotherInstanceStarted (line); });
 }
 
-void PelmarQSeriesEditorApplication::useLightDefaultLook()
-{
-    if (auto* look = dynamic_cast<juce::LookAndFeel_V4*> (&juce::LookAndFeel::getDefaultLookAndFeel()))
-        look->setColourScheme (CustomLook::getLightColourScheme());
-}
-
 void PelmarQSeriesEditorApplication::shutdown()
 {
     if (singleInstance != nullptr)
@@ -112,6 +106,8 @@ void PelmarQSeriesEditorApplication::shutdown()
 
     mainMenuModel.reset();
     mainLoopWaker.reset();
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    defaultLook.reset();
 }
 
 void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String& commandLine)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackgroundFontScan.h"
+#include "DefaultLook.h"
 #include "Dialogs.h"
 #include "DocumentOpener.h"
 #include "EditorMidiBackend.h"
@@ -66,6 +67,7 @@ private:
     juce::PopupMenu appleMenuItems;
     EditorMidiBackend midiBackend;
     MidiManager midiManager { midiBackend.get() };
+    std::unique_ptr<DefaultLook> defaultLook; // for alerts, questions, the file chooser and the menus
     std::unique_ptr<MainMenuModel> mainMenuModel;
     std::unique_ptr<WindowManager> windowManager;
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
@@ -80,9 +82,6 @@ private:
     void quitApplication();
     void openFileWithChooser();
     void openUserGuide();
-
-    /** Alerts, questions and the framework's file chooser in the editor's colours. */
-    static void useLightDefaultLook();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PelmarQSeriesEditorApplication)
 };

@@ -3,14 +3,16 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /**
-    Shortcuts written as Linux desktops write them in menus: "Ctrl+M", "Shift+Ctrl+Z",
+    Shortcuts written as Linux desktops write them in menus: "Ctrl+M", "Ctrl+Shift+Z",
     where the framework writes "ctrl + M".
 */
 struct ShortcutText
 {
-    /** The framework's description of a key press ("ctrl + shift + M") in desktop style. */
+    /** The framework's description of an item's key presses ("ctrl + shift + Z, ctrl + Y")
+        in desktop style ("Ctrl+Shift+Z, Ctrl+Y").
+    */
     static juce::String fromDescription (const juce::String& description);
 
-    /** Rewrites the shortcut text of every item of `menu` and its sub-menus. */
-    static void applyTo (juce::PopupMenu& menu);
+private:
+    static juce::String fromKeyPress (const juce::String& keyPress);
 };

@@ -1,5 +1,6 @@
 #include "CustomLook.h"
 #include "ViewColours.h"
+#include "assets/AssetFonts.h"
 
 const juce::Colour CustomLook::focusRingColour (0xffffb300);
 
@@ -124,24 +125,24 @@ void CustomLook::drawComboBox (juce::Graphics& g, int width, int height, bool,
 
 juce::Font CustomLook::getComboBoxTextFont (juce::ComboBox& box, const juce::String& text)
 {
-    auto font = getComboBoxFont (box);
+    const auto font = getComboBoxFont (box);
 
     // The text box spans the box up to the arrow (see positionComboBoxText); a pixel is kept free.
     const auto room = (float) (box.getWidth() + 3 - box.getHeight()) - 1.0f;
-    const auto width = font.getStringWidthFloat (text);
 
-    if (room <= 0.0f || width <= room)
+    if (room <= 0.0f || font.getStringWidthFloat (text) <= room)
         return font;
 
-    // Narrower letters read better than smaller ones, down to four fifths of their width.
-    constexpr auto narrowest = 0.8f;
-    const auto squeeze = room / width;
-    font.setHorizontalScale (juce::jmax (narrowest, squeeze));
+    // Letters drawn narrow read normally where narrowed ones look squeezed, above all on a
+    // screen of two pixels per point; they are made smaller only as far as the name needs.
+    juce::Font condensed (AssetFonts::getCondensedTypeface());
+    condensed.setHeight (font.getHeight());
+    const auto width = condensed.getStringWidthFloat (text);
 
-    if (squeeze < narrowest)
-        font.setHeight (font.getHeight() * squeeze / narrowest);
+    if (width > room)
+        condensed.setHeight (font.getHeight() * room / width);
 
-    return font;
+    return condensed;
 }
 
 void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)

@@ -54,10 +54,10 @@ public:
                        int buttonX, int buttonY, int buttonW, int buttonH,
                        juce::ComboBox&) override;
 
-    /** The font in which a drop-down list shows `text`: its own font, narrowed and if need be
-        made smaller until the text fits the list's text area whole, so that mode names such as
-        "Program Change" are shown in full in an 80-pixel list instead of ending in an ellipsis.
-        Short names keep the list's font.
+    /** The font in which a drop-down list shows `text`: its own font when the text fits the
+        list's text area, else a condensed typeface (AssetFonts), if need be smaller, in which it
+        fits whole, so that mode names such as "Program Change" are shown in full in an 80-pixel
+        list instead of ending in an ellipsis.
     */
     juce::Font getComboBoxTextFont (juce::ComboBox& box, const juce::String& text);
 

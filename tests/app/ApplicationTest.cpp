@@ -1,8 +1,11 @@
 #include "AppTestSupport.h"
 #include "app/CommandIDs.h"
+#include "app/DefaultLook.h"
 #include "app/PelmarQSeriesEditorApplication.h"
 #include "ViewTestHelpers.h"
 #include "views/EditorComponent.h"
+
+#include <map>
 
 namespace
 {
@@ -311,6 +314,64 @@ TEST_F (ApplicationTest, AMissingUserGuideIsReportedWithItsPath)
     ASSERT_EQ (dialogs.nativeDialogs.size(), 1);
     EXPECT_EQ (dialogs.nativeDialogs[0].title, "Pelmar Q7X Editor");
     EXPECT_EQ (dialogs.nativeDialogs[0].text, "Unable to find User Guide: \r\n" + guide.getFullPathName());
+}
+
+/** The application's default look, noting each menu item's text and the shortcut text it is drawn with. */
+struct ShortcutRecorder : public DefaultLook
+{
+    std::map<juce::String, juce::String> shortcuts;
+
+    void drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
+                            bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
+                            const juce::String& shortcutKeyText, const juce::Drawable* icon, const juce::Colour* textColour) override
+    {
+        if (! isSeparator)
+            shortcuts[text] = shortcutKeyText;
+
+        DefaultLook::drawPopupMenuItem (g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu,
+                                        text, shortcutKeyText, icon, textColour);
+    }
+
+    /** The open menu drawn with this look: a window of its own on the desktop. */
+    juce::Component* findMenuWindow() const
+    {
+        auto& desktop = juce::Desktop::getInstance();
+
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* c = desktop.getComponent (i); &c->getLookAndFeel() == this)
+                return c;
+
+        return nullptr;
+    }
+};
+
+TEST_F (ApplicationTest, MenusShowShortcutsAsLinuxDesktopsWriteThem)
+{
+    start();
+    EXPECT_NE (dynamic_cast<DefaultLook*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
+
+    auto* bar = dynamic_cast<juce::MenuBarComponent*> (windows().getDocument (0)->getMenuBarComponent());
+    ASSERT_NE (bar, nullptr);
+    ShortcutRecorder look;
+    bar->setLookAndFeel (&look);
+
+    // Each menu as the menu bar opens it, drawn once.
+    for (int menu = 0; menu < 5; ++menu)
+    {
+        bar->showMenu (menu);
+        auto* window = look.findMenuWindow();
+        ASSERT_NE (window, nullptr) << "menu " << menu;
+        window->createComponentSnapshot (window->getLocalBounds());
+    }
+
+    juce::PopupMenu::dismissAllActiveMenus();
+    EXPECT_TRUE (waitUntil ([&] { return look.findMenuWindow() == nullptr; }));
+    bar->setLookAndFeel (nullptr);
+
+    const std::map<juce::String, juce::String> expected {
+        { "New Window ", "Ctrl+N" }, { "Open", "Ctrl+O" }, { "Close Window", "Ctrl+W" }, { "Save", "Ctrl+S" }, { "Save As", "" }, { "Hardware", "" }, { "Quit", "Ctrl+Q" }, { "Undo", "Ctrl+Z" }, { "Redo", "Ctrl+Shift+Z, Ctrl+Y" }, { "Copy Control Settings", "" }, { "Paste Control Settings", "" }, { "Paste to All Knobs", "" }, { "Paste to All Switches", "" }, { "Paste to All Pads", "" }, { "Paste to All Pads, Counting Up", "" }, { "Device Setup", "" }, { "Minimize", "Ctrl+M" }, { "Bring All to Front", "" }, { "Open User Guide", "Ctrl+H" }, { "About", "" }
+    };
+    EXPECT_EQ (look.shortcuts, expected);
 }
 
 TEST_F (ApplicationTest, QuitAsksAboutEveryDocumentAndACancelKeepsThemOpen)

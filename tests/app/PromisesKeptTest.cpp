@@ -46,6 +46,8 @@ TEST (ShortcutText, MenusWriteShortcutsAsLinuxDesktopsDo)
     EXPECT_EQ (ShortcutText::fromDescription ("ctrl + shift + Z"), "Ctrl+Shift+Z");
     EXPECT_EQ (ShortcutText::fromDescription ("F10"), "F10");
     EXPECT_EQ (ShortcutText::fromDescription ("ctrl + +"), "Ctrl++");
+    EXPECT_EQ (ShortcutText::fromDescription ("ctrl + shift + Z, ctrl + Y"), "Ctrl+Shift+Z, Ctrl+Y");
+    EXPECT_EQ (ShortcutText::fromDescription ("ctrl + ,, alt + F4"), "Ctrl+,, Alt+F4");
 
     juce::ApplicationCommandManager commands;
     MainMenuModel model (&commands);

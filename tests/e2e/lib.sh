@@ -27,6 +27,9 @@ E2E_SCREEN=${E2E_SCREEN:-1920x1080}
 E2E_SCREEN_W=${E2E_SCREEN%x*}
 E2E_SCREEN_H=${E2E_SCREEN#*x}
 E2E_DESKTOP_SCALE=${E2E_DESKTOP_SCALE:-1}
+# The order of the buttons on openbox's title bars (its titleLayout, for example NLIMC); empty for
+# openbox's own configuration.
+E2E_OPENBOX_TITLE_LAYOUT=${E2E_OPENBOX_TITLE_LAYOUT:-}
 # How the desktop states its scale: xsettings (Gdk/WindowScalingFactor), gdk (GDK_SCALE in the
 # editor's environment) or xft (Xft.dpi in the X resources, 96 per unit of scale).
 E2E_SCALE_WAY=${E2E_SCALE_WAY:-xsettings}
@@ -64,10 +67,7 @@ e2e_begin()
     # scenarios (and anyone else's editor) apart. Short path: socket names are limited to 107 bytes.
     E2E_RUNTIME=$(mktemp -d /tmp/q7x-e2e.XXXXXX)
     chmod 700 "$E2E_RUNTIME"
-    # A stand-in for the desktop's "open this document" command, which records what it was asked.
-    mkdir -p "$E2E_DIR/bin"
-    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.calls"\n' "$E2E_DIR" >"$E2E_DIR/bin/xdg-open"
-    chmod +x "$E2E_DIR/bin/xdg-open"
+    e2e_stand_in_opener 0
     trap e2e_end EXIT
     trap 'exit 130' INT TERM
     e2e_start_display
@@ -166,7 +166,13 @@ e2e_start_display()
     e2e_wait_until "the X display $DISPLAY to accept clients" 10 xdpyinfo
     [ "$E2E_DESKTOP_SCALE" = 1 ] || e2e_start_desktop_scale
 
-    openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
+    local config=()
+    if [ -n "${E2E_OPENBOX_TITLE_LAYOUT:-}" ]; then
+        sed "s|<titleLayout>[A-Z]*</titleLayout>|<titleLayout>$E2E_OPENBOX_TITLE_LAYOUT</titleLayout>|" \
+            /etc/xdg/openbox/rc.xml >"$E2E_DIR/openbox-rc.xml"
+        config=(--config-file "$E2E_DIR/openbox-rc.xml")
+    fi
+    openbox --sm-disable "${config[@]}" >"$E2E_DIR/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     e2e_wait_until "openbox to manage the display" 10 e2e_wm_running
 }
@@ -461,6 +467,44 @@ e2e_type()
 e2e_key()
 {
     xdotool key --delay 30 "$@"
+}
+
+#---------------------------------------------------------------------------------------------------
+# The user guide and the desktop's opener
+
+# e2e_stand_in_opener STATUS: a stand-in for the desktop's "open this document" command (xdg-open,
+# first on the editor's PATH), which notes each request in $E2E_DIR/xdg-open.calls and ends with
+# STATUS: 0 as when a viewer opens the file, 3 as when no program can.
+e2e_stand_in_opener()
+{
+    mkdir -p "$E2E_DIR/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.calls"\nexit %d\n' "$E2E_DIR" "$1" >"$E2E_DIR/bin/xdg-open"
+    chmod +x "$E2E_DIR/bin/xdg-open"
+}
+
+# e2e_write_guide PATH: a stand-in user guide (the start of a PDF) at PATH, with its folders.
+e2e_write_guide()
+{
+    mkdir -p "$(dirname "$1")"
+    printf '%%PDF-1.4\n' >"$1"
+}
+
+# e2e_opener_calls_at_least N: the desktop's opener has been asked N times or more.
+e2e_opener_calls_at_least()
+{
+    [ "$(cat "$E2E_DIR/xdg-open.calls" 2>/dev/null | grep -c .)" -ge "$1" ]
+}
+
+# e2e_expect_guide_opened N PATH: in Untitled 1, Ctrl+H makes the N-th request to the desktop's
+# opener, for PATH, and no dialog comes up.
+e2e_expect_guide_opened()
+{
+    e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
+    e2e_key ctrl+h
+    e2e_wait_until "request $1 to open the guide" 10 e2e_opener_calls_at_least "$1"
+    [ "$(sed -n "$1p" "$E2E_DIR/xdg-open.calls")" = "$2" ] \
+        || e2e_fail "asked to open \"$(sed -n "$1p" "$E2E_DIR/xdg-open.calls")\", expected \"$2\""
+    e2e_no_window "Pelmar Q7X Editor" || e2e_fail "a dialog came up although a guide is there"
 }
 
 #---------------------------------------------------------------------------------------------------

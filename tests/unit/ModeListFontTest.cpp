@@ -67,3 +67,38 @@ TEST (ModeLists, EveryModeNameFitsItsListWhole)
     for (const auto* name : { "CC Momentary", "Program Change", "Aftertouch" })
         EXPECT_TRUE (longNamesSeen.contains (name)) << name;
 }
+
+// Long names are set in condensed letters, never in narrowed ones, and no smaller than they need.
+TEST (ModeLists, LongNamesAreSetInCondensedLettersNotSqueezed)
+{
+    EditorFixture fixture;
+    auto* pad = dynamic_cast<juce::ComboBox*> (findComponentNamed (*fixture.editor, "Pad 1 Mode"));
+    ASSERT_NE (pad, nullptr);
+    auto& look = dynamic_cast<CustomLook&> (pad->getLookAndFeel());
+
+    struct Expected
+    {
+        const char* text;
+        const char* typeface;
+        float minHeight, maxHeight;
+    };
+
+    // clang-format off
+    const Expected expected[] = {
+        { "Note",           "<Sans-Serif>",     15.0f, 15.0f },
+        { "CC Toggle",      "Roboto Condensed", 15.0f, 15.0f },
+        { "CC Momentary",   "Roboto Condensed", 12.0f, 13.0f },
+        { "Program Change", "Roboto Condensed", 10.5f, 11.5f },
+    };
+    // clang-format on
+
+    for (const auto& e : expected)
+    {
+        const auto font = look.getComboBoxTextFont (*pad, e.text);
+        EXPECT_EQ (font.getTypefaceName(), e.typeface) << e.text;
+        EXPECT_EQ (font.getHorizontalScale(), 1.0f) << e.text;
+        EXPECT_GE (font.getHeight(), e.minHeight) << e.text;
+        EXPECT_LE (font.getHeight(), e.maxHeight) << e.text;
+        EXPECT_LE (font.getStringWidthFloat (e.text), 62.0f) << e.text;
+    }
+}
