@@ -5,7 +5,6 @@ guide="$build/docs/Q7X Editor - User Guide - v1.0.pdf"
 [ -f "$guide" ] || { echo "FAIL: no guide at $guide" >&2; exit 1; }
 
 source "$(dirname "$0")/../e2e/lib.sh"
-source "$(dirname "$0")/guide_opened.sh"
 e2e_begin "$build/q7x-editor" "$work/build-tree-guide"
 e2e_start_editor
-expect_guide_opened 1 "$guide"
+e2e_expect_guide_opened 1 "$guide"

@@ -10,7 +10,6 @@ mkdir -p "$root"
 dpkg-deb -x "$deb" "$root"
 
 source "$(dirname "$0")/../e2e/lib.sh"
-source "$(dirname "$0")/guide_opened.sh"
 e2e_begin "$root/usr/bin/q7x-editor" "$work/installed-editor"
 share="$root/usr/share"
 installed_guide="$share/doc/q7x-editor/Q7X Editor - User Guide - v1.0.pdf"
@@ -74,10 +73,10 @@ e2e_click_window "$about" 40 40
 e2e_wait_until "About to close" 5 e2e_window_gone "$about"
 
 # No copy of the user's: the installed one. With the user's own copy as well: that one.
-expect_guide_opened 1 "$installed_guide"
+e2e_expect_guide_opened 1 "$installed_guide"
 mkdir -p "$(dirname "$user_guide")"
 printf '%%PDF-1.4\n' >"$user_guide"
-expect_guide_opened 2 "$user_guide"
+e2e_expect_guide_opened 2 "$user_guide"
 
 # Neither: the dialog naming the user's path, and nothing opened.
 rm "$user_guide" "$installed_guide"
