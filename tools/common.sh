@@ -46,9 +46,15 @@ q7x_ensure_display()
     Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
     Q7X_XVFB_PID=$!
     export DISPLAY=":$n"
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    for _ in $(seq 400); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
     openbox >/dev/null 2>&1 &
     Q7X_OPENBOX_PID=$!
     trap 'kill $Q7X_OPENBOX_PID $Q7X_XVFB_PID 2>/dev/null || true' EXIT
-    sleep 0.3
+    # Windows opened before the window manager runs are managed late, or not at all: on a loaded
+    # machine it can take a while to announce itself.
+    for _ in $(seq 400); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.05
+    done
 }
