@@ -61,10 +61,7 @@ guest_choose_q7x_ports()
 {
     local input_row output_row setup
     input_row=$(guest_port_row Q7X R) && output_row=$(guest_port_row Q7X W) || e2e_fail "the sequencer lists no Q7X port"
-    e2e_click_window "$E2E_DOC" 141 $((E2E_MENU_H / 2))
-    e2e_wait_window menu
-    e2e_key Down Return
-    e2e_wait_window "Pelmar Q7X Editor Device Setup"
+    guest_open_device_setup
     setup=$E2E_WIN
     e2e_click_window "$setup" 115 $((79 + 22 * input_row))
     e2e_click_window "$setup" 115 $((250 + 22 * output_row))
@@ -79,6 +76,26 @@ guest_choose_q7x_ports()
         e2e_click_window "$setup" 52 397
     fi
     e2e_wait_gone "Pelmar Q7X Editor Device Setup"
+}
+
+# guest_open_device_setup: Options, then its first item. Under emulation the menu can stay shut
+# after its title lit up, or a key can come before the menu takes keys; a person would close what
+# is open with Escape and try again, as this does, up to three times. The dialog's id goes to E2E_WIN.
+guest_open_device_setup()
+{
+    local attempt
+    for attempt in 1 2 3; do
+        e2e_click_window "$E2E_DOC" 141 $((E2E_MENU_H / 2))
+        if e2e_wait_until_or_timeout 30 e2e_find_window menu; then
+            e2e_key Down Return
+            e2e_wait_until_or_timeout 60 e2e_find_window "Pelmar Q7X Editor Device Setup" && return 0
+        fi
+        e2e_find_window "Pelmar Q7X Editor Device Setup" && return 0
+        e2e_log "note: Device Setup did not open (attempt $attempt); Escape and again"
+        e2e_key Escape
+        sleep 2
+    done
+    e2e_fail "Device Setup did not open after three attempts"
 }
 
 # guest_press_preset_button BUTTON CHECK...: clicks a button of the Main tab until CHECK holds. Under
