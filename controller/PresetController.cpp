@@ -93,7 +93,9 @@ void PresetController::parameterValueChanged (ParameterValue* value)
     else
         presetData.add (byte);
 
-    valuesByOffset[offset].addIfNotAlreadyThere (value);
+    if (valuesByOffset[offset].addIfNotAlreadyThere (value))
+        if (const auto location = PresetLayout::findParameter (value->getName()))
+            locationOfValue.emplace (value, *location);
 
     if (isDistributing)
         return;
@@ -127,9 +129,9 @@ bool PresetController::fitsBoundValues (int offset, const juce::Array<juce::uint
     {
         // A byte the control's mode does not use only has to be a MIDI value: a pad in
         // CC Momentary mode may hold Released 64 where its Curve would allow 0-7.
-        if (const auto location = PresetLayout::findParameter (value->getName()))
+        if (const auto location = locationOfValue.find (value); location != locationOfValue.end())
         {
-            if (PresetValidator::isLeftUnusedByMode (*location, data))
+            if (PresetValidator::isLeftUnusedByMode (location->second, data))
             {
                 if (byte > 127)
                     return false;

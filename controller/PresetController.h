@@ -108,6 +108,8 @@ private:
     juce::Array<Listener*> listeners; // none adds or removes one while being told
     std::map<juce::String, int> keyToOffset;
     std::map<int, juce::Array<ParameterValue*>> valuesByOffset;
+    // Looked up once, when a widget is first bound: a whole preset is checked against every widget.
+    std::map<const ParameterValue*, PresetLayout::ParameterLocation> locationOfValue;
     MidiManager* midiManager;
     juce::Array<juce::uint8> presetData;
     int retryCount = 0;

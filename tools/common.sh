@@ -41,13 +41,27 @@ q7x_build()
 q7x_ensure_display()
 {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-    local n=99
-    while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-    Q7X_XVFB_PID=$!
+    local n fdfile
+    fdfile=$(mktemp)
+    Q7X_XVFB_PID=""
+    # The server says its number once it takes clients. A number whose server is still going away
+    # has no lock file but keeps its socket: that Xvfb exits at once, and the next number is tried.
+    for n in $(seq 99 150); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        : >"$fdfile"
+        Xvfb ":$n" -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+        Q7X_XVFB_PID=$!
+        for _ in $(seq 400); do
+            { [ -s "$fdfile" ] || ! kill -0 "$Q7X_XVFB_PID" 2>/dev/null; } && break
+            sleep 0.05
+        done
+        [ -s "$fdfile" ] && break
+        kill "$Q7X_XVFB_PID" 2>/dev/null || true
+        Q7X_XVFB_PID=""
+    done
+    rm -f "$fdfile"
+    [ -n "$Q7X_XVFB_PID" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$n"
-    for _ in $(seq 400); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
     openbox >/dev/null 2>&1 &
     Q7X_OPENBOX_PID=$!
     trap 'kill $Q7X_OPENBOX_PID $Q7X_XVFB_PID 2>/dev/null || true' EXIT
