@@ -67,6 +67,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
 
     DesktopScale::apply();
     mainLoopWaker = std::make_unique<MainLoopWaker>();
+    repaintPump = WineRepaintPump::startIfNeeded();
     Dialogs::showAlertsAsMessageBoxes();
     useLightDefaultLook();
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
@@ -112,6 +113,7 @@ void PelmarQSeriesEditorApplication::shutdown()
 
     mainMenuModel.reset();
     mainLoopWaker.reset();
+    repaintPump.reset();
 }
 
 void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String& commandLine)

@@ -7,6 +7,7 @@
 #include "MainLoopWaker.h"
 #include "MainMenuModel.h"
 #include "SingleInstance.h"
+#include "WineRepaintPump.h"
 #include "WindowManager.h"
 
 /**
@@ -73,6 +74,7 @@ private:
     SingleInstance* singleInstance;
     BackgroundFontScan* fontScan;
     std::unique_ptr<MainLoopWaker> mainLoopWaker;
+    std::unique_ptr<WineRepaintPump> repaintPump;
     DocumentOpener guideOpener { [] (const juce::File& file) {
         Dialogs::get().showNativeDialog (JUCE_APPLICATION_NAME_STRING, getGuideNotOpenedMessage (file));
     } };

@@ -1,4 +1,5 @@
 #include "SafeFileWriter.h"
+#include "SafeFileWriterSteps.h"
 #include "ExternalText.h"
 
 #include <atomic>
@@ -15,42 +16,16 @@
 
 namespace
 {
+using namespace SafeFileWriterSteps;
+
 long systemWrite (int fd, const void* data, size_t size) { return (long) ::write (fd, data, size); }
 int systemFsync (int fd) { return ::fsync (fd); }
 int systemClose (int fd) { return ::close (fd); }
 int systemRename (const char* from, const char* to) { return ::rename (from, to); }
 
-SafeFileWriter::SystemCalls& currentCalls()
-{
-    static SafeFileWriter::SystemCalls calls = SafeFileWriter::getRealSystemCalls();
-    return calls;
-}
-
-juce::Result failure (const juce::String& step, int error)
-{
-    return juce::Result::fail (step + ": " + juce::String (std::strerror (error)));
-}
-
 bool isProcessRunning (int pid)
 {
     return ::kill (pid, 0) == 0 || errno == EPERM;
-}
-
-/** The process id in a temporary file's name ("<prefix><pid>-<n>"), or 0 when the name is not one of ours.
-    Names are compared as bytes: a folder may hold names that are not text at all.
-*/
-int ownerOfTemporaryFile (const std::string& fileName, const std::string& prefix)
-{
-    if (fileName.compare (0, prefix.size(), prefix) != 0)
-        return 0;
-
-    const auto rest = fileName.substr (prefix.size());
-    const auto dash = rest.find ('-');
-    const auto isNumber = [] (const std::string& s) { return ! s.empty() && s.size() <= 9 && s.find_first_not_of ("0123456789") == std::string::npos; };
-
-    return dash != std::string::npos && isNumber (rest.substr (0, dash)) && isNumber (rest.substr (dash + 1))
-             ? std::stoi (rest.substr (0, dash))
-             : 0;
 }
 
 /** Removes what earlier saves of `target` left when they were killed half-way. */
@@ -65,7 +40,8 @@ void removeStaleTemporaryFiles (const juce::File& target)
 
     while (const auto* entry = ::readdir (listing.get()))
     {
-        const auto pid = ownerOfTemporaryFile (entry->d_name, prefix);
+        // Names are compared as bytes: a folder may hold names that are not text at all.
+        const auto pid = SafeFileWriter::getTemporaryFileOwner (entry->d_name, prefix);
 
         if (pid > 0 && ! isProcessRunning (pid))
             ::unlinkat (::dirfd (listing.get()), entry->d_name, 0);
@@ -155,34 +131,7 @@ std::optional<juce::Result> writeInPlace (const juce::File& target, const struct
     if (fd < 0)
         return failure ("open", errno);
 
-    auto result = ::pwrite (fd, data, size, 0) == (ssize_t) size ? juce::Result::ok() : failure ("write", errno);
-
-    if (result.wasOk() && currentCalls().fsync (fd) != 0)
-        result = failure ("sync", errno);
-
-    if (currentCalls().close (fd) != 0 && result.wasOk())
-        result = failure ("close", errno);
-
-    return result;
-}
-
-juce::Result writeAll (int fd, const char* data, size_t size)
-{
-    while (size > 0)
-    {
-        const auto written = currentCalls().write (fd, data, size);
-
-        if (written < 0 && errno == EINTR)
-            continue;
-
-        if (written <= 0)
-            return failure ("write", written == 0 ? ENOSPC : errno);
-
-        data += written;
-        size -= (size_t) written;
-    }
-
-    return juce::Result::ok();
+    return flushAndClose (fd, ::pwrite (fd, data, size, 0) == (ssize_t) size ? juce::Result::ok() : failure ("write", errno));
 }
 
 /** Flushes the folder's entry of a renamed file; file systems that cannot do that are taken at their word. */
@@ -193,26 +142,13 @@ juce::Result syncFolder (const juce::File& folder)
     if (fd < 0)
         return failure ("open folder", errno);
 
-    const auto synced = currentCalls().fsync (fd) == 0 || errno == EINVAL;
+    const auto synced = SafeFileWriter::getSystemCalls().fsync (fd) == 0 || errno == EINVAL;
     const auto error = errno;
     ::close (fd);
 
     return synced ? juce::Result::ok() : failure ("sync folder", error);
 }
 
-/** Fills, flushes and closes the temporary file; the descriptor is closed whatever happens. */
-juce::Result fillTemporaryFile (int fd, const void* data, size_t size)
-{
-    auto result = writeAll (fd, static_cast<const char*> (data), size);
-
-    if (result.wasOk() && currentCalls().fsync (fd) != 0)
-        result = failure ("sync", errno);
-
-    if (currentCalls().close (fd) != 0 && result.wasOk())
-        result = failure ("close", errno);
-
-    return result;
-}
 } // namespace
 
 //==============================================================================
@@ -257,7 +193,7 @@ juce::Result SafeFileWriter::write (const juce::File& fileOrLink, const void* da
 
     auto result = fillTemporaryFile (fd, data, size);
 
-    if (result.wasOk() && currentCalls().rename (temporary.getFullPathName().toRawUTF8(), target->getFullPathName().toRawUTF8()) != 0)
+    if (result.wasOk() && SafeFileWriter::getSystemCalls().rename (temporary.getFullPathName().toRawUTF8(), target->getFullPathName().toRawUTF8()) != 0)
         result = failure ("rename", errno);
 
     if (result.failed())
@@ -280,20 +216,4 @@ bool SafeFileWriter::isReadOnly (const juce::File& file)
 SafeFileWriter::SystemCalls SafeFileWriter::getRealSystemCalls()
 {
     return { systemWrite, systemFsync, systemClose, systemRename };
-}
-
-juce::String SafeFileWriter::getTemporaryFilePrefix (const juce::File& target)
-{
-    return "." + target.getFileName() + ".q7x-save-";
-}
-
-SafeFileWriter::ScopedSystemCalls::ScopedSystemCalls (const SystemCalls& replacement)
-    : previous (currentCalls())
-{
-    currentCalls() = replacement;
-}
-
-SafeFileWriter::ScopedSystemCalls::~ScopedSystemCalls()
-{
-    currentCalls() = previous;
 }

@@ -67,16 +67,13 @@ cmake_build libpng "$(echo "$WORK"/libpng1.6-*/)" -DPNG_SHARED=OFF -DPNG_STATIC=
 
 jpeg_source=$(echo "$WORK"/libjpeg-turbo-*/)
 cmake_build libjpeg "$jpeg_source" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
-# JUCE's loader includes jpegint.h, which the library keeps to itself; and it needs jconfig.h to name
-# the type `boolean` the way the Windows headers do, whichever of them comes first.
+# JUCE's loader includes jpegint.h, which the library keeps to itself; and it includes jpeglib.h inside
+# a namespace after the Windows headers, so jconfig.h must declare `boolean` (unsigned char, as the
+# library was built with and as rpcndr.h has it) even when rpcndr.h came first.
 cp "$jpeg_source/jpegint.h" "$PREFIX/include/"
-cat >> "$PREFIX/include/jconfig.h" <<'H'
-
-#ifndef HAVE_BOOLEAN
-typedef unsigned char boolean;
-#define HAVE_BOOLEAN
-#endif
-H
+sed -i '/^#ifndef __RPCNDR_H__/{n;n;/^#endif/d}' "$PREFIX/include/jconfig.h"
+sed -i '/^#ifndef __RPCNDR_H__/d' "$PREFIX/include/jconfig.h"
+grep -q '^typedef unsigned char boolean;' "$PREFIX/include/jconfig.h"
 
 cmake_build googletest /usr/src/googletest -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF
 
