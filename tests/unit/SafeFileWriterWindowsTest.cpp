@@ -97,16 +97,22 @@ TEST_F (SafeFileWriterWindowsTest, EachFailingStepKeepsTheOldFileAndNamesTheStep
     }
 }
 
-TEST_F (SafeFileWriterWindowsTest, AReadOnlyFileIsRefusedAndReplacingKeepsAttributes)
+TEST_F (SafeFileWriterWindowsTest, AReadOnlyFileIsRefused)
 {
     ASSERT_TRUE (target.setReadOnly (true));
     EXPECT_EQ (SafeFileWriter::write (target, "new", 3).getErrorMessage(), "the file is read-only");
     expectOldFileAlone();
-    ASSERT_TRUE (target.setReadOnly (false));
+}
 
+TEST_F (SafeFileWriterWindowsTest, ReplacingKeepsTheOldFilesAttributes)
+{
     // ReplaceFileW keeps what the old file was, which a plain move over it would not.
     const auto path = target.getFullPathName();
     ASSERT_TRUE (::SetFileAttributesW (path.toWideCharPointer(), FILE_ATTRIBUTE_HIDDEN));
+
+    if ((::GetFileAttributesW (path.toWideCharPointer()) & FILE_ATTRIBUTE_HIDDEN) == 0)
+        GTEST_SKIP() << "this file system does not keep the hidden attribute";
+
     ASSERT_TRUE (SafeFileWriter::write (target, "new", 3).wasOk());
     EXPECT_EQ (target.loadFileAsString(), "new");
     EXPECT_NE (::GetFileAttributesW (path.toWideCharPointer()) & FILE_ATTRIBUTE_HIDDEN, 0u);
@@ -120,7 +126,10 @@ TEST_F (SafeFileWriterWindowsTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved)
     const auto running = prefix + juce::String ((int) ::GetCurrentProcessId()) + "-0";
     const juce::StringArray unrelated { prefix + "abc", prefix + "4001", "." + target.getFileName() + ".other-4001-0" };
 
-    for (const auto& name : juce::StringArray { ended, running } + unrelated)
+    juce::StringArray made { ended, running };
+    made.addArray (unrelated);
+
+    for (const auto& name : made)
         ASSERT_TRUE (folder.getChildFile (name).create());
 
     ASSERT_TRUE (SafeFileWriter::write (target, "new", 3).wasOk());
