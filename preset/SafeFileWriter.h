@@ -25,7 +25,8 @@
     it read-only.
 
     On Windows the temporary file is written in binary mode, flushed with FlushFileBuffers
-    and put in place with ReplaceFileW, which keeps the old file's attributes and security,
+    and put in place with ReplaceFileW, which keeps the old file's security settings and creation
+    time (Windows' documentation; Wine here does not keep its attributes),
     or MoveFileExW (write-through) when there was no file; a file with the read-only attribute
     is refused. Links are not followed there, and a file with hard links loses them.
 

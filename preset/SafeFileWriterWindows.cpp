@@ -59,15 +59,23 @@ int systemFsync (int fd)
 
 int systemClose (int fd) { return ::_close (fd); }
 
-/** Puts `from` in the place of `to`: ReplaceFileW keeps the old file's attributes and security, and
+/** Puts `from` in the place of `to`: ReplaceFileW keeps the old file's security settings, and
     leaves it as it was when it fails; with no old file the move is written through to the disk.
 */
 int systemRename (const char* from, const char* to)
 {
     const auto source = widePath (from);
     const auto target = widePath (to);
+    const auto existing = ::GetFileAttributesW (target.c_str());
 
-    if (::GetFileAttributesW (target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    // A folder is never replaced by a file (under Wine ReplaceFileW did not refuse it).
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    {
+        errno = EISDIR;
+        return -1;
+    }
+
+    if (existing != INVALID_FILE_ATTRIBUTES)
         return ::ReplaceFileW (target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                  ? 0
                  : failWithLastError();

@@ -104,20 +104,6 @@ TEST_F (SafeFileWriterWindowsTest, AReadOnlyFileIsRefused)
     expectOldFileAlone();
 }
 
-TEST_F (SafeFileWriterWindowsTest, ReplacingKeepsTheOldFilesAttributes)
-{
-    // ReplaceFileW keeps what the old file was, which a plain move over it would not.
-    const auto path = target.getFullPathName();
-    ASSERT_TRUE (::SetFileAttributesW (path.toWideCharPointer(), FILE_ATTRIBUTE_HIDDEN));
-
-    if ((::GetFileAttributesW (path.toWideCharPointer()) & FILE_ATTRIBUTE_HIDDEN) == 0)
-        GTEST_SKIP() << "this file system does not keep the hidden attribute";
-
-    ASSERT_TRUE (SafeFileWriter::write (target, "new", 3).wasOk());
-    EXPECT_EQ (target.loadFileAsString(), "new");
-    EXPECT_NE (::GetFileAttributesW (path.toWideCharPointer()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-}
-
 TEST_F (SafeFileWriterWindowsTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved)
 {
     const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target);
