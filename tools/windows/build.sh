@@ -22,7 +22,9 @@ cmake -S "$Q7X_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$Q7X_ROOT/cmake/toolchains/mingw-w64.cmake" -DQ7X_WINDOWS_DEPS="$deps" >/dev/null
 targets=(q7x-editor q7x-preset q7x_unit_tests)
 [[ " ${labels[*]} " == *" gui "* ]] && targets+=(q7x_app_tests)
-cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
+cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}" >"$build/build.log" 2>&1 \
+    || { tail -n 40 "$build/build.log"; exit 1; }
+! grep -n 'warning:' "$build/build.log" || { echo "The Windows build has warnings"; exit 1; }
 echo "Built $(cd "$build" && ls q7x-editor.exe cli/q7x-preset.exe | tr '\n' ' ')($((SECONDS - started)) s)"
 
 # Wine: its own prefix, quiet, and without the Mono and Gecko installers a fresh prefix would ask for.
@@ -37,8 +39,11 @@ fi
 
 [ "${labels[0]}" = none ] && exit 0
 
-# One Wine server for all the test programs, instead of one started and stopped for each.
+# One Wine server for all the test programs, with Wine's own helper processes started once, here:
+# started by a test program they would hold its output open until the server ends, and each test
+# would wait for that (or its listing would time out).
 wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
 status=0
 for label in "${labels[@]}"; do
     ctest --test-dir "$build" -L "$label" --timeout 300 --output-on-failure --output-junit "junit-$label.xml" \
