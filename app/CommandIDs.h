@@ -43,7 +43,7 @@ inline void describe (juce::ApplicationCommandInfo& info, const char* shortName,
     info.setInfo (shortName, {}, category, 0);
 
     if (key != 0)
-        info.addDefaultKeypress (key, juce::ModifierKeys::commandModifier);
+        info.addDefaultKeypress ((int) key, juce::ModifierKeys::commandModifier);
 
     info.setActive (true);
 }

@@ -1,11 +1,10 @@
+#include "ApplicationEntry.h"
 #include "BackgroundFontScan.h"
 #include "PelmarQSeriesEditorApplication.h"
 #include "preset/ExternalText.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 namespace
 {
@@ -30,19 +29,7 @@ juce::JUCEApplicationBase* createApplication()
 
 int main (int argc, char* argv[])
 {
-    // The framework reads the arguments as UTF-8 without checking: it gets them checked.
-    std::vector<std::string> checkedArguments;
-    std::vector<const char*> checkedArgv { argv[0] };
-    juce::StringArray arguments;
-
-    for (int i = 1; i < argc; ++i)
-        arguments.add (ExternalText::decode (argv[i]));
-
-    for (const auto& argument : arguments)
-        checkedArguments.push_back (argument.toStdString());
-
-    for (const auto& argument : checkedArguments)
-        checkedArgv.push_back (argument.c_str());
+    const auto arguments = ApplicationEntry::getArguments (argc, argv);
 
 #if JUCE_LINUX || JUCE_BSD
     // Before anything else, so that a second launch hands its file over and leaves at once.
@@ -72,5 +59,5 @@ int main (int argc, char* argv[])
     fontScan = &scan;
 
     juce::JUCEApplicationBase::createInstance = &createApplication;
-    return juce::JUCEApplicationBase::main ((int) checkedArgv.size(), checkedArgv.data());
+    return ApplicationEntry::runApplication (argv[0], arguments);
 }

@@ -66,6 +66,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
 
     DesktopScale::apply();
     mainLoopWaker = std::make_unique<MainLoopWaker>();
+    repaintPump = WineRepaintPump::startIfNeeded();
     Dialogs::showAlertsAsMessageBoxes();
     defaultLook = std::make_unique<DefaultLook>();
     juce::LookAndFeel::setDefaultLookAndFeel (defaultLook.get());
@@ -106,6 +107,7 @@ void PelmarQSeriesEditorApplication::shutdown()
 
     mainMenuModel.reset();
     mainLoopWaker.reset();
+    repaintPump.reset();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     defaultLook.reset();
 }

@@ -8,6 +8,7 @@
 #include "MainLoopWaker.h"
 #include "MainMenuModel.h"
 #include "SingleInstance.h"
+#include "WineRepaintPump.h"
 #include "WindowManager.h"
 
 /**
@@ -75,6 +76,7 @@ private:
     SingleInstance* singleInstance;
     BackgroundFontScan* fontScan;
     std::unique_ptr<MainLoopWaker> mainLoopWaker;
+    std::unique_ptr<WineRepaintPump> repaintPump;
     DocumentOpener guideOpener { [] (const juce::File& file) {
         Dialogs::get().showNativeDialog (JUCE_APPLICATION_NAME_STRING, getGuideNotOpenedMessage (file));
     } };

@@ -1,4 +1,5 @@
 #include "SingleInstance.h"
+#include "CommandLinePath.h"
 #include "preset/ExternalText.h"
 
 #include <algorithm>
@@ -458,26 +459,7 @@ juce::String SingleInstance::makePathAbsolute (const juce::String& commandLine, 
 
 juce::File SingleInstance::fileNamedBy (const juce::String& commandLine, const juce::File& workingDirectory)
 {
-    auto path = commandLine.trim().unquoted();
-
-    if (path == "~" || path.startsWith ("~/"))
-        path = ExternalText::getHomeDirectory().getFullPathName() + path.substring (1);
-    else if (! path.startsWithChar ('/'))
-        path = workingDirectory.getFullPathName() + "/" + path;
-
-    // "." and ".." are resolved here: the framework takes a path that climbs above the root
-    // ("/../a") for a relative one, and then names a file in its own working folder.
-    juce::StringArray parts;
-
-    for (const auto& part : juce::StringArray::fromTokens (path, "/", {}))
-    {
-        if (part == "..")
-            parts.remove (parts.size() - 1);
-        else if (part.isNotEmpty() && part != ".")
-            parts.add (part);
-    }
-
-    return juce::File ("/" + parts.joinIntoString ("/"));
+    return CommandLinePath::resolve (commandLine.trim().unquoted(), workingDirectory);
 }
 
 std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data, size_t size)

@@ -63,7 +63,7 @@ public:
     static juce::String makePathAbsolute (const juce::String& commandLine, const juce::File& workingDirectory);
 
     /** The file a command line names: its one path, quoted or not, relative to `workingDirectory`
-        unless it starts with "/" or "~/".
+        unless it is absolute (see CommandLinePath).
     */
     static juce::File fileNamedBy (const juce::String& commandLine, const juce::File& workingDirectory);
 

@@ -1,11 +1,11 @@
 #include "PresetJson.h"
+#include "InputFile.h"
 #include "preset/ExternalText.h"
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -349,8 +349,7 @@ juce::Result fromText (const void* data, size_t size, juce::Array<juce::uint8>& 
 
 juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image)
 {
-    // Opened without blocking, so that a pipe with no writer is refused rather than waited for.
-    const auto fd = ::open (file.getFullPathName().toRawUTF8(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const auto fd = InputFile::open (file);
 
     if (fd < 0)
         return juce::Result::fail (errno == ENOENT ? "no such file" : "cannot be read");

@@ -55,6 +55,16 @@ function (q7x_connect_module_groups)
     endforeach()
 endfunction()
 
+# Platform code sits beside its interface as FooLinux.cpp and FooWindows.cpp (and its tests as
+# FooLinuxTest.cpp, FooWindowsTest.cpp): each build keeps its own.
+macro (q7x_keep_platform_sources list)
+    if (WIN32)
+        list (FILTER ${list} EXCLUDE REGEX "Linux(Test)?\\.cpp$")
+    else()
+        list (FILTER ${list} EXCLUDE REGEX "Windows(Test)?\\.cpp$")
+    endif()
+endmacro()
+
 # q7x_add_layer (TARGET FOLDER USES target... [EXCLUDE file...])
 # A static library of the folder's sources but the EXCLUDEd ones, built with JUCE's recommended
 # warnings, that sees only what it USES.
@@ -65,6 +75,7 @@ function (q7x_add_layer target folder)
     foreach (excluded ${arg_EXCLUDE})
         list (REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/${folder}/${excluded})
     endforeach()
+    q7x_keep_platform_sources (sources)
 
     # A source that sets one of the framework's switches before including it (its native headers,
     # say) needs a compilation of its own: merged with others, the framework would already be in.

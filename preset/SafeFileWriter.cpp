@@ -1,169 +1,15 @@
 #include "SafeFileWriter.h"
-#include "ExternalText.h"
+#include "SafeFileWriterSteps.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
-#include <memory>
-#include <optional>
-#include <vector>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
-long systemWrite (int fd, const void* data, size_t size) { return (long) ::write (fd, data, size); }
-int systemFsync (int fd) { return ::fsync (fd); }
-int systemClose (int fd) { return ::close (fd); }
-int systemRename (const char* from, const char* to) { return ::rename (from, to); }
-
 SafeFileWriter::SystemCalls& currentCalls()
 {
     static SafeFileWriter::SystemCalls calls = SafeFileWriter::getRealSystemCalls();
     return calls;
-}
-
-juce::Result failure (const juce::String& step, int error)
-{
-    return juce::Result::fail (step + ": " + juce::String (std::strerror (error)));
-}
-
-bool isProcessRunning (int pid)
-{
-    return ::kill (pid, 0) == 0 || errno == EPERM;
-}
-
-/** The process id in a temporary file's name ("<prefix><pid>-<n>"), or 0 when the name is not one of ours.
-    Names are compared as bytes: a folder may hold names that are not text at all.
-*/
-int ownerOfTemporaryFile (const std::string& fileName, const std::string& prefix)
-{
-    if (fileName.compare (0, prefix.size(), prefix) != 0)
-        return 0;
-
-    const auto rest = fileName.substr (prefix.size());
-    const auto dash = rest.find ('-');
-    const auto isNumber = [] (const std::string& s) { return ! s.empty() && s.size() <= 9 && s.find_first_not_of ("0123456789") == std::string::npos; };
-
-    return dash != std::string::npos && isNumber (rest.substr (0, dash)) && isNumber (rest.substr (dash + 1))
-             ? std::stoi (rest.substr (0, dash))
-             : 0;
-}
-
-/** Removes what earlier saves of `target` left when they were killed half-way. */
-void removeStaleTemporaryFiles (const juce::File& target)
-{
-    const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target).toStdString();
-    const auto folder = target.getParentDirectory().getFullPathName().toStdString();
-    std::unique_ptr<DIR, int (*) (DIR*)> listing (::opendir (folder.c_str()), ::closedir);
-
-    if (listing == nullptr)
-        return;
-
-    while (const auto* entry = ::readdir (listing.get()))
-    {
-        const auto pid = ownerOfTemporaryFile (entry->d_name, prefix);
-
-        if (pid > 0 && ! isProcessRunning (pid))
-            ::unlinkat (::dirfd (listing.get()), entry->d_name, 0);
-    }
-}
-
-/** The file `file` names once symbolic links are followed (a save replaces that file, and the
-    links stay links), or nothing when a link names something that is not text or loops.
-*/
-std::optional<juce::File> followLinks (juce::File file)
-{
-    for (int hops = 0; hops < 40; ++hops)
-    {
-        const auto path = file.getFullPathName().toStdString();
-        struct stat info
-        {};
-
-        if (::lstat (path.c_str(), &info) != 0 || ! S_ISLNK (info.st_mode))
-            return file;
-
-        std::vector<char> buffer ((size_t) std::max<off_t> (info.st_size, 255) + 1);
-        const auto length = ::readlink (path.c_str(), buffer.data(), buffer.size());
-        const auto linked = length > 0 ? ExternalText::decodeStrict (buffer.data(), (size_t) length) : std::nullopt;
-
-        if (! linked.has_value() || (size_t) length >= buffer.size())
-            return std::nullopt;
-
-        file = linked->startsWithChar ('/') ? juce::File (*linked) : file.getParentDirectory().getChildFile (*linked);
-    }
-
-    return std::nullopt;
-}
-
-/** Gives a new file the owner, group and permissions of the old one (owner and group first:
-    changing them clears the set-id bits).
-*/
-bool takeOwnerAndMode (int fd, const struct stat& existing)
-{
-    struct stat created
-    {};
-    const auto sameOwner = ::fstat (fd, &created) == 0 && created.st_uid == existing.st_uid && created.st_gid == existing.st_gid;
-    return (sameOwner || ::fchown (fd, existing.st_uid, existing.st_gid) == 0) && ::fchmod (fd, existing.st_mode & 07777) == 0;
-}
-
-/** Creates a new temporary file beside `target`, with the permissions, owner and group of
-    `existing` when it is given; fails with EPERM when those cannot all be given to it.
-*/
-int createTemporaryFile (const juce::File& target, const struct stat* existing, juce::File& created)
-{
-    static std::atomic<int> counter { 0 };
-    const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target) + juce::String (::getpid()) + "-";
-
-    for (int attempt = 0; attempt < 100; ++attempt)
-    {
-        created = target.getSiblingFile (prefix + juce::String (counter++));
-        const auto fd = ::open (created.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-
-        if (fd >= 0 && existing != nullptr && ! takeOwnerAndMode (fd, *existing))
-        {
-            ::close (fd);
-            ::unlink (created.getFullPathName().toRawUTF8());
-            errno = EPERM;
-            return -1;
-        }
-
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-
-    errno = EEXIST;
-    return -1;
-}
-
-/** Overwrites a file of the same size in one write of at most a disk sector, which a power
-    cut cannot split: for a file that must stay the same file (hard links, an owner this
-    process cannot give a new file). Larger contents, or another size, cannot be written so.
-*/
-std::optional<juce::Result> writeInPlace (const juce::File& target, const struct stat& existing, const void* data, size_t size)
-{
-    constexpr size_t sector = 512;
-
-    if ((size_t) existing.st_size != size || size > sector)
-        return std::nullopt;
-
-    const auto fd = ::open (target.getFullPathName().toRawUTF8(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
-
-    if (fd < 0)
-        return failure ("open", errno);
-
-    auto result = ::pwrite (fd, data, size, 0) == (ssize_t) size ? juce::Result::ok() : failure ("write", errno);
-
-    if (result.wasOk() && currentCalls().fsync (fd) != 0)
-        result = failure ("sync", errno);
-
-    if (currentCalls().close (fd) != 0 && result.wasOk())
-        result = failure ("close", errno);
-
-    return result;
 }
 
 juce::Result writeAll (int fd, const char* data, size_t size)
@@ -176,7 +22,7 @@ juce::Result writeAll (int fd, const char* data, size_t size)
             continue;
 
         if (written <= 0)
-            return failure ("write", written == 0 ? ENOSPC : errno);
+            return SafeFileWriterSteps::failure ("write", written == 0 ? ENOSPC : errno);
 
         data += written;
         size -= (size_t) written;
@@ -184,27 +30,17 @@ juce::Result writeAll (int fd, const char* data, size_t size)
 
     return juce::Result::ok();
 }
+} // namespace
 
-/** Flushes the folder's entry of a renamed file; file systems that cannot do that are taken at their word. */
-juce::Result syncFolder (const juce::File& folder)
+namespace SafeFileWriterSteps
 {
-    const auto fd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-
-    if (fd < 0)
-        return failure ("open folder", errno);
-
-    const auto synced = currentCalls().fsync (fd) == 0 || errno == EINVAL;
-    const auto error = errno;
-    ::close (fd);
-
-    return synced ? juce::Result::ok() : failure ("sync folder", error);
+juce::Result failure (const juce::String& step, int error)
+{
+    return juce::Result::fail (step + ": " + juce::String (std::strerror (error)));
 }
 
-/** Fills, flushes and closes the temporary file; the descriptor is closed whatever happens. */
-juce::Result fillTemporaryFile (int fd, const void* data, size_t size)
+juce::Result flushAndClose (int fd, juce::Result result)
 {
-    auto result = writeAll (fd, static_cast<const char*> (data), size);
-
     if (result.wasOk() && currentCalls().fsync (fd) != 0)
         result = failure ("sync", errno);
 
@@ -213,78 +49,35 @@ juce::Result fillTemporaryFile (int fd, const void* data, size_t size)
 
     return result;
 }
-} // namespace
 
-//==============================================================================
-juce::Result SafeFileWriter::write (const juce::File& fileOrLink, const void* data, size_t size)
+juce::Result fillTemporaryFile (int fd, const void* data, size_t size)
 {
-    const auto target = followLinks (fileOrLink);
-
-    if (! target.has_value())
-        return juce::Result::fail ("follow link: not a link to a file name this program can use");
-
-    if (isReadOnly (*target))
-        return juce::Result::fail ("the file is read-only");
-
-    removeStaleTemporaryFiles (*target);
-
-    struct stat existing
-    {};
-    const auto exists = ::stat (target->getFullPathName().toRawUTF8(), &existing) == 0;
-
-    // Hard links see the change only if the file itself is rewritten.
-    if (exists && existing.st_nlink > 1)
-        if (auto inPlace = writeInPlace (*target, existing, data, size))
-            return *inPlace;
-
-    juce::File temporary;
-    auto fd = createTemporaryFile (*target, exists ? &existing : nullptr, temporary);
-
-    // An owner or group this process may not give a new file: the old file is rewritten instead.
-    if (fd < 0 && errno == EPERM)
-    {
-        if (auto inPlace = writeInPlace (*target, existing, data, size))
-            return *inPlace;
-
-        fd = createTemporaryFile (*target, nullptr, temporary);
-
-        if (fd >= 0)
-            ::fchmod (fd, existing.st_mode & 0777);
-    }
-
-    if (fd < 0)
-        return failure ("create", errno);
-
-    auto result = fillTemporaryFile (fd, data, size);
-
-    if (result.wasOk() && currentCalls().rename (temporary.getFullPathName().toRawUTF8(), target->getFullPathName().toRawUTF8()) != 0)
-        result = failure ("rename", errno);
-
-    if (result.failed())
-    {
-        ::unlink (temporary.getFullPathName().toRawUTF8());
-        return result;
-    }
-
-    return syncFolder (target->getParentDirectory());
+    return flushAndClose (fd, writeAll (fd, static_cast<const char*> (data), size));
 }
+} // namespace SafeFileWriterSteps
 
-bool SafeFileWriter::isReadOnly (const juce::File& file)
+const SafeFileWriter::SystemCalls& SafeFileWriter::getSystemCalls()
 {
-    struct stat info
-    {};
-    return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 && S_ISREG (info.st_mode)
-        && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
-SafeFileWriter::SystemCalls SafeFileWriter::getRealSystemCalls()
-{
-    return { systemWrite, systemFsync, systemClose, systemRename };
+    return currentCalls();
 }
 
 juce::String SafeFileWriter::getTemporaryFilePrefix (const juce::File& target)
 {
     return "." + target.getFileName() + ".q7x-save-";
+}
+
+int SafeFileWriter::getTemporaryFileOwner (const std::string& fileName, const std::string& prefix)
+{
+    if (fileName.compare (0, prefix.size(), prefix) != 0)
+        return 0;
+
+    const auto rest = fileName.substr (prefix.size());
+    const auto dash = rest.find ('-');
+    const auto isNumber = [] (const std::string& s) { return ! s.empty() && s.size() <= 9 && s.find_first_not_of ("0123456789") == std::string::npos; };
+
+    return dash != std::string::npos && isNumber (rest.substr (0, dash)) && isNumber (rest.substr (dash + 1))
+             ? std::stoi (rest.substr (0, dash))
+             : 0;
 }
 
 SafeFileWriter::ScopedSystemCalls::ScopedSystemCalls (const SystemCalls& replacement)

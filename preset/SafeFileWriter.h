@@ -1,12 +1,13 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include <string>
 
 /**
     Replaces a file's contents so that it either holds all the new bytes or stays as
     it was: the bytes go to a temporary file beside the target, every write is
     checked, the temporary file is flushed to the disk and then renamed over the
-    target, and the folder is flushed so the rename survives a power cut. On any
+    target, and the rename is flushed too so that it survives a power cut. On any
     failure before the rename the temporary file is removed and the old file is left
     untouched; a folder that cannot be flushed after it is reported as well, since the
     new contents may then not survive a power cut.
@@ -23,6 +24,13 @@
     the links or the owner are not kept. A file nobody may write is refused: its owner made
     it read-only.
 
+    On Windows the temporary file is written in binary mode, flushed with FlushFileBuffers
+    and put in place with ReplaceFileW, which keeps the old file's security settings and creation
+    time (Windows' documentation; Wine here does not keep its attributes),
+    or MoveFileExW (write-through) when there was no file; a file with the read-only attribute
+    is refused. Links are not followed there, and a file with hard links loses them.
+
+    The system's own calls live in SafeFileWriterLinux.cpp and SafeFileWriterWindows.cpp.
     Uses juce_core only, so it works without a message loop (command-line tools).
 */
 struct SafeFileWriter
@@ -33,7 +41,10 @@ struct SafeFileWriter
     /** True for an existing regular file without any write permission (a link is followed). */
     static bool isReadOnly (const juce::File& file);
 
-    /** The system calls a save makes, so that a test can make any of them fail like a full disk would. */
+    /** The system calls a save makes, so that a test can make any of them fail like a full disk would.
+        They take and give what POSIX's calls do (a file descriptor, -1 and errno on failure; paths
+        in UTF-8); on Windows `fsync` flushes the descriptor's file and `rename` replaces the target.
+    */
     struct SystemCalls
     {
         long (*write) (int fd, const void* data, size_t size);
@@ -58,6 +69,14 @@ struct SafeFileWriter
     /** The system's own calls. */
     static SystemCalls getRealSystemCalls();
 
+    /** The calls saves make now: the system's own, or those a test put in their place. */
+    static const SystemCalls& getSystemCalls();
+
     /** The prefix of every temporary file made while saving `target`. */
     static juce::String getTemporaryFilePrefix (const juce::File& target);
+
+    /** The id of the process that made a temporary file, from its name ("<prefix><pid>-<n>"),
+        or 0 when the name is not one of those `prefix` starts.
+    */
+    static int getTemporaryFileOwner (const std::string& fileName, const std::string& prefix);
 };

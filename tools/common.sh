@@ -13,6 +13,12 @@ Q7X_CI_PACKAGES=(clang libclang-rt-14-dev clang-format-14)
 # The CI stage on a real ALSA sequencer: Debian's kernel (fetched, never installed) booted by QEMU from a
 # busybox initramfs made with kmod's depmod and modprobe.
 Q7X_GUEST_PACKAGES=(qemu-system-x86 busybox-static kmod xz-utils)
+# The Windows build: MinGW-w64 (posix threads, for std::thread), its zlib, Wine to run the tests and the
+# programs, NSIS for the installer; dpkg-dev for apt-get source (libpng and libjpeg-turbo, built static).
+# Wine installs without its recommended packages like everything here: its fonts would change the Linux
+# pixel tests.
+Q7X_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
+                      wine wine64 nsis dpkg-dev)
 
 # q7x_install_missing [EXTRA_PACKAGE...]: installs those of Q7X_PACKAGES and the extras that are missing.
 q7x_install_missing()

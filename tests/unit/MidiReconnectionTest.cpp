@@ -194,5 +194,8 @@ TEST (MidiClientName, IsTheProgramsFileNameWithoutAnApplicationObject)
 {
     // What the MIDI service calls this process's sequencer client: like q7x-preset, the
     // test program has no application object (the editor's client takes the application's name).
+#if ! JUCE_LINUX
+    GTEST_SKIP() << "only ALSA names a program's MIDI client";
+#endif
     EXPECT_EQ (juce::String (JUCE_ALSA_MIDI_NAME), "q7x_unit_tests");
 }

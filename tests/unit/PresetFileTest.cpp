@@ -130,8 +130,12 @@ TEST_F (PresetFileTest, HugeFileIsRefusedWithoutReadingIt)
 
 TEST_F (PresetFileTest, UnreadableFileIsRefused)
 {
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "Windows has no permission bits that make a file unreadable to its owner";
+#else
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not bind root";
+#endif
 
     ASSERT_TRUE (folder.getFile().createDirectory());
     const auto file = fileWith (defaultDump(), "locked.q7x");

@@ -296,15 +296,28 @@ TEST (CombinedMidiBackend, ListsTheFirstBackendsDevicesThenTheSecondsAndOpensThe
     EXPECT_EQ (second.getNumOpenPorts (alone), 1);
 }
 
+namespace
+{
+/** Sets an environment variable of this process, or removes it when `value` is null. */
+void setEnvironmentVariable (const char* name, const char* value)
+{
+#if JUCE_WINDOWS
+    ::_putenv_s (name, value != nullptr ? value : ""); // an empty value removes it
+#else
+    value != nullptr ? ::setenv (name, value, 1) : ::unsetenv (name);
+#endif
+}
+} // namespace
+
 TEST (DefaultMidiBackend, ListsTheSimulatorAfterTheSystemPortsOnlyWhenAskedFor)
 {
-    ::unsetenv ("Q7X_SIMULATOR");
+    setEnvironmentVariable ("Q7X_SIMULATOR", nullptr);
     EXPECT_FALSE (EditorMidiBackend().get().getInputDeviceNames().contains (Q7XSimulator::portName));
 
-    ::setenv ("Q7X_SIMULATOR", "1", 1);
+    setEnvironmentVariable ("Q7X_SIMULATOR", "1");
     EditorMidiBackend backend;
     MidiManager manager (backend.get());
-    ::unsetenv ("Q7X_SIMULATOR");
+    setEnvironmentVariable ("Q7X_SIMULATOR", nullptr);
 
     EXPECT_EQ (manager.getBackend().getInputDeviceNames().strings.getLast(), Q7XSimulator::portName);
     EXPECT_EQ (manager.getBackend().getOutputDeviceNames().strings.getLast(), Q7XSimulator::portName);

@@ -1,0 +1,6 @@
+#include "WineRepaintPump.h"
+
+bool WineRepaintPump::isRunningUnderWine()
+{
+    return false;
+}
