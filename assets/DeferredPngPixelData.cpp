@@ -74,6 +74,13 @@ public:
     ~BackgroundPngDecoder() override
     {
         pool.removeAllJobs (true, 10000);
+
+        {
+            // The last job let go of the queue under the lock: taking it orders that before this.
+            const juce::ScopedLock sl (lock);
+            pending.clear();
+        }
+
         clearSingletonInstance();
     }
 
