@@ -10,28 +10,6 @@ DocumentOpener::~DocumentOpener()
     stopTimer();
 }
 
-juce::StringArray DocumentOpener::getCommandFor (const juce::File& file)
-{
-    return { "xdg-open", file.getFullPathName() };
-}
-
-bool DocumentOpener::open (const juce::File& file)
-{
-    auto launch = std::make_unique<Launch>();
-    launch->file = file;
-
-    // Its output is not read: the viewer it starts may write as much as it likes.
-    if (! launch->process.start (getCommandFor (file), 0))
-    {
-        onFailure (file);
-        return false;
-    }
-
-    launches.push_back (std::move (launch));
-    startTimer (100);
-    return true;
-}
-
 void DocumentOpener::timerCallback()
 {
     std::vector<juce::File> failed;
@@ -46,7 +24,7 @@ void DocumentOpener::timerCallback()
             continue;
         }
 
-        // xdg-open exits with a non-zero status when no program takes the file (or it is not there).
+        // The opener exits with a non-zero status when no program takes the file (or it is not there).
         if (process.getExitCode() != 0)
             failed.push_back ((*it)->file);
 

@@ -5,8 +5,9 @@
 #include <functional>
 
 /**
-    Hands documents to the desktop's opener (xdg-open) and watches it finish, so that a
-    document no program could open is reported instead of failing on stderr only.
+    Hands documents to the desktop's opener, so that a document no program could open is
+    reported instead of failing on stderr only. Where the opener is a program (xdg-open on
+    Linux) it is watched until it ends; Windows' shell answers at once.
 */
 class DocumentOpener : private juce::Timer
 {
@@ -17,9 +18,6 @@ public:
 
     /** Starts the opener on `file`; false, with `onFailure` called, when it cannot be started. */
     bool open (const juce::File& file);
-
-    /** The command run for a file: the opener, then the file's full path. */
-    static juce::StringArray getCommandFor (const juce::File& file);
 
 private:
     struct Launch

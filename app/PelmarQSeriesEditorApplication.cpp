@@ -2,6 +2,7 @@
 #include "CommandIDs.h"
 #include "DesktopScale.h"
 #include "Dialogs.h"
+#include "InstalledFiles.h"
 #include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 
@@ -226,28 +227,9 @@ juce::File PelmarQSeriesEditorApplication::getUserGuideFile()
         .getChildFile (userGuideFileName);
 }
 
-juce::File PelmarQSeriesEditorApplication::getProgramFile()
-{
-#if JUCE_LINUX || JUCE_BSD
-    const auto linked = juce::File ("/proc/self/exe").getLinkedTarget();
-
-    if (linked.existsAsFile())
-        return linked;
-#endif
-    return juce::File::getSpecialLocation (juce::File::currentExecutableFile);
-}
-
 juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles()
 {
-    const auto programFolder = getProgramFile().getParentDirectory();
-
-    // Installed, the program lives in <prefix>/bin and its documentation in <prefix>/share/doc,
-    // wherever the prefix is: /usr, /usr/local, a folder the package was unpacked into. A release
-    // build folder keeps the guide it built in docs/, beside the program. Last, where the package
-    // puts it, for a program started through a path that hides its prefix.
-    return { programFolder.getSiblingFile ("share/doc/q7x-editor").getChildFile (userGuideFileName),
-             programFolder.getChildFile ("docs").getChildFile (userGuideFileName),
-             juce::File ("/usr/share/doc/q7x-editor").getChildFile (userGuideFileName) };
+    return InstalledFiles::getDocumentPlaces (userGuideFileName);
 }
 
 juce::String PelmarQSeriesEditorApplication::getGuideNotOpenedMessage (const juce::File& file)

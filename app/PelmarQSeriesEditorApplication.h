@@ -30,16 +30,9 @@ public:
     static juce::File getUserGuideFile();
 
     /** Where the guide that comes with the program may be, in the order they are tried when
-        the user has no guide of their own: installed (share/doc/q7x-editor/ beside the
-        program's folder), in the release build folder that holds the program (docs/), then
-        where the package installs it (/usr/share/doc/q7x-editor/).
+        the user has no guide of their own (see InstalledFiles).
     */
     static juce::Array<juce::File> getBundledUserGuideFiles();
-
-    /** Where the program runs from, links resolved: the framework's own answer is built from
-        the path it was started with, which is relative when it was found on PATH.
-    */
-    static juce::File getProgramFile();
 
     /** The message shown when no program could open the user guide at `file`. */
     static juce::String getGuideNotOpenedMessage (const juce::File& file);

@@ -1,10 +1,7 @@
 #include "ExternalText.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
-#include <vector>
 
 bool ExternalText::isStrictUtf8 (const char* text, size_t size)
 {
@@ -78,21 +75,6 @@ juce::String ExternalText::getEnvironmentVariable (const char* name, const juce:
 {
     const auto* value = std::getenv (name);
     return value != nullptr ? decode (value) : fallback;
-}
-
-juce::File ExternalText::getCurrentWorkingDirectory()
-{
-    std::vector<char> buffer (4096);
-
-    while (::getcwd (buffer.data(), buffer.size()) == nullptr)
-    {
-        if (errno != ERANGE)
-            return juce::File ("/");
-
-        buffer.resize (buffer.size() * 2);
-    }
-
-    return juce::File (decode (buffer.data()));
 }
 
 juce::File ExternalText::getHomeDirectory()

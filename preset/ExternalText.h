@@ -34,7 +34,9 @@ struct ExternalText
     /** An environment variable, decoded as decode() does; `fallback` when it is not set. */
     static juce::String getEnvironmentVariable (const char* name, const juce::String& fallback = {});
 
-    /** The process's working folder, its name decoded as decode() does. */
+    /** The process's working folder, its name decoded as decode() does (Linux; Windows names
+        it in UTF-16, which needs no check).
+    */
     static juce::File getCurrentWorkingDirectory();
 
     /** The user's home folder: $HOME decoded as decode() does, else the system's account entry. */
