@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
+#include <utility>
 
 namespace
 {
@@ -101,6 +102,41 @@ bool isOwnedByUs (HANDLE client)
     return isOurs;
 }
 
+/** Held while a launch looks for the pipe and makes it, so that two launches never both find none
+    and both make one: the system's own guard for that (FILE_FLAG_FIRST_PIPE_INSTANCE) is not kept
+    by every implementation (Wine ignores it). A mutex of the user's, machine-wide; one left held by
+    a crashed launch is abandoned, and taken over. Without it (someone else's of that name), launches
+    are not kept apart.
+*/
+class PipeLock
+{
+public:
+    PipeLock (const juce::String& pipeName, SECURITY_ATTRIBUTES* security, int timeoutMs)
+        : mutex (::CreateMutexW (security, FALSE, toWide ("Global\\" + pipeName.fromLastOccurrenceOf ("\\", false, false) + ".lock").c_str()))
+    {
+        if (mutex.isValid())
+        {
+            const auto result = ::WaitForSingleObject (mutex.handle, (DWORD) juce::jmax (0, timeoutMs));
+            held = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+        }
+    }
+
+    ~PipeLock()
+    {
+        if (held)
+            ::ReleaseMutex (mutex.handle);
+    }
+
+    /** False when another launch held it for longer than it was waited for. */
+    bool isHeldOrAbsent() const { return held || ! mutex.isValid(); }
+
+private:
+    ScopedHandle mutex;
+    bool held = false;
+
+    JUCE_DECLARE_NON_COPYABLE (PipeLock)
+};
+
 /** Waits at most `timeoutMs` for the overlapped operation on `handle` that ReadFile, WriteFile or
     ConnectNamedPipe started and returned `started` for; cancels it when time is up.
 */
@@ -187,7 +223,10 @@ struct InstanceEndpoint::Native
         UserOnlySecurity security;
 
         if (security.get() == nullptr)
+        {
+            ::SetLastError (ERROR_INVALID_SECURITY_DESCR);
             return false;
+        }
 
         const auto flags = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
         waiting.reset (::CreateNamedPipeW (toWide (name).c_str(), (DWORD) flags,
@@ -263,21 +302,15 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
     if (native->owned)
         return Claim::owned;
 
-    // Two attempts: the second when the owner went away between our two steps.
+    UserOnlySecurity security;
+    const PipeLock lock (address, security.get(), timeoutMs);
+
+    if (! lock.isHeldOrAbsent())
+        return Claim::busy;
+
+    // Two attempts: the second when another process made the pipe between our two steps.
     for (int attempt = 0; attempt < 2; ++attempt)
     {
-        if (native->makeInstance (address, true))
-        {
-            native->owned = true;
-            return Claim::owned;
-        }
-
-        const auto createError = ::GetLastError();
-
-        // Taken (by an instance running, or by someone else); anything else means it cannot be used.
-        if (createError != ERROR_ACCESS_DENIED && createError != ERROR_PIPE_BUSY)
-            return Claim::unavailable;
-
         connection = connect (timeoutMs);
 
         if (connection != nullptr)
@@ -296,6 +329,16 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
         }
 
         if (connectError != ERROR_FILE_NOT_FOUND)
+            return Claim::unavailable;
+
+        // Nobody has the pipe (a crashed owner's went with it).
+        if (native->makeInstance (address, true))
+        {
+            native->owned = true;
+            return Claim::owned;
+        }
+
+        if (::GetLastError() != ERROR_ACCESS_DENIED)
             return Claim::unavailable;
     }
 

@@ -4,10 +4,43 @@
 #include "preset/ExternalText.h"
 
 #include <gtest/gtest.h>
+#include <array>
+#include <atomic>
 #include <cstring>
+#include <set>
+#include <thread>
 
 /** An endpoint of the tests' own, gone with `folder`: defined beside each system's own tests. */
 juce::String makeTestEndpointAddress (const juce::File& folder);
+
+/** Two launches at once: exactly one of them becomes the running instance, and the other hands
+    its command line to it. Shared with the tests of what a crashed instance leaves behind.
+*/
+void expectOneOfTwoLaunchesToRun (const juce::String& endpoint)
+{
+    SingleInstance a (endpoint), b (endpoint);
+    juce::StringArray received;
+    std::atomic<int> ready { 0 };
+    std::array<SingleInstance::Role, 2> roles {};
+
+    auto launch = [&] (SingleInstance& instance, int index) {
+        for (++ready; ready < 2;) {}
+        roles[(size_t) index] = instance.claim ("\"/p/" + juce::String (index) + ".q7x\"");
+
+        if (roles[(size_t) index] == SingleInstance::Role::running)
+            instance.startListening ([&] (const juce::String& line) { received.add (line); });
+    };
+
+    std::thread ta (launch, std::ref (a), 0), tb (launch, std::ref (b), 1);
+    ta.join();
+    tb.join();
+
+    const std::multiset<SingleInstance::Role> expected { SingleInstance::Role::running, SingleInstance::Role::handedOver };
+    ASSERT_EQ (std::multiset<SingleInstance::Role> (roles.begin(), roles.end()), expected);
+    const auto handedOver = roles[0] == SingleInstance::Role::handedOver ? 0 : 1;
+    EXPECT_TRUE (waitUntil ([&] { return received.size() == 1; }));
+    EXPECT_EQ (received, juce::StringArray ("\"/p/" + juce::String (handedOver) + ".q7x\""));
+}
 
 namespace
 {
@@ -67,6 +100,15 @@ TEST_F (SingleInstanceTest, TheLaunchAfterTheRunningInstanceEndsRunsItself)
     EXPECT_EQ (SingleInstance (endpoint).claim ("b.q7x"), SingleInstance::Role::handedOver);
     EXPECT_TRUE (waitUntil ([&] { return received.size() == 1; }));
     EXPECT_EQ (received, juce::StringArray ("b.q7x"));
+}
+
+TEST_F (SingleInstanceTest, TwoLaunchesAtOnceEndWithOneRunningInstance)
+{
+    for (int round = 0; round < 20; ++round)
+    {
+        SCOPED_TRACE ("round " + std::to_string (round));
+        expectOneOfTwoLaunchesToRun (endpoint);
+    }
 }
 
 /** Sends raw bytes to the running instance as a later launch would, and returns the byte it answered, or 0. */
