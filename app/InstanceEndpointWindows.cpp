@@ -137,12 +137,18 @@ private:
     JUCE_DECLARE_NON_COPYABLE (PipeLock)
 };
 
-/** Waits at most `timeoutMs` for the overlapped operation on `handle` that ReadFile, WriteFile or
-    ConnectNamedPipe started and returned `started` for; cancels it when time is up.
-*/
-bool finish (HANDLE handle, OVERLAPPED& overlapped, BOOL started, int timeoutMs, DWORD& transferred)
+/** True when an overlapped ReadFile or WriteFile that returned `result` is done or under way. */
+bool isStarted (BOOL result)
 {
-    if (! started && ::GetLastError() != ERROR_IO_PENDING)
+    return result || ::GetLastError() == ERROR_IO_PENDING;
+}
+
+/** Waits at most `timeoutMs` for the overlapped operation on `handle` to end, and cancels it when
+    time is up; false when it failed (or was cancelled), or never `started`.
+*/
+bool finish (HANDLE handle, OVERLAPPED& overlapped, bool started, int timeoutMs, DWORD& transferred)
+{
+    if (! started)
         return false;
 
     if (::WaitForSingleObject (overlapped.hEvent, (DWORD) juce::jmax (0, timeoutMs)) != WAIT_OBJECT_0)
@@ -167,7 +173,7 @@ public:
         {
             DWORD written = 0;
             auto overlapped = makeOverlapped();
-            const auto started = ::WriteFile (pipe.handle, bytes, (DWORD) juce::jmin (size, (size_t) 65536), nullptr, &overlapped);
+            const auto started = isStarted (::WriteFile (pipe.handle, bytes, (DWORD) juce::jmin (size, (size_t) 65536), nullptr, &overlapped));
 
             if (! finish (pipe.handle, overlapped, started, millisecondsUntil (deadline), written) || written == 0)
                 return false;
@@ -183,7 +189,7 @@ public:
     {
         DWORD received = 0;
         auto overlapped = makeOverlapped();
-        const auto started = ::ReadFile (pipe.handle, buffer, (DWORD) juce::jmin (size, (size_t) 65536), nullptr, &overlapped);
+        const auto started = isStarted (::ReadFile (pipe.handle, buffer, (DWORD) juce::jmin (size, (size_t) 65536), nullptr, &overlapped));
         return finish (pipe.handle, overlapped, started, timeoutMs, received) ? received : 0;
     }
 
@@ -207,6 +213,45 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE (PipeConnection)
 };
+/** A connection to the pipe's owner; nothing, with the reason in `error`, when there is none
+    within `timeoutMs` or the pipe is not the user's own.
+*/
+std::unique_ptr<InstanceEndpoint::Connection> connectToPipe (const juce::String& address, int timeoutMs, DWORD& error)
+{
+    const auto name = toWide (address);
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) juce::jmax (0, timeoutMs);
+
+    for (;;)
+    {
+        // Identification only: the owner may see who we are, never act as us.
+        ScopedHandle client (::CreateFileW (name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
+        error = ::GetLastError();
+
+        if (client.isValid())
+        {
+            if (isOwnedByUs (client.handle))
+                return std::make_unique<PipeConnection> (client.release());
+
+            error = ERROR_ACCESS_DENIED;
+            return nullptr;
+        }
+
+        // Every instance of the pipe is taken: wait for one to be made, until the deadline.
+        const auto now = juce::Time::getMillisecondCounter();
+
+        if (error != ERROR_PIPE_BUSY || now >= deadline)
+            return nullptr;
+
+        if (! ::WaitNamedPipeW (name.c_str(), juce::jmax ((DWORD) 1, (DWORD) (deadline - now))))
+        {
+            error = ::GetLastError();
+
+            if (error != ERROR_PIPE_BUSY)
+                return nullptr;
+        }
+    }
+}
 } // namespace
 
 //==============================================================================
@@ -217,22 +262,21 @@ struct InstanceEndpoint::Native
 {
     ~Native() { stopWaiting(); }
 
-    /** A new instance of the pipe; the first one only when no other process has the name. */
-    bool makeInstance (const juce::String& name, bool first)
+    /** Makes a new instance of the pipe (the first one only when no other process has the name),
+        and returns the system's error when it cannot.
+    */
+    DWORD makeInstance (const juce::String& name, bool first)
     {
         UserOnlySecurity security;
 
         if (security.get() == nullptr)
-        {
-            ::SetLastError (ERROR_INVALID_SECURITY_DESCR);
-            return false;
-        }
+            return ERROR_INVALID_SECURITY_DESCR;
 
         const auto flags = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
         waiting.reset (::CreateNamedPipeW (toWide (name).c_str(), (DWORD) flags,
                                            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
                                            PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, security.get()));
-        return waiting.isValid();
+        return waiting.isValid() ? (DWORD) ERROR_SUCCESS : ::GetLastError();
     }
 
     /** True once a client has connected to the waiting instance, waiting at most `timeoutMs`. */
@@ -311,12 +355,11 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
     // Two attempts: the second when another process made the pipe between our two steps.
     for (int attempt = 0; attempt < 2; ++attempt)
     {
-        connection = connect (timeoutMs);
+        DWORD connectError = 0;
+        connection = connectToPipe (address, timeoutMs, connectError);
 
         if (connection != nullptr)
             return Claim::connected;
-
-        const auto connectError = ::GetLastError();
 
         if (connectError == ERROR_SEM_TIMEOUT || connectError == ERROR_PIPE_BUSY)
             return Claim::busy;
@@ -332,13 +375,15 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
             return Claim::unavailable;
 
         // Nobody has the pipe (a crashed owner's went with it).
-        if (native->makeInstance (address, true))
+        const auto createError = native->makeInstance (address, true);
+
+        if (createError == ERROR_SUCCESS)
         {
             native->owned = true;
             return Claim::owned;
         }
 
-        if (::GetLastError() != ERROR_ACCESS_DENIED)
+        if (createError != ERROR_ACCESS_DENIED)
             return Claim::unavailable;
     }
 
@@ -351,7 +396,7 @@ std::unique_ptr<InstanceEndpoint::Connection> InstanceEndpoint::accept (int time
         return nullptr;
 
     // When no new instance could be made, the next call tries again: meanwhile clients wait.
-    if (! native->waiting.isValid() && ! native->makeInstance (address, false))
+    if (! native->waiting.isValid() && native->makeInstance (address, false) != ERROR_SUCCESS)
     {
         juce::Thread::sleep (timeoutMs);
         return nullptr;
@@ -367,34 +412,8 @@ std::unique_ptr<InstanceEndpoint::Connection> InstanceEndpoint::accept (int time
 
 std::unique_ptr<InstanceEndpoint::Connection> InstanceEndpoint::connect (int timeoutMs)
 {
-    const auto name = toWide (address);
-    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) juce::jmax (0, timeoutMs);
-
-    for (;;)
-    {
-        // Identification only: the owner may see who we are, never act as us.
-        ScopedHandle client (::CreateFileW (name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                            FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
-
-        if (client.isValid())
-        {
-            if (isOwnedByUs (client.handle))
-                return std::make_unique<PipeConnection> (client.release());
-
-            ::SetLastError (ERROR_ACCESS_DENIED);
-            return nullptr;
-        }
-
-        // Every instance of the pipe is taken: wait for one to be made, until the deadline.
-        const auto now = juce::Time::getMillisecondCounter();
-
-        if (::GetLastError() != ERROR_PIPE_BUSY || now >= deadline)
-            return nullptr;
-
-        if (! ::WaitNamedPipeW (name.c_str(), juce::jmax ((DWORD) 1, (DWORD) (deadline - now)))
-            && ::GetLastError() != ERROR_PIPE_BUSY)
-            return nullptr;
-    }
+    DWORD unused = 0;
+    return connectToPipe (address, timeoutMs, unused);
 }
 
 juce::String InstanceEndpoint::getDefaultAddress()
