@@ -31,9 +31,8 @@ int main (int argc, char* argv[])
 {
     const auto arguments = ApplicationEntry::getArguments (argc, argv);
 
-#if JUCE_LINUX || JUCE_BSD
     // Before anything else, so that a second launch hands its file over and leaves at once.
-    SingleInstance instance (SingleInstance::getDefaultSocketFile());
+    SingleInstance instance (InstanceEndpoint::getDefaultAddress());
     const auto commandLine = SingleInstance::joinArguments (arguments);
 
     switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, ExternalText::getCurrentWorkingDirectory())))
@@ -46,7 +45,6 @@ int main (int argc, char* argv[])
 
     if (instance.getProblem().isNotEmpty())
         std::fprintf (stderr, "q7x-editor: %s\n", instance.getProblem().toRawUTF8());
-#endif
 
     if (! hasDisplay())
     {

@@ -40,7 +40,9 @@ bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
     // SingleInstance keeps to one instance per user instead.
     return true;
 #else
-    return false;
+    // Where SingleInstance runs, it takes later launches in; without it the framework's own
+    // hand-over does.
+    return singleInstance != nullptr;
 #endif
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "InstanceEndpoint.h"
+
 #include <juce_events/juce_events.h>
 #include <functional>
 #include <optional>
 
 /**
-    Keeps the editor to one running instance per user where the framework cannot
-    hand a second launch's command line over (Linux): the first instance listens on
-    a per-user local socket, and a later launch sends its command line there and
-    exits.
+    Keeps the editor to one running instance per user: the first instance listens on
+    a per-user endpoint (InstanceEndpoint: a local socket on Linux, a named pipe on
+    Windows), and a later launch sends its command line there and exits.
 
     The exchange is a small handshake, so that a file is never opened by two editors:
     the later launch sends its command line ending in a zero byte, the running
@@ -25,20 +26,22 @@ public:
     /** What claim() found. */
     enum class Role
     {
-        running,    /**< this process is the running instance and owns the socket */
+        running,    /**< this process is the running instance and owns the endpoint */
         handedOver, /**< another instance took the command line; this one should exit */
         unanswered, /**< another instance runs but did not take the command line in time; this one runs on its own */
-        unavailable /**< no socket could be used; this process runs on its own */
+        unavailable /**< the endpoint could not be used; this process runs on its own */
     };
 
-    /** Uses the socket at `socketFile`; each step of a hand-over waits at most `timeoutMs` for the other side. */
-    explicit SingleInstance (const juce::File& socketFile, int timeoutMs = 5000);
+    /** Uses the endpoint at `endpointAddress` (see InstanceEndpoint); each step of a hand-over
+        waits at most `timeoutMs` for the other side.
+    */
+    explicit SingleInstance (const juce::String& endpointAddress, int timeoutMs = 5000);
 
-    /** Stops listening and removes the socket if this instance owns it. */
+    /** Stops listening and gives the endpoint up if this instance owns it. */
     ~SingleInstance();
 
     /** Becomes the running instance, or hands `commandLine` to the one already running.
-        A socket left behind by a crashed instance is replaced.
+        What a crashed instance left behind is replaced.
     */
     Role claim (const juce::String& commandLine);
 
@@ -50,9 +53,6 @@ public:
 
     /** Stops taking command lines in; none reaches the receiver after this returns. */
     void stopListening();
-
-    /** The socket of the current user: in $XDG_RUNTIME_DIR when it is set, else in /tmp. */
-    static juce::File getDefaultSocketFile();
 
     /** The arguments joined the way the framework joins them: those holding spaces quoted. */
     static juce::String joinArguments (const juce::StringArray& arguments);
@@ -80,11 +80,6 @@ private:
 
     Role connectOrListen (const juce::String& commandLine);
 
-    /** Under the socket's lock: listens when no instance runs (running), or connects `client`
-        to the one that does (handedOver, before anything is sent).
-    */
-    Role findRunningInstance (int& client);
-
     // Shared with the messages still queued for the message thread, so that they
     // never outlive what they call.
     struct Receiver
@@ -95,9 +90,9 @@ private:
         std::function<void (const juce::String&)> function;
     };
 
-    const juce::File socketFile;
+    InstanceEndpoint endpoint;
     const int timeoutMs;
-    int listeningSocket = -1;
+    bool running = false;
     juce::String problem;
     std::shared_ptr<Receiver> receiver = std::make_shared<Receiver>();
     std::unique_ptr<Listener> listener;
