@@ -16,4 +16,3 @@ bool DocumentOpener::open (const juce::File& file)
     startTimer (100);
     return true;
 }
-
