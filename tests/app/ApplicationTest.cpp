@@ -181,7 +181,7 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
         if (e.key == 0)
             EXPECT_TRUE (info->defaultKeypresses.isEmpty()) << e.name;
         else
-            EXPECT_EQ (info->defaultKeypresses, juce::Array<juce::KeyPress> ({ juce::KeyPress (e.key, juce::ModifierKeys::commandModifier, 0) })) << e.name;
+            EXPECT_EQ (info->defaultKeypresses, juce::Array<juce::KeyPress> ({ juce::KeyPress ((int) e.key, juce::ModifierKeys::commandModifier, 0) })) << e.name;
     }
 
     EXPECT_EQ (CommandIDs::newWindow, 0x200010);

@@ -50,7 +50,7 @@ wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
 status=0
 for label in "${labels[@]}"; do
-    ctest --test-dir "$build" -L "$label" --timeout 300 --output-on-failure --output-junit "junit-$label.xml" \
+    ctest --test-dir "$build" -L "$label" --parallel "$(nproc)" --timeout 300 --output-on-failure --output-junit "junit-$label.xml" \
         | tee "$build/ctest-$label.log" | grep -E 'tests passed|The following tests|\((Failed|Skipped|Not Run|Timeout)\)$' \
         || true
     grep -q '100% tests passed' "$build/ctest-$label.log" || status=1
