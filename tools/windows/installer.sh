@@ -8,17 +8,20 @@
 #
 # BUILD_DIR defaults to $Q7X_WINDOWS_BUILD or build-windows/; the user guide, built by the Linux
 # build, to $Q7X_WINDOWS_GUIDE or the first one found in build/ or build-release/. Uses the Wine
-# prefix of build.sh. Exits non-zero on the first failure, saying what failed.
+# prefix of build.sh, which nothing else may use meanwhile (the script waits for all its programs to
+# end). Exits non-zero on the first failure, saying what failed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 build=$(realpath "${1:-${Q7X_WINDOWS_BUILD:-$Q7X_ROOT/build-windows}}")
 guide=${2:-${Q7X_WINDOWS_GUIDE:-}}
-if [ -z "$guide" ]; then
-    guide=$(ls "$Q7X_ROOT"/build/packaging/guide/*.pdf "$Q7X_ROOT"/build-release/docs/*.pdf 2>/dev/null | head -n1 || true)
-fi
+for candidate in "$Q7X_ROOT"/build/packaging/guide/*.pdf "$Q7X_ROOT"/build-release/docs/*.pdf; do
+    [ -n "$guide" ] || [ ! -f "$candidate" ] || guide=$candidate
+done
 
 fail() { echo "installer.sh: $*" >&2; exit 1; }
+
+q7x_install_missing "${Q7X_WINDOWS_PACKAGES[@]}"
 
 [ -f "$build/CMakeCache.txt" ] || fail "$build is not a Windows build folder: tools/windows/build.sh makes one"
 [ -f "$guide" ] || fail "no user guide PDF (${guide:-none found}): pass it as the second argument"
@@ -101,53 +104,62 @@ wait_for()
     done
 }
 
-is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-has_ended() { ! kill -0 "$1" 2>/dev/null; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+no_window_titled() { ! window_titled "$1" >/dev/null; }
 
-# press KEY WINDOW: activates the window and presses KEY in it.
-press()
+# press_until SECONDS KEY WINDOW CHECK...: presses KEY in WINDOW until CHECK succeeds, again every
+# 3 s while the window is there: a loaded machine can hand a window a key before it takes keys.
+press_until()
 {
-    xdotool windowactivate "$2" >/dev/null 2>&1 || true
-    wait_for 5 is_active "$2" || fail "window $2 did not get the focus"
-    xdotool key --clearmodifiers "$1"
+    local end=$((SECONDS + $1)) key=$2 window=$3; shift 3
+    until "$@"; do
+        [ $SECONDS -lt $end ] || return 1
+        if xdotool getwindowname "$window" >/dev/null 2>&1; then
+            xdotool windowactivate "$window" >/dev/null 2>&1 || true
+            wait_for 5 is_active "$window" && xdotool key --clearmodifiers "$key"
+        fi
+        wait_for 3 "$@" && return 0
+    done
 }
 
 # run_editor HOW TITLE COMMAND...: starts the editor with COMMAND, waits for its window TITLE and keeps
 # a screenshot of it, then quits with Ctrl+Q, answers No to the save question and waits for the end.
 run_editor()
 {
-    local how=$1 title=$2 id pid; shift 2
+    local how=$1 title=$2 id; shift 2
     "$@" </dev/null >/dev/null 2>&1 &
-    pid=$!
     wait_for 60 window_titled "$title" >/dev/null || fail "started $how, no window \"$title\" appeared within 60 s"
     id=$(window_titled "$title")
     # The first frame can still be on its way.
     sleep 1
-    import -window "$id" "$build/installed-editor-$how.png"
-    press ctrl+q "$id"
-    wait_for 20 window_titled "Save Document" >/dev/null || fail "Ctrl+Q in \"$title\" did not ask to save"
-    press n "$(window_titled "Save Document")"
-    wait_for 20 has_ended "$pid" || fail "the editor did not quit after the save question"
+    import -frame -window "$id" "$build/installed-editor-$how.png"
+    press_until 30 ctrl+q "$id" window_titled "Save Document" >/dev/null \
+        || fail "Ctrl+Q in \"$title\" did not ask to save"
+    press_until 30 n "$(window_titled "Save Document")" no_window_titled "$title" \
+        || fail "\"$title\" stayed after No to the save question"
+    # With the editor gone Wine ends: its server waits for its last program.
+    timeout 60 wineserver -w || fail "the editor did not quit within a minute of the save question"
 }
 
-run_editor start-menu "${title_prefix}Untitled 1" wine start /wait "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Q7X Editor.lnk"
+run_editor start-menu "${title_prefix}Untitled 1" wine start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Q7X Editor.lnk"
 step_done "start from the Start menu"
 
 # A preset made by the installed q7x-preset, opened the way Explorer opens it.
 preset='C:\users\Public\round trip.q7x'
 wine "$dir_windows\\q7x-preset.exe" new --force "$preset" </dev/null >/dev/null 2>&1 || fail "q7x-preset new failed"
-run_editor file-type "${title_prefix}round trip" wine start /wait "$preset"
+run_editor file-type "${title_prefix}round trip" wine start "$preset"
 rm -f "$WINEPREFIX/drive_c/users/Public/round trip.q7x"
 step_done "open a .q7x file"
 
 wine "$dir_windows\\Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the silent uninstall failed"
 # The uninstaller runs a copy of itself from the temporary folder and returns at once.
-wineserver -w
-[ ! -e "$dir" ] || fail "$dir is still there after uninstalling: $(ls "$dir" | paste -sd' ')"
+timeout 60 wineserver -w || fail "the uninstaller still runs after a minute"
+[ ! -e "$dir" ] || fail "$dir is still there after uninstalling: $(find "$dir" | paste -sd' ')"
 [ ! -e "$shortcut" ] || fail "the Start menu entry is still there after uninstalling"
 for key in "$classes\\.q7x" "$classes\\$prog_id" "$uninstall_key"; do
     ! wine reg query "$key" >/dev/null 2>&1 || fail "$key is still there after uninstalling"
 done
 step_done uninstall
 
-echo "Installer round trip under Wine passed ($(IFS=,; echo "${timings[*]}" | sed 's/,/, /g')); screenshots: $build/installed-editor-*.png"
+steps=$(printf '%s, ' "${timings[@]}")
+echo "Installer round trip under Wine passed (${steps%, }); screenshots: $build/installed-editor-*.png"
