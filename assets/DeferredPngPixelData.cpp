@@ -73,7 +73,10 @@ class BackgroundPngDecoder final : private TypefaceCacheMadeFirst,
 public:
     ~BackgroundPngDecoder() override
     {
-        pool.removeAllJobs (true, 10000);
+        // Queued jobs are dropped; one already decoding ends on its own and is waited for however
+        // long that takes (under ThreadSanitizer on a loaded machine, more than 10 s was seen),
+        // since a thread killed in the middle leaves its image and job behind.
+        pool.removeAllJobs (true, -1);
 
         {
             // The last job let go of the queue under the lock: taking it orders that before this.
