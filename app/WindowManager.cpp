@@ -1,5 +1,6 @@
 #include "WindowManager.h"
 #include "Dialogs.h"
+#include "WindowFrame.h"
 #include "WindowIcon.h"
 #include "WindowStacking.h"
 #include "preset/Alert.h"
@@ -46,7 +47,7 @@ EditorDocument* WindowManager::createNewDocument()
 
 namespace
 {
-/** The window manager's frame around a document window: as the window system reports it
+/** The frame around a document window: as the window system reports it
     for this or another document, else a typical title bar and border, since a new window
     may not have been framed yet.
 */
@@ -61,7 +62,7 @@ juce::BorderSize<int> getFrameSize (const juce::Component& window, const juce::O
             if (const auto frame = peer->getFrameSizeIfPresent())
                 return *frame;
 
-    return { 30, 2, 2, 2 };
+    return WindowFrame::getTypicalFrame();
 }
 } // namespace
 
@@ -72,10 +73,11 @@ void WindowManager::showDocument (EditorDocument* document)
     if (auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
         workArea = display->userArea;
 
-    const auto placement = getPlacement (documentCounter, { document->getWidth(), document->getHeight() },
-                                         getFrameSize (*document, documents), workArea);
+    const auto frame = getFrameSize (*document, documents);
+    const auto placement = getPlacement (documentCounter, { document->getWidth(), document->getHeight() }, frame, workArea);
+    const auto offset = WindowFrame::getPositionOffset (frame).toFloat() / placement.scale;
     document->setDrawingScale (placement.scale);
-    document->setTopLeftPosition (placement.topLeft);
+    document->setTopLeftPosition (placement.topLeft + offset.roundToInt());
     document->addToDesktop();
     WindowIcon::applyTo (*document);
     document->toFront (true);

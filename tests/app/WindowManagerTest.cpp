@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "app/WindowFrame.h"
 #include "app/WindowManager.h"
 #include "midi/InMemoryMidiBackend.h"
 
@@ -17,6 +18,13 @@ protected:
             names.add (manager->getDocument (i)->getDocumentName());
 
         return names;
+    }
+
+    // Where the document's frame was asked to be, whichever corner the window system places.
+    static juce::Point<int> frameCorner (EditorDocument* document)
+    {
+        const auto frame = document->getPeer()->getFrameSizeIfPresent();
+        return document->getPosition() - WindowFrame::getPositionOffset (frame ? *frame : juce::BorderSize<int>());
     }
 
     bool isActive (EditorDocument* document) const { return manager->getActiveDocument() == document; }
@@ -56,15 +64,15 @@ TEST_F (WindowManagerTest, CascadesNewWindowsByTheirNumber)
     manager->newDocument();
     manager->newDocument();
 
-    EXPECT_EQ (manager->getDocument (0)->getPosition(), juce::Point<int> (15, 60));
-    EXPECT_EQ (manager->getDocument (1)->getPosition(), juce::Point<int> (30, 75));
+    EXPECT_EQ (frameCorner (manager->getDocument (0)), juce::Point<int> (15, 60));
+    EXPECT_EQ (frameCorner (manager->getDocument (1)), juce::Point<int> (30, 75));
 
     dialogs.answers = { Dialogs::Answer::no, Dialogs::Answer::no };
     manager->askToSaveAndClose (manager->getDocument (2));
     manager->askToSaveAndClose (manager->getDocument (1));
     manager->newDocument();
 
-    EXPECT_EQ (newest()->getPosition(), juce::Point<int> (60, 105));
+    EXPECT_EQ (frameCorner (newest()), juce::Point<int> (60, 105));
 }
 
 TEST_F (WindowManagerTest, CascadeStartsAgainWhenItWouldLeaveTheWorkArea)
