@@ -80,17 +80,31 @@ guest_choose_q7x_ports()
 
 # guest_open_device_setup: Options, then its first item. Under emulation the menu can stay shut
 # after its title lit up, or a key can come before the menu takes keys; a person would close what
-# is open with Escape and try again, as this does, up to three times. The dialog's id goes to E2E_WIN.
+# is open with Escape and try again, as this does, up to three times. A menu bar that lit a title
+# without opening its menu takes no further click (it thinks a menu is open) but opens the menu of
+# a title the pointer moves onto: so a new try moves over Window and back onto Options, and clicks
+# only when that opened nothing. Each failed try leaves a screenshot. The dialog's id goes to E2E_WIN.
 guest_open_device_setup()
 {
-    local attempt
+    local attempt y=$((E2E_MENU_H / 2))
     for attempt in 1 2 3; do
-        e2e_click_window "$E2E_DOC" 141 $((E2E_MENU_H / 2))
+        xdotool windowactivate "$E2E_DOC" >/dev/null 2>&1 || true
+        e2e_wait_until_or_timeout 20 e2e_is_active "$E2E_DOC" || true
+        if [ "$attempt" -gt 1 ]; then
+            e2e_geometry "$E2E_DOC"
+            e2e_move_abs $((E2E_X + 237)) $((E2E_Y + y))
+            sleep 1
+            e2e_move_abs $((E2E_X + 141)) $((E2E_Y + y))
+        fi
+        if [ "$attempt" -eq 1 ] || ! e2e_wait_until_or_timeout 5 e2e_find_window menu; then
+            e2e_click_window "$E2E_DOC" 141 "$y"
+        fi
         if e2e_wait_until_or_timeout 30 e2e_find_window menu; then
             e2e_key Down Return
             e2e_wait_until_or_timeout 60 e2e_find_window "Pelmar Q7X Editor Device Setup" && return 0
         fi
         e2e_find_window "Pelmar Q7X Editor Device Setup" && return 0
+        e2e_shot "device-setup-attempt-$attempt"
         e2e_log "note: Device Setup did not open (attempt $attempt); Escape and again"
         e2e_key Escape
         sleep 2
