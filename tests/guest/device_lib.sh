@@ -63,6 +63,9 @@ guest_choose_q7x_ports()
     input_row=$(guest_port_row Q7X R) && output_row=$(guest_port_row Q7X W) || e2e_fail "the sequencer lists no Q7X port"
     guest_open_device_setup
     setup=$E2E_WIN
+    # Its clicks must land in the dialog, not in a document raised above it meanwhile.
+    xdotool windowactivate "$setup" >/dev/null 2>&1 || true
+    e2e_wait_until_or_timeout 20 e2e_is_active "$setup" || true
     e2e_click_window "$setup" 115 $((79 + 22 * input_row))
     e2e_click_window "$setup" 115 $((250 + 22 * output_row))
     # OK; under emulation a click can be lost while the dialog is still busy, and a person would
@@ -84,12 +87,12 @@ guest_choose_q7x_ports()
 # without opening its menu takes no further click (it thinks a menu is open) but opens the menu of
 # a title the pointer moves onto: so a new try moves over Window and back onto Options, and clicks
 # only when that opened nothing. Each failed try leaves a screenshot. The dialog's id goes to E2E_WIN.
+# The document is not activated first: under emulation the window manager can carry that out late,
+# raising the document above the dialog just opened.
 guest_open_device_setup()
 {
     local attempt y=$((E2E_MENU_H / 2))
     for attempt in 1 2 3; do
-        xdotool windowactivate "$E2E_DOC" >/dev/null 2>&1 || true
-        e2e_wait_until_or_timeout 20 e2e_is_active "$E2E_DOC" || true
         if [ "$attempt" -gt 1 ]; then
             e2e_geometry "$E2E_DOC"
             e2e_move_abs $((E2E_X + 237)) $((E2E_Y + y))
