@@ -102,7 +102,8 @@ guest_open_device_setup()
         if [ "$attempt" -eq 1 ] || ! e2e_wait_until_or_timeout 5 e2e_find_window menu; then
             e2e_click_window "$E2E_DOC" 141 "$y"
         fi
-        if e2e_wait_until_or_timeout 30 e2e_find_window menu; then
+        # A menu has been seen to open only after half a minute on a loaded machine.
+        if e2e_wait_until_or_timeout 120 e2e_find_window menu; then
             e2e_key Down Return
             e2e_wait_until_or_timeout 60 e2e_find_window "Pelmar Q7X Editor Device Setup" && return 0
         fi
