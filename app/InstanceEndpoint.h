@@ -68,6 +68,12 @@ public:
     */
     static juce::String getDefaultAddress();
 
+    /** True where the framework's own single-instance check hands a later launch's command line
+        to the running program (Windows), false where its lock is machine-wide and its hand-over
+        does nothing (Linux): there, later launches must be let in for ours to take them.
+    */
+    static bool frameworkHandsOverLaterLaunches();
+
 private:
     struct Native;
 

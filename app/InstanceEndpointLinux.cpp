@@ -259,3 +259,8 @@ juce::String InstanceEndpoint::getDefaultAddress()
 
     return folder.getChildFile ("q7x-editor-" + juce::SystemStats::getLogonName() + ".socket").getFullPathName();
 }
+
+bool InstanceEndpoint::frameworkHandsOverLaterLaunches()
+{
+    return false;
+}

@@ -420,3 +420,8 @@ juce::String InstanceEndpoint::getDefaultAddress()
 {
     return "\\\\.\\pipe\\q7x-editor-" + getUserSid();
 }
+
+bool InstanceEndpoint::frameworkHandsOverLaterLaunches()
+{
+    return true;
+}

@@ -3,6 +3,7 @@
 #include "DesktopScale.h"
 #include "Dialogs.h"
 #include "InstalledFiles.h"
+#include "InstanceEndpoint.h"
 #include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 
@@ -35,15 +36,9 @@ const juce::String PelmarQSeriesEditorApplication::getApplicationVersion()
 
 bool PelmarQSeriesEditorApplication::moreThanOneInstanceAllowed()
 {
-#if JUCE_LINUX || JUCE_BSD
-    // The framework's lock is machine-wide here and its hand-over does nothing;
-    // SingleInstance keeps to one instance per user instead.
-    return true;
-#else
     // Where SingleInstance runs, it takes later launches in; without it the framework's own
-    // hand-over does.
-    return singleInstance != nullptr;
-#endif
+    // hand-over does, where it has one.
+    return singleInstance != nullptr || ! InstanceEndpoint::frameworkHandsOverLaterLaunches();
 }
 
 //==============================================================================
