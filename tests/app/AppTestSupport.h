@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AlertRecorder.h"
+#include "TemporaryFolder.h"
 #include "WaitUntil.h"
 #include "app/Dialogs.h"
 #include "app/WindowManager.h"
@@ -75,34 +76,6 @@ private:
         script.pop_front();
         return next;
     }
-};
-
-/** A fresh folder under the temporary folder, removed with everything in it. */
-class TemporaryFolder
-{
-public:
-    TemporaryFolder()
-        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                      .getNonexistentChildFile ("q7x-app-test", {}, false))
-    {
-        folder.createDirectory();
-    }
-
-    ~TemporaryFolder() { folder.deleteRecursively(); }
-
-    const juce::File& get() const noexcept { return folder; }
-
-    /** A valid preset file holding the built-in default preset. */
-    juce::File writePreset (const juce::String& name) const
-    {
-        auto file = folder.getChildFile (name);
-        const auto& dump = PresetLayout::defaultPresetDump;
-        file.replaceWithData (dump.data(), dump.size());
-        return file;
-    }
-
-private:
-    juce::File folder;
 };
 
 /** Brings a window to the front until `isDone` holds, as a user clicking on it would:

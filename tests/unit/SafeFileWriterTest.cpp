@@ -1,6 +1,7 @@
 #include "AlertRecorder.h"
 #include "FakeParameterValue.h"
 #include "PresetFixtures.h"
+#include "TemporaryFolder.h"
 #include "preset/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
@@ -20,17 +21,15 @@ const juce::String newContents ("the new preset, longer than the old one");
 class SafeFileWriterTest : public testing::Test
 {
 protected:
-    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                            .getNonexistentChildFile ("q7x-safe-save", {}, false);
+    const TemporaryFolder temp { "q7x-safe-save" };
+    const juce::File folder = temp.get();
     juce::File target = folder.getChildFile ("My Preset.q7x");
 
     void SetUp() override
     {
-        ASSERT_TRUE (folder.createDirectory());
+        ASSERT_TRUE (folder.isDirectory());
         ASSERT_TRUE (target.replaceWithText (oldContents));
     }
-
-    void TearDown() override { folder.deleteRecursively(); }
 
     juce::Result save (const juce::String& text)
     {

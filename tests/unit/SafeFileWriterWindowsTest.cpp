@@ -1,3 +1,4 @@
+#include "TemporaryFolder.h"
 #include "preset/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +14,19 @@ const juce::String oldContents ("the old preset");
 class SafeFileWriterWindowsTest : public testing::Test
 {
 protected:
-    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                            .getNonexistentChildFile ("q7x-safe-save", {}, false);
+    const TemporaryFolder temp { "q7x-safe-save" };
+    const juce::File folder = temp.get();
     juce::File target = folder.getChildFile (juce::String (juce::CharPointer_UTF8 ("Pr\xc3\xa9set \xe2\x82\xac.q7x")));
 
     void SetUp() override
     {
-        ASSERT_TRUE (folder.createDirectory());
+        ASSERT_TRUE (folder.isDirectory());
         ASSERT_TRUE (target.replaceWithText (oldContents));
     }
 
     void TearDown() override
     {
-        target.setReadOnly (false);
-        folder.deleteRecursively();
+        target.setReadOnly (false); // so that the folder can be removed
     }
 
     juce::StringArray folderContents() const

@@ -1,3 +1,4 @@
+#include "TemporaryFolder.h"
 #include "WaitUntil.h"
 #include "app/Dialogs.h"
 #include "app/SingleInstance.h"
@@ -20,12 +21,9 @@ namespace
 class SingleInstanceLinuxTest : public testing::Test
 {
 protected:
-    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                            .getNonexistentChildFile ("q7x-instance", {}, false);
+    const TemporaryFolder temp { "q7x-instance" };
+    const juce::File folder = temp.get();
     juce::File socket = folder.getChildFile ("editor.socket");
-
-    void SetUp() override { folder.createDirectory(); }
-    void TearDown() override { folder.deleteRecursively(); }
 };
 
 TEST_F (SingleInstanceLinuxTest, ASocketLeftByACrashedInstanceIsTakenOver)

@@ -1,3 +1,4 @@
+#include "TemporaryFolder.h"
 #include "WaitUntil.h"
 #include "app/InstanceEndpoint.h"
 #include "app/SingleInstance.h"
@@ -47,12 +48,9 @@ namespace
 class SingleInstanceTest : public testing::Test
 {
 protected:
-    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                            .getNonexistentChildFile ("q7x-instance", {}, false);
+    const TemporaryFolder temp { "q7x-instance" };
+    const juce::File folder = temp.get();
     juce::String endpoint = makeTestEndpointAddress (folder);
-
-    void SetUp() override { folder.createDirectory(); }
-    void TearDown() override { folder.deleteRecursively(); }
 };
 
 TEST_F (SingleInstanceTest, ASecondLaunchHandsItsCommandLineToTheFirst)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "preset/PresetLayout.h"
+
+#include <juce_core/juce_core.h>
+
+/** A fresh folder under the temporary folder, removed with everything in it.
+
+    Its name is random rather than the first free one: tests run as parallel processes,
+    which would otherwise pick the same free name at the same moment and then share it,
+    or fail to make it.
+*/
+class TemporaryFolder
+{
+public:
+    explicit TemporaryFolder (const juce::String& prefix = "q7x-test")
+    {
+        do
+            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                         .getChildFile (prefix + "-" + juce::Uuid().toString().substring (0, 12));
+        while (folder.exists());
+
+        folder.createDirectory();
+    }
+
+    ~TemporaryFolder() { folder.deleteRecursively(); }
+
+    const juce::File& get() const noexcept { return folder; }
+
+    /** A valid preset file holding the built-in default preset. */
+    juce::File writePreset (const juce::String& name) const
+    {
+        auto file = folder.getChildFile (name);
+        const auto& dump = PresetLayout::defaultPresetDump;
+        file.replaceWithData (dump.data(), dump.size());
+        return file;
+    }
+
+private:
+    juce::File folder;
+
+    JUCE_DECLARE_NON_COPYABLE (TemporaryFolder)
+};
