@@ -102,6 +102,37 @@ bool isOwnedByUs (HANDLE client)
     return isOurs;
 }
 
+/** The system's wait time for a timeout, where a negative one waits not at all. */
+DWORD toWaitTime (int timeoutMs)
+{
+    return (DWORD) juce::jmax (0, timeoutMs);
+}
+
+/** The end of a wait that several system calls share. */
+class Deadline
+{
+public:
+    explicit Deadline (int timeoutMs) : end (juce::Time::getMillisecondCounter() + toWaitTime (timeoutMs)) {}
+
+    DWORD remaining() const
+    {
+        const auto now = juce::Time::getMillisecondCounter();
+        return now >= end ? 0 : (DWORD) (end - now);
+    }
+
+private:
+    juce::uint32 end;
+};
+
+/** A fresh OVERLAPPED that signals `event`, reset for it. */
+OVERLAPPED makeOverlapped (HANDLE event)
+{
+    OVERLAPPED overlapped {};
+    ::ResetEvent (event);
+    overlapped.hEvent = event;
+    return overlapped;
+}
+
 /** Held while a launch looks for the pipe and makes it, so that two launches never both find none
     and both make one: the system's own guard for that (FILE_FLAG_FIRST_PIPE_INSTANCE) is not kept
     by every implementation (Wine ignores it). A mutex of the user's, machine-wide; one left held by
@@ -116,7 +147,7 @@ public:
     {
         if (mutex.isValid())
         {
-            const auto result = ::WaitForSingleObject (mutex.handle, (DWORD) juce::jmax (0, timeoutMs));
+            const auto result = ::WaitForSingleObject (mutex.handle, toWaitTime (timeoutMs));
             held = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
         }
     }
@@ -143,15 +174,15 @@ bool isStarted (BOOL result)
     return result || ::GetLastError() == ERROR_IO_PENDING;
 }
 
-/** Waits at most `timeoutMs` for the overlapped operation on `handle` to end, and cancels it when
+/** Waits at most `waitMs` for the overlapped operation on `handle` to end, and cancels it when
     time is up; false when it failed (or was cancelled), or never `started`.
 */
-bool finish (HANDLE handle, OVERLAPPED& overlapped, bool started, int timeoutMs, DWORD& transferred)
+bool finish (HANDLE handle, OVERLAPPED& overlapped, bool started, DWORD waitMs, DWORD& transferred)
 {
     if (! started)
         return false;
 
-    if (::WaitForSingleObject (overlapped.hEvent, (DWORD) juce::jmax (0, timeoutMs)) != WAIT_OBJECT_0)
+    if (::WaitForSingleObject (overlapped.hEvent, waitMs) != WAIT_OBJECT_0)
         ::CancelIoEx (handle, &overlapped);
 
     // After a cancel this waits for the operation to end, as its buffer must outlive it.
@@ -166,16 +197,16 @@ public:
 
     bool write (const void* data, size_t size, int timeoutMs) override
     {
-        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) juce::jmax (0, timeoutMs);
+        const Deadline deadline (timeoutMs);
         auto* bytes = static_cast<const char*> (data);
 
         while (size > 0)
         {
             DWORD written = 0;
-            auto overlapped = makeOverlapped();
+            auto overlapped = makeOverlapped (event.handle);
             const auto started = isStarted (::WriteFile (pipe.handle, bytes, (DWORD) juce::jmin (size, (size_t) 65536), nullptr, &overlapped));
 
-            if (! finish (pipe.handle, overlapped, started, millisecondsUntil (deadline), written) || written == 0)
+            if (! finish (pipe.handle, overlapped, started, deadline.remaining(), written) || written == 0)
                 return false;
 
             bytes += written;
@@ -188,26 +219,12 @@ public:
     size_t read (void* buffer, size_t size, int timeoutMs) override
     {
         DWORD received = 0;
-        auto overlapped = makeOverlapped();
+        auto overlapped = makeOverlapped (event.handle);
         const auto started = isStarted (::ReadFile (pipe.handle, buffer, (DWORD) juce::jmin (size, (size_t) 65536), nullptr, &overlapped));
-        return finish (pipe.handle, overlapped, started, timeoutMs, received) ? received : 0;
+        return finish (pipe.handle, overlapped, started, toWaitTime (timeoutMs), received) ? received : 0;
     }
 
 private:
-    OVERLAPPED makeOverlapped()
-    {
-        OVERLAPPED overlapped {};
-        ::ResetEvent (event.handle);
-        overlapped.hEvent = event.handle;
-        return overlapped;
-    }
-
-    static int millisecondsUntil (juce::uint32 deadline)
-    {
-        const auto now = juce::Time::getMillisecondCounter();
-        return now >= deadline ? 0 : (int) (deadline - now);
-    }
-
     ScopedHandle pipe;
     ScopedHandle event { ::CreateEventW (nullptr, TRUE, FALSE, nullptr) };
 
@@ -219,7 +236,7 @@ private:
 std::unique_ptr<InstanceEndpoint::Connection> connectToPipe (const juce::String& address, int timeoutMs, DWORD& error)
 {
     const auto name = toWide (address);
-    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) juce::jmax (0, timeoutMs);
+    const Deadline deadline (timeoutMs);
 
     for (;;)
     {
@@ -238,12 +255,12 @@ std::unique_ptr<InstanceEndpoint::Connection> connectToPipe (const juce::String&
         }
 
         // Every instance of the pipe is taken: wait for one to be made, until the deadline.
-        const auto now = juce::Time::getMillisecondCounter();
+        const auto waitMs = deadline.remaining();
 
-        if (error != ERROR_PIPE_BUSY || now >= deadline)
+        if (error != ERROR_PIPE_BUSY || waitMs == 0)
             return nullptr;
 
-        if (! ::WaitNamedPipeW (name.c_str(), juce::jmax ((DWORD) 1, (DWORD) (deadline - now))))
+        if (! ::WaitNamedPipeW (name.c_str(), waitMs))
         {
             error = ::GetLastError();
 
@@ -284,9 +301,7 @@ struct InstanceEndpoint::Native
     {
         if (! connecting)
         {
-            overlapped = {};
-            ::ResetEvent (event.handle);
-            overlapped.hEvent = event.handle;
+            overlapped = makeOverlapped (event.handle);
 
             if (::ConnectNamedPipe (waiting.handle, &overlapped) || ::GetLastError() == ERROR_PIPE_CONNECTED)
                 return true;
@@ -302,7 +317,7 @@ struct InstanceEndpoint::Native
         }
 
         // The connection stays under way between calls, so that no client is lost in between.
-        if (::WaitForSingleObject (event.handle, (DWORD) juce::jmax (0, timeoutMs)) != WAIT_OBJECT_0)
+        if (::WaitForSingleObject (event.handle, toWaitTime (timeoutMs)) != WAIT_OBJECT_0)
             return false;
 
         connecting = false;

@@ -19,14 +19,16 @@ struct XlibConnection::Functions
           allocSizeHints (find<decltype (&XAllocSizeHints)> (xlib, "XAllocSizeHints")),
           setNormalHints (find<decltype (&XSetWMNormalHints)> (xlib, "XSetWMNormalHints")),
           free (find<decltype (&XFree)> (xlib, "XFree")),
-          flush (find<decltype (&XFlush)> (xlib, "XFlush"))
+          sync (find<decltype (&XSync)> (xlib, "XSync")),
+          setErrorHandler (find<decltype (&XSetErrorHandler)> (xlib, "XSetErrorHandler"))
     {
     }
 
     bool isComplete() const
     {
         return openDisplay != nullptr && closeDisplay != nullptr && resourceString != nullptr
-            && allocSizeHints != nullptr && setNormalHints != nullptr && free != nullptr && flush != nullptr;
+            && allocSizeHints != nullptr && setNormalHints != nullptr && free != nullptr && sync != nullptr
+            && setErrorHandler != nullptr;
     }
 
     decltype (&XOpenDisplay) openDisplay;
@@ -35,8 +37,17 @@ struct XlibConnection::Functions
     decltype (&XAllocSizeHints) allocSizeHints;
     decltype (&XSetWMNormalHints) setNormalHints;
     decltype (&XFree) free;
-    decltype (&XFlush) flush;
+    decltype (&XSync) sync;
+    decltype (&XSetErrorHandler) setErrorHandler;
 };
+
+namespace
+{
+int ignoreError (Display*, XErrorEvent*)
+{
+    return 0;
+}
+} // namespace
 
 XlibConnection::XlibConnection()
 {
@@ -85,9 +96,14 @@ void XlibConnection::pinWindowSize (juce::pointer_sized_uint window, int width, 
     hints->flags = PMinSize | PMaxSize;
     hints->min_width = hints->max_width = width;
     hints->min_height = hints->max_height = height;
+    // A window the framework destroyed a moment ago answers with an error. It is taken here and
+    // ignored: left queued, it would reach whichever handler is in place when the connection
+    // closes, at exit Xlib's own, which ends the program.
+    const auto previousHandler = functions->setErrorHandler (ignoreError);
     functions->setNormalHints (static_cast<Display*> (display), (Window) window, hints);
+    functions->sync (static_cast<Display*> (display), False);
+    functions->setErrorHandler (previousHandler);
     functions->free (hints);
-    functions->flush (static_cast<Display*> (display));
 }
 
 #else

@@ -14,6 +14,8 @@ public:
     /** The connection to the server named by DISPLAY, opened on first use. */
     static XlibConnection& get();
 
+    /** A connection of its own to the server named by DISPLAY; the editor shares get()'s. */
+    XlibConnection();
     ~XlibConnection();
 
     /** The server's resource string (what `xrdb -query` prints); empty when there is none. */
@@ -26,8 +28,6 @@ public:
 
 private:
     struct Functions;
-
-    XlibConnection();
 
     juce::DynamicLibrary library;
     std::unique_ptr<Functions> functions;
