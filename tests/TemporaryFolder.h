@@ -6,23 +6,14 @@
 
 /** A fresh folder under the temporary folder, removed with everything in it.
 
-    Its name is random rather than the first free one: tests run as parallel processes,
-    which would otherwise pick the same free name at the same moment and then share it,
-    or fail to make it.
+    Its name is the framework's random temporary one rather than the first free name: tests
+    run as parallel processes, which would otherwise pick the same free name at the same moment
+    and then share it, or fail to make it.
 */
 class TemporaryFolder
 {
 public:
-    explicit TemporaryFolder (const juce::String& prefix = "q7x-test")
-    {
-        do
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                         .getChildFile (prefix + "-" + juce::Uuid().toString().substring (0, 12));
-        while (folder.exists());
-
-        folder.createDirectory();
-    }
-
+    TemporaryFolder() { folder.createDirectory(); }
     ~TemporaryFolder() { folder.deleteRecursively(); }
 
     const juce::File& get() const noexcept { return folder; }
@@ -37,7 +28,8 @@ public:
     }
 
 private:
-    juce::File folder;
+    const juce::TemporaryFile randomName;
+    const juce::File folder = randomName.getFile();
 
     JUCE_DECLARE_NON_COPYABLE (TemporaryFolder)
 };

@@ -21,7 +21,7 @@ const juce::String newContents ("the new preset, longer than the old one");
 class SafeFileWriterTest : public testing::Test
 {
 protected:
-    const TemporaryFolder temp { "q7x-safe-save" };
+    const TemporaryFolder temp;
     const juce::File folder = temp.get();
     juce::File target = folder.getChildFile ("My Preset.q7x");
 

@@ -14,7 +14,7 @@ const juce::String oldContents ("the old preset");
 class SafeFileWriterWindowsTest : public testing::Test
 {
 protected:
-    const TemporaryFolder temp { "q7x-safe-save" };
+    const TemporaryFolder temp;
     const juce::File folder = temp.get();
     juce::File target = folder.getChildFile (juce::String (juce::CharPointer_UTF8 ("Pr\xc3\xa9set \xe2\x82\xac.q7x")));
 

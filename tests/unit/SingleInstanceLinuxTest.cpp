@@ -21,7 +21,7 @@ namespace
 class SingleInstanceLinuxTest : public testing::Test
 {
 protected:
-    const TemporaryFolder temp { "q7x-instance" };
+    const TemporaryFolder temp;
     const juce::File folder = temp.get();
     juce::File socket = folder.getChildFile ("editor.socket");
 };

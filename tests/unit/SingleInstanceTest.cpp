@@ -48,7 +48,7 @@ namespace
 class SingleInstanceTest : public testing::Test
 {
 protected:
-    const TemporaryFolder temp { "q7x-instance" };
+    const TemporaryFolder temp;
     const juce::File folder = temp.get();
     juce::String endpoint = makeTestEndpointAddress (folder);
 };
