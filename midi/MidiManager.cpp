@@ -22,6 +22,24 @@ void MidiManager::open (Connection<Port>& connection, const juce::MidiDeviceInfo
     connection.device = connection.port != nullptr ? device : juce::MidiDeviceInfo();
 }
 
+// An empty name chooses no device, not one that happens to be listed without a name.
+template <typename Find>
+std::optional<juce::MidiDeviceInfo> MidiManager::findChosen (const juce::Array<juce::MidiDeviceInfo>& devices,
+                                                             const juce::String& name, Find find)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+
+    return find (devices, name);
+}
+
+template <typename Port>
+void MidiManager::close (Connection<Port>& connection)
+{
+    connection.port.reset();
+    connection.device = {};
+}
+
 template <typename Port, typename Find, typename Open>
 void MidiManager::follow (Connection<Port>& connection, const juce::Array<juce::MidiDeviceInfo>& devices,
                           Find find, Open openPort)
@@ -29,10 +47,7 @@ void MidiManager::follow (Connection<Port>& connection, const juce::Array<juce::
     // A device that left the list left a dead handle behind, even if it is listed again
     // by now under the same identifier: only a port opened afresh works.
     if (connection.port != nullptr && ! devices.contains (connection.device))
-    {
-        connection.port.reset();
-        connection.device = {};
-    }
+        close (connection);
 
     if (connection.name.isEmpty() || (connection.port != nullptr && connection.device.name == connection.name))
         return;
@@ -65,8 +80,11 @@ void MidiManager::setInputDevice (const juce::String& name)
 
     input.name = name;
 
-    if (const auto device = MidiBackend::findInput (backend.getInputDevices(), name))
+    // A port left open on a device no longer chosen would go on delivering its messages.
+    if (const auto device = findChosen (backend.getInputDevices(), name, MidiBackend::findInput))
         open (input, *device, [this] (const juce::String& identifier) { return openInputPort (identifier); });
+    else
+        close (input);
 
     if (name.isNotEmpty())
         startTimer (devicePollIntervalMs);
@@ -76,8 +94,11 @@ void MidiManager::setOutputDevice (const juce::String& name)
 {
     output.name = name;
 
-    if (const auto device = MidiBackend::findOutput (backend.getOutputDevices(), name))
+    // Sending on a device no longer chosen would reach the wrong instrument.
+    if (const auto device = findChosen (backend.getOutputDevices(), name, MidiBackend::findOutput))
         open (output, *device, [this] (const juce::String& identifier) { return openOutputPort (identifier); });
+    else
+        close (output);
 
     if (name.isNotEmpty())
         startTimer (devicePollIntervalMs);

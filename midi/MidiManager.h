@@ -32,10 +32,14 @@ public:
     ~MidiManager() override;
 
     /** Opens the first input device of that name, unless that name is already chosen
-        and open. */
+        and open. An empty name, or one not listed now, closes the input port that was
+        open; a listed name is opened as soon as its device appears.
+    */
     void setInputDevice (const juce::String& name);
 
-    /** Opens the last output device of that name. */
+    /** Opens the last output device of that name; an empty or unlisted name closes the
+        output port, as for the input.
+    */
     void setOutputDevice (const juce::String& name);
 
     /** Reads the device lists once: closes a port whose device is no longer listed, and
@@ -86,6 +90,13 @@ private:
         juce::MidiDeviceInfo device; // the listed name and identifier of the open port's device
         std::unique_ptr<Port> port;
     };
+
+    template <typename Find>
+    static std::optional<juce::MidiDeviceInfo> findChosen (const juce::Array<juce::MidiDeviceInfo>& devices,
+                                                           const juce::String& name, Find find);
+
+    template <typename Port>
+    static void close (Connection<Port>& connection);
 
     template <typename Port, typename Find, typename Open>
     static void follow (Connection<Port>& connection, const juce::Array<juce::MidiDeviceInfo>& devices,

@@ -149,7 +149,7 @@ TEST_F (DeviceSetupTest, ApplyStaysOpenAndCancelKeepsWhatWasApplied)
     EXPECT_EQ (ports.getNumOpenOutputPorts (outB), 1);
 }
 
-TEST_F (DeviceSetupTest, OkWithOnlyAnOutputKeepsTheOpenInput)
+TEST_F (DeviceSetupTest, NoInputOrARowWhoseDeviceLeftClosesThePortThatWasOpen)
 {
     midi.setInputDevice ("In A");
     auto* content = open();
@@ -158,9 +158,21 @@ TEST_F (DeviceSetupTest, OkWithOnlyAnOutputKeepsTheOpenInput)
     click (content, "OK");
     ASSERT_TRUE (waitUntilClosed());
 
-    EXPECT_TRUE (midi.isOutputOpen());
-    EXPECT_EQ (ports.getNumOpenPorts (inA), 1);
+    EXPECT_EQ (ports.getNumOpenOutputPorts (outB), 1);
+    EXPECT_EQ (ports.getNumOpenPorts (inA), 0);
+    EXPECT_FALSE (midi.isInputOpen());
     EXPECT_EQ (midi.getInputDeviceName(), "");
+
+    // Out A is unplugged while the dialog shows it; choosing it closes Out B all the same.
+    content = open();
+    ports.removeOutput (outA);
+    content->selectOutputRow (0);
+    click (content, "OK");
+    ASSERT_TRUE (waitUntilClosed());
+
+    EXPECT_EQ (ports.getNumOpenOutputPorts (outB), 0);
+    EXPECT_FALSE (midi.isOutputOpen());
+    EXPECT_EQ (midi.getOutputDeviceName(), "Out A");
 }
 
 TEST_F (DeviceSetupTest, AVanishedDeviceIsNotSelected)

@@ -98,28 +98,49 @@ TEST_F (MidiManagerTest, SameInputNameRetriesWhenNoPortIsOpen)
     EXPECT_EQ (backend.getNumOpenPorts (keys), 1);
 }
 
-TEST_F (MidiManagerTest, UnknownNameIsStoredButTheOpenPortsStay)
+TEST_F (MidiManagerTest, NoneOrAnUnlistedNameClosesTheOpenPortsUntilThatNameIsListed)
 {
-    const auto keysIn = backend.addInput ("Keys");
-    const auto keysOut = backend.addOutput ("Keys");
-    manager.setInputDevice ("Keys");
-    manager.setOutputDevice ("Keys");
+    // "none" in Device Setup is the empty name; a device listed without a name stays closed for it.
+    const auto keysIn = backend.addInput ("Keys"), keysOut = backend.addOutput ("Keys");
+    const auto unnamedIn = backend.addInput ({}), unnamedOut = backend.addOutput ({});
     RecordingMidiListener listener;
     manager.addListener (&listener);
 
-    manager.setInputDevice ("Missing");
-    manager.setOutputDevice ("Missing");
+    for (const juce::String chosen : { "", "Missing" })
+    {
+        SCOPED_TRACE (chosen.quoted().toStdString());
+        manager.setInputDevice ("Keys");
+        manager.setOutputDevice ("Keys");
+        ASSERT_EQ (backend.getNumOpenPorts (keysIn), 1);
+        ASSERT_EQ (backend.getNumOpenOutputPorts (keysOut), 1);
+        alerts.clear();
+        const auto heardBefore = listener.size();
+        const auto sentBefore = backend.getSentMessages (keysOut).size();
 
-    EXPECT_EQ (manager.getInputDeviceName(), "Missing");
-    EXPECT_EQ (manager.getOutputDeviceName(), "Missing");
-    EXPECT_TRUE (manager.isInputOpen());
-    EXPECT_TRUE (manager.isOutputOpen());
+        manager.setOutputDevice (chosen);
+        manager.setInputDevice (chosen);
+        manager.checkDevices();
 
-    deliverAndWait (keysIn, noteOn);
-    EXPECT_EQ (listener.size(), 1);
-    manager.sendMessage (noteOn);
-    EXPECT_EQ (backend.getSentMessages (keysOut).size(), 1u);
-    EXPECT_EQ (alerts.size(), 0);
+        EXPECT_EQ (manager.getInputDeviceName(), chosen);
+        EXPECT_EQ (manager.getOutputDeviceName(), chosen);
+        EXPECT_FALSE (manager.isInputOpen());
+        EXPECT_FALSE (manager.isOutputOpen());
+        EXPECT_EQ (backend.getNumOpenPorts (keysIn) + backend.getNumOpenOutputPorts (keysOut), 0);
+        EXPECT_EQ (backend.getNumOpenPorts (unnamedIn) + backend.getNumOpenOutputPorts (unnamedOut), 0);
+
+        // The old device neither reaches the listeners nor receives anything any more.
+        deliverAndWait (keysIn, noteOn);
+        EXPECT_EQ (listener.size(), heardBefore);
+        manager.sendMessage (noteOn);
+        EXPECT_EQ (backend.getSentMessages (keysOut).size(), sentBefore);
+        EXPECT_EQ (alerts.getTitles(), juce::StringArray ("MIDI Error"));
+    }
+
+    // The chosen name still counts: its device opens when it appears.
+    const auto missingIn = backend.addInput ("Missing"), missingOut = backend.addOutput ("Missing");
+    manager.checkDevices();
+    EXPECT_EQ (backend.getNumOpenPorts (missingIn), 1);
+    EXPECT_EQ (backend.getNumOpenOutputPorts (missingOut), 1);
     manager.removeListener (&listener);
 }
 
