@@ -12,6 +12,12 @@ void showNoDeviceAlert()
     Alert::show ("No MIDI Device selected.", "Please select a device using the Device Setup option.");
 }
 
+// A request needs both ports: one to ask on, one for the answer.
+bool hasRequestPorts (const MidiManager* manager)
+{
+    return manager != nullptr && manager->isInputOpen() && manager->isOutputOpen();
+}
+
 juce::MidiMessage makeSysEx (const juce::Array<juce::uint8>& bytes)
 {
     return juce::MidiMessage::createSysExMessage (bytes.getRawDataPointer(), bytes.size());
@@ -235,7 +241,7 @@ void PresetController::requestPreset()
     if (isTimerRunning())
         return;
 
-    if (midiManager == nullptr || ! midiManager->isInputOpen() || ! midiManager->isOutputOpen())
+    if (! hasRequestPorts (midiManager))
     {
         showNoDeviceAlert();
         return;
@@ -265,12 +271,15 @@ void PresetController::sendRequest()
 
 void PresetController::timerCallback()
 {
+    // A port that went away ends the request now: each retry would only fail, with an alert each.
+    const auto portsLeft = hasRequestPorts (midiManager);
+
     {
         // Under the lock a reply is either recognised before this (and nothing more is
         // sent, nor given up) or after the request that goes out here.
         const juce::ScopedLock sl (replyLock);
 
-        if (listeningForReply && retryCount < maxRetries)
+        if (listeningForReply && retryCount < maxRetries && portsLeft)
         {
             ++retryCount;
             sendRequest();
@@ -289,7 +298,11 @@ void PresetController::timerCallback()
     }
 
     awaitingReply = false;
-    Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
+
+    if (portsLeft)
+        Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
+    else
+        showNoDeviceAlert();
 }
 
 // Runs on the MIDI input thread: it only recognises a reply and copies its bytes; the

@@ -170,6 +170,44 @@ TEST (MidiReconnection, GetAndSendWhileTheDeviceIsAwayShowTheNoDeviceAlertAndGet
     EXPECT_EQ (simulator.getNumRequestsReceived(), 1);
 }
 
+TEST (MidiReconnection, AGetWhosePortVanishesEndsWithOneNoDeviceAlert)
+{
+    // Which of the device's ports go away while nothing has answered the request yet.
+    const struct
+    {
+        bool input, output;
+    } unplugged[] = { { true, true }, { false, true }, { true, false } };
+
+    for (const auto& gone : unplugged)
+    {
+        SCOPED_TRACE ("input " + std::to_string (gone.input) + ", output " + std::to_string (gone.output));
+        AlertRecorder alerts;
+        InMemoryMidiBackend backend;
+        const auto in = backend.addInput ("Q7X"), out = backend.addOutput ("Q7X");
+        MidiManager manager (backend);
+        manager.setOutputDevice ("Q7X");
+        manager.setInputDevice ("Q7X");
+        std::unique_ptr<PresetController> controller (createPresetController (&manager));
+
+        controller->requestPreset();
+        ASSERT_TRUE (controller->isAwaitingReply());
+
+        if (gone.input)
+            backend.disconnectInput (in);
+
+        if (gone.output)
+            backend.disconnectOutput (out);
+
+        // The manager's poll notices within a second; a full run of retries would take 7.
+        ASSERT_TRUE (waitUntil ([&] { return ! controller->isAwaitingReply(); }, 4000));
+
+        // Nothing more piles up after it: no retry is left to fail.
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (1000);
+        EXPECT_EQ (alerts.getTitles(), juce::StringArray ("No MIDI Device selected."));
+        EXPECT_FALSE (controller->isAwaitingReply());
+    }
+}
+
 TEST (MidiBackendIdentifiers, OpenTheListedDeviceWhateverMovedInTheListSince)
 {
     InMemoryMidiBackend first, second;
