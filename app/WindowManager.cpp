@@ -144,11 +144,10 @@ juce::Point<int> WindowManager::getCascadePosition (int counter, juce::Point<int
     while (stepsThatFit < counter && fits (stepsThatFit + 1))
         ++stepsThatFit;
 
-    // A window too large for the work area still starts at the first place.
-    if (stepsThatFit == 0)
-        return positionFor (1);
-
-    return positionFor ((counter - 1) % stepsThatFit + 1);
+    // The cascade starts again after the last place that fits, but never before as many places
+    // as windows may be open: on a small screen the later places are moved inside the work area
+    // (getPlacement), each still a step right of the one before, so no two windows share one.
+    return positionFor ((counter - 1) % juce::jmax (stepsThatFit, maxDocuments) + 1);
 }
 
 bool WindowManager::canOpenAnotherDocument() const

@@ -75,7 +75,8 @@ public:
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
 
     /** Where the window of the counter-th document goes: (15, 60), (30, 75) ... and back to
-        the top left when the window would leave the work area.
+        the top left when the window would leave the work area, after at least maxDocuments
+        places; getPlacement moves a place that leaves the work area inside it.
     */
     static juce::Point<int> getCascadePosition (int counter, juce::Point<int> windowSize,
                                                 juce::Rectangle<int> workArea);

@@ -38,7 +38,7 @@ TEST (WindowPlacement, AWindowTallerThanTheCascadeRoomMovesUpInsteadOfShrinking)
     // A panel across the top of the screen is kept clear.
     const auto belowPanel = WindowManager::getPlacement (2, documentSize, titleBar, { 0, 22, 1366, 746 });
     EXPECT_EQ (belowPanel.scale, 1.0f);
-    EXPECT_EQ (belowPanel.topLeft, juce::Point<int> (15, 23));
+    EXPECT_EQ (belowPanel.topLeft, juce::Point<int> (30, 23));
 }
 
 TEST (WindowPlacement, AWindowLargerThanTheScreenIsScaledDownUniformlyToFitInside)
@@ -65,4 +65,40 @@ TEST (WindowPlacement, AWindowLargerThanTheScreenIsScaledDownUniformlyToFitInsid
     EXPECT_FLOAT_EQ (WindowManager::getFittingScale (documentSize, titleBar, { 1024, 768 }), 1021.0f / 1200.0f);
     EXPECT_EQ (WindowManager::getFittingScale (documentSize, titleBar, { 1202, 745 }), 1.0f);
     EXPECT_LT (WindowManager::getFittingScale (documentSize, titleBar, { 1202, 744 }), 1.0f);
+}
+
+TEST (WindowPlacement, FiveWindowsTakeFiveVisiblePlacesOnEveryScreen)
+{
+    // The framed window is 1202 x 745. Where a cascade place leaves the work area, the window
+    // moves in along that direction only, and keeps its step along the other.
+    const struct
+    {
+        juce::Rectangle<int> workArea;
+        juce::Point<int> corners[5]; // frame corners of documents 1 to 5
+    } screens[] = {
+        { { 0, 0, 1920, 1080 }, { { 15, 60 }, { 30, 75 }, { 45, 90 }, { 60, 105 }, { 75, 120 } } },
+        { { 0, 0, 1366, 768 }, { { 15, 23 }, { 30, 23 }, { 45, 23 }, { 60, 23 }, { 75, 23 } } },
+        { { 0, 22, 1366, 746 }, { { 15, 23 }, { 30, 23 }, { 45, 23 }, { 60, 23 }, { 75, 23 } } },
+        { { 0, 0, 1280, 800 }, { { 15, 55 }, { 30, 55 }, { 45, 55 }, { 60, 55 }, { 75, 55 } } },
+        { { 0, 0, 1240, 1080 }, { { 15, 60 }, { 30, 75 }, { 38, 90 }, { 38, 105 }, { 38, 120 } } },
+        { { 100, 0, 1400, 900 }, { { 100, 60 }, { 100, 75 }, { 100, 90 }, { 100, 105 }, { 100, 120 } } },
+    };
+
+    for (const auto& screen : screens)
+    {
+        for (int counter = 1; counter <= 5; ++counter)
+        {
+            const auto placement = WindowManager::getPlacement (counter, documentSize, titleBar, screen.workArea);
+            EXPECT_EQ (placement.scale, 1.0f) << screen.workArea.toString();
+            EXPECT_EQ (placement.topLeft, screen.corners[counter - 1])
+                << screen.workArea.toString() << ", document " << counter;
+            EXPECT_TRUE (screen.workArea.contains (framedOnScreen (placement)))
+                << screen.workArea.toString() << " holds no " << framedOnScreen (placement).toString();
+        }
+    }
+
+    // A sixth document (five at most are open) goes on down the cascade where it fits, and takes
+    // the first place again where five places fill the room.
+    EXPECT_EQ (WindowManager::getPlacement (6, documentSize, titleBar, { 0, 0, 1920, 1080 }).topLeft, juce::Point<int> (90, 135));
+    EXPECT_EQ (WindowManager::getPlacement (6, documentSize, titleBar, { 0, 0, 1366, 768 }).topLeft, juce::Point<int> (15, 23));
 }
