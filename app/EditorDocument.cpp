@@ -132,6 +132,9 @@ void EditorDocument::globalFocusChanged (juce::Component* focused)
 void EditorDocument::activeWindowStatusChanged()
 {
     juce::DocumentWindow::activeWindowStatusChanged();
+    // The window in front keeps its drawing buffer, so that making a new one never closes a
+    // menu or list the keyboard has just opened.
+    drawingBufferKeeper.setKeeping (isActiveWindow());
 
     if (! isActiveWindow() || lastFocus == nullptr)
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingBufferKeeper.h"
 #include "EditCommands.h"
 #include "WindowCloseListener.h"
 #include "controller/PresetController.h"
@@ -137,6 +138,7 @@ private:
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
     bool altPressedAlone = false;
     juce::Component::SafePointer<juce::Component> lastFocus;
+    DrawingBufferKeeper drawingBufferKeeper { *this };
 
     EditorComponent* getEditor() const;
     void buildPendingSections();
