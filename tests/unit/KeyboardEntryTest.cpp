@@ -213,7 +213,9 @@ TEST (KeyboardEntry, ControlDigitsChooseTheSectionsAndTabWalksTheShownOneInReadi
     }
 
     EXPECT_FALSE (press (*editor, '8', ctrl));
-    EXPECT_EQ (tabs[1]->getTooltip(), "Knobs (" + juce::KeyPress ('2', ctrl, 0).getTextDescription() + ")");
+    // As the menus write keys.
+    EXPECT_EQ (tabs[1]->getTooltip(), "Knobs (Ctrl+2)");
+    EXPECT_EQ (tabs[6]->getTooltip(), "Sustain (Ctrl+7)");
 
     press (*editor, '2', ctrl);
     juce::StringArray knobs;
