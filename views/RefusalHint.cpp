@@ -11,22 +11,22 @@ bool isWidget (const juce::Component& component)
     return component.getWantsKeyboardFocus() || dynamic_cast<const juce::Button*> (&component) != nullptr;
 }
 
-bool coversWidget (juce::Component& host, juce::Component& parent, juce::Rectangle<int> place,
-                   const juce::Component& owner, const juce::Component& hint)
+// The areas, in host coordinates, of the widgets other than the owner that share its row.
+void findWidgetsInRow (juce::Component& host, juce::Component& parent, juce::Rectangle<int> row,
+                       const juce::Component& owner, const juce::Component& hint, juce::Array<juce::Rectangle<int>>& found)
 {
     for (auto* child : parent.getChildren())
     {
         if (! child->isVisible() || child == &owner || child == &hint)
             continue;
 
-        if (isWidget (*child) && host.getLocalArea (child, child->getLocalBounds()).intersects (place))
-            return true;
+        const auto area = host.getLocalArea (child, child->getLocalBounds());
 
-        if (coversWidget (host, *child, place, owner, hint))
-            return true;
+        if (isWidget (*child) && area.intersects (row))
+            found.add (area);
+
+        findWidgetsInRow (host, *child, row, owner, hint, found);
     }
-
-    return false;
 }
 } // namespace
 
@@ -79,24 +79,29 @@ void RefusalHint::show (const juce::String& text)
     startTimer (shownMs);
 }
 
+// Right of the owner where the text fits before the next widget or the host's edge, else left of
+// it; where it fits on neither side, the side with more room, with the text squeezed into it.
 juce::Rectangle<int> RefusalHint::findPlace (juce::Component& host, juce::Rectangle<int> ownerArea, int width) const
 {
-    const juce::Rectangle<int> right (ownerArea.getRight() + gap, ownerArea.getY(), width, ownerArea.getHeight());
-    const auto left = right.withX (ownerArea.getX() - gap - width);
+    juce::Array<juce::Rectangle<int>> widgets;
+    findWidgetsInRow (host, host, ownerArea.withX (0).withWidth (host.getWidth()), owner, label, widgets);
 
-    for (const auto& place : { right, left })
-        if (host.getLocalBounds().contains (place) && ! coversWidget (host, host, place, owner, label))
-            return place;
+    auto rightEnd = host.getWidth(), leftEnd = 0;
 
-    // Too long for either side: the side with more room, where the text is squeezed to fit.
-    const auto roomRight = host.getWidth() - right.getX();
-    const auto roomLeft = ownerArea.getX() - gap;
+    for (const auto& area : widgets)
+    {
+        if (area.getX() >= ownerArea.getRight())
+            rightEnd = juce::jmin (rightEnd, area.getX() - gap);
+        else if (area.getRight() <= ownerArea.getX())
+            leftEnd = juce::jmax (leftEnd, area.getRight() + gap);
+    }
 
-    if (roomRight >= roomLeft)
-        return right.withWidth (juce::jmax (0, juce::jmin (width, roomRight)));
+    const auto rightStart = ownerArea.getRight() + gap, leftStart = ownerArea.getX() - gap;
+    const auto roomRight = rightEnd - rightStart, roomLeft = leftStart - leftEnd;
+    const auto onTheRight = width <= roomRight || (width > roomLeft && roomRight >= roomLeft);
+    const auto shownWidth = juce::jmax (0, juce::jmin (width, onTheRight ? roomRight : roomLeft));
 
-    const auto shownWidth = juce::jmax (0, juce::jmin (width, roomLeft));
-    return right.withX (ownerArea.getX() - gap - shownWidth).withWidth (shownWidth);
+    return { onTheRight ? rightStart : leftStart - shownWidth, ownerArea.getY(), shownWidth, ownerArea.getHeight() };
 }
 
 void RefusalHint::hide()

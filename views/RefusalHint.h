@@ -5,8 +5,8 @@
 /**
     A passing note beside a widget that says why an entry was refused.
 
-    It stands in the widget's own row: to its right or, where that would leave the window or cover
-    another widget, to its left. It goes after a few seconds, and at once when its widget is hidden
+    It stands in the widget's own row, between it and the next widget: to its right or, where the
+    text does not fit there, to its left. It goes after a few seconds, and at once when its widget is hidden
     (its section or bank goes out of view), moves or leaves the window, so that it never stands over
     something it does not belong to. Its timer runs only while it shows.
 */

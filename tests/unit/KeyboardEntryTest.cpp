@@ -120,6 +120,8 @@ TEST (KeyboardEntry, AHintStandsInItsBoxsRowOverNoOtherBoxAndGoesWithItsBox)
         { 4, "Keybed Transpose",         "-300", "-12 to 12: -300 is out of range", 145, 585, true,  0,   1200 },
         { 5, "Pitch Wheel MIDI Channel", "77",   "1-16: 77 is out of range",        425, 559, true,  225, 1200 },
         { 6, "Sustain Released",         "300",  "0-127: 300 is out of range",      145, 637, true,  0,   1200 },
+        // Too long for the room on either side: squeezed in between the neighbours, on the right at a tie.
+        { 1, "Knob 2 CC",    "1234567890123",    "0-127: 1234567890123 is out of range", 425, 611, true, 505, 705 },
     };
     // clang-format on
 
