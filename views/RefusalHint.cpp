@@ -3,7 +3,7 @@
 namespace
 {
 const juce::Colour hintColour (0xffffb300);
-constexpr float fontHeight = 15.0f;
+constexpr float hintFontHeight = 15.0f;
 
 // What a person reads or uses: boxes, lists and buttons. Labels and panels may be covered.
 bool isWidget (const juce::Component& component)
@@ -36,7 +36,7 @@ RefusalHint::RefusalHint (juce::Component& ownerToWatch)
 {
     label.setColour (juce::Label::backgroundColourId, hintColour);
     label.setColour (juce::Label::textColourId, juce::Colours::black);
-    label.setFont (juce::Font (fontHeight));
+    label.setFont (juce::Font (hintFontHeight));
     label.setInterceptsMouseClicks (false, false);
     label.setWantsKeyboardFocus (false);
     label.setAlwaysOnTop (true);
