@@ -1,5 +1,5 @@
 #include "DefaultLook.h"
-#include "ShortcutText.h"
+#include "views/ShortcutText.h"
 #include "views/CustomLook.h"
 
 DefaultLook::DefaultLook()

@@ -4,6 +4,7 @@
 #include "NumberBox.h"
 #include "QControlLayoutView.h"
 #include "QControlView.h"
+#include "ShortcutText.h"
 #include "assets/AssetImages.h"
 #include "assets/DeferredPngPixelData.h"
 #include "AssetImageButton.h"
@@ -88,7 +89,7 @@ juce::Array<juce::Button*> createSectionTabs()
     {
         auto* tab = createImageButton (sectionTabs[i].imagePrefix);
         keepOutOfKeyboardFocus (*tab);
-        tab->setTooltip (juce::String (sectionTabs[i].label) + " (" + EditorComponent::getSectionKey (i).getTextDescription() + ")");
+        tab->setTooltip (juce::String (sectionTabs[i].label) + " (" + ShortcutText::of (EditorComponent::getSectionKey (i)) + ")");
         tabs.add (tab);
     }
 

@@ -4,8 +4,6 @@ namespace
 {
 const juce::String digits ("0123456789");
 const juce::String signedDigits ("0123456789-+");
-constexpr int refusalHintMs = 4000;
-constexpr int hintHeight = 20, hintGap = 2;
 
 juce::String formatNumber (double number)
 {
@@ -174,46 +172,12 @@ void NumberBox::explainTyping()
     showRefusalHint (getRangeText() + ": numbers only");
 }
 
-// A passing hint just below the box, inside its window; a box on its own keeps only the tooltip.
 void NumberBox::showRefusalHint (const juce::String& reason)
 {
-    auto* window = getTopLevelComponent();
-
-    if (window == this)
-        return;
-
     if (refusalHint == nullptr)
-    {
-        refusalHint = std::make_unique<juce::Label>();
-        refusalHint->setColour (juce::Label::backgroundColourId, juce::Colour (0xffffb300));
-        refusalHint->setColour (juce::Label::textColourId, juce::Colours::black);
-        refusalHint->setInterceptsMouseClicks (false, false);
-        refusalHint->setAlwaysOnTop (true);
-    }
+        refusalHint = std::make_unique<RefusalHint> (*this);
 
-    const juce::Font font (15.0f);
-    const auto boxArea = window->getLocalArea (this, getLocalBounds());
-    const auto width = font.getStringWidth (reason) + 12;
-    const auto below = boxArea.getBottom() + hintGap;
-
-    // Below the box, or above it where the window ends first (the last row of a panel).
-    refusalHint->setFont (font);
-    refusalHint->setText (reason, juce::dontSendNotification);
-    refusalHint->setBounds (juce::jmin (boxArea.getX(), window->getWidth() - width),
-                            below + hintHeight <= window->getHeight() ? below : boxArea.getY() - hintGap - hintHeight,
-                            width, hintHeight);
-    window->addAndMakeVisible (refusalHint.get());
-
-    // A later hint starts the time again; the box's own timer ends with the box.
-    startTimer (refusalHintMs);
-}
-
-void NumberBox::timerCallback()
-{
-    stopTimer();
-
-    if (refusalHint != nullptr)
-        refusalHint->setVisible (false);
+    refusalHint->show (reason);
 }
 
 //==============================================================================

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RefusalHint.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /**
@@ -13,8 +15,7 @@
     stored value.
 */
 class NumberBox : public juce::TextEditor,
-                  public juce::TextEditor::Listener,
-                  private juce::Timer
+                  public juce::TextEditor::Listener
 {
 public:
     /** Told when a box takes a value. */
@@ -67,8 +68,10 @@ public:
     /** The range as shown to the user: "1-16", "-12 to 12". */
     juce::String getRangeText() const;
 
-    /** The passing hint shown after a refused entry, or null; it hides itself after a few seconds. */
-    juce::Component* getRefusalHint() const noexcept { return refusalHint.get(); }
+    /** The passing hint shown after a refused entry (in the box's row), or null before the first;
+        it hides itself after a few seconds, or when the box is hidden.
+    */
+    juce::Component* getRefusalHint() const noexcept { return refusalHint != nullptr ? &refusalHint->getLabel() : nullptr; }
 
     /** Fills the box white; the text is drawn over it as usual. */
     void paint (juce::Graphics& g) override;
@@ -101,11 +104,10 @@ private:
 
     class CharacterFilter;
     std::unique_ptr<CharacterFilter> characterFilter;
-    void timerCallback() override;
 
     juce::ListenerList<Listener> listeners;
     double minimum = 0.0, maximum = 0.0, value = 0.0;
-    std::unique_ptr<juce::Label> refusalHint;
+    std::unique_ptr<RefusalHint> refusalHint; // made with the first refusal
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)
 };

@@ -3,7 +3,7 @@
 #include "app/DesktopScale.h"
 #include "app/EditorDocument.h"
 #include "app/MainMenuModel.h"
-#include "app/ShortcutText.h"
+#include "views/ShortcutText.h"
 #include "views/NumberBoxParameterValue.h"
 
 namespace

@@ -33,7 +33,7 @@ e2e_key ctrl+s
 sleep 1
 e2e_expect_file_bytes "$target" 21=80
 
-# 300 is out of range: the box shows 80 again, a hint below it says why, and 80 stays saved.
+# 300 is out of range: the box shows 80 again, a hint beside it says why, and 80 stays saved.
 printf 'x' >"$target"
 e2e_key ctrl+a
 e2e_type 300
@@ -41,9 +41,9 @@ e2e_key ctrl+s
 e2e_wait_until "Ctrl+S to write the preset again" 10 e2e_file_size_is "$target" 103
 e2e_expect_file_bytes "$target" 21=80
 # The hint passes after a few seconds, so the screen is read at once.
-# Max is the panel's last row, so the hint stands above the box, where there is room.
-e2e_wait_until "the hint above Knob 2 Max" 2 \
-    e2e_screen_pixel_is $(( E2E_CX + ${xy% *} - 30 )) $(( E2E_CY + ${xy#* } - 31 )) FFB300
+# It stands in the box's own row, just right of the box (which ends 40 right of its middle).
+e2e_wait_until "the hint beside Knob 2 Max" 2 \
+    e2e_screen_pixel_is $(( E2E_CX + ${xy% *} + 45 )) $(( E2E_CY + ${xy#* } )) FFB300
 e2e_shot refused-300
 
 # The mouse wheel over Knob 2 CC (21, byte 19) steps it by one a notch: two notches up make 23,

@@ -43,4 +43,16 @@ Presets on the command line
 q7x-preset set
 No program could open the User Guide
 EOF_WANTED
-echo "PASS: the guide has $pages pages and names every section and alert"
+
+# Every example line (indented in the guide's source) is shown whole on one line of a page, as it
+# is typed, and the Edit menu has its rows in the menu table.
+pdftotext -layout "$guide" "$PKG_TMP/guide-layout.txt"
+shown=$(sed 's/^ *//; s/ *$//; s/  */ /g' "$PKG_TMP/guide-layout.txt")
+source_md="$(dirname "$0")/../../docs/guide/user-guide.md"
+examples=$(sed -n 's/^    //p' "$source_md" | sed 's/^ *//; s/ *$//; s/  */ /g')
+[ "$(grep -c . <<<"$examples")" -ge 10 ] || pkg_fail "found too few example lines in $source_md"
+while IFS= read -r wanted; do
+    grep -qxF -- "$wanted" <<<"$shown" || pkg_fail "the guide does not show the example \"$wanted\" on one line"
+done <<<"$examples
+Edit Undo, Redo Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y"
+echo "PASS: the guide has $pages pages, names every section and alert, and shows every example on one line"

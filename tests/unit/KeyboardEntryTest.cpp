@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "views/NumberBoxParameterValue.h"
+#include "views/QControlLayoutView.h"
 
 #include <gtest/gtest.h>
 
@@ -85,12 +86,94 @@ TEST (KeyboardEntry, TheTooltipShowsTheRangeAndAHintSaysWhyAnEntryWasPutBack)
     ASSERT_NE (hint, nullptr);
     EXPECT_TRUE (hint->isVisible() && hint->getParentComponent() == &window);
     EXPECT_EQ (hint->getText(), "1-16: 17 is out of range");
-    EXPECT_EQ (hint->getY(), 54); // just below the box
+    EXPECT_EQ (hint->getBounds(), juce::Rectangle<int> (187, 32, hint->getWidth(), 20)); // in the box's row, to its right
 
     typeInto (*channel, "16");
     pressReturn (*channel);
     EXPECT_EQ (channel->getTooltip(), "1-16");
     window.removeAllChildren();
+}
+
+// The section views start at y 527, their panels at x 40 + 280 n, a panel's boxes at x 105-185 and
+// its rows at y 32 + 26 r. A hint stands in its box's row, to the right of the box unless it would
+// leave the editor there, and within the room between the neighbouring boxes of the row (or the
+// editor's edges).
+TEST (KeyboardEntry, AHintStandsInItsBoxsRowOverNoOtherBoxAndGoesWithItsBox)
+{
+    struct Case
+    {
+        int section;
+        const char* box;
+        const char* typed;
+        const char* hint;
+        int boxX, rowY;
+        bool onTheRight;
+        int roomLeft, roomRight;
+    };
+
+    // clang-format off
+    const Case cases[] {
+        { 1, "Knob 1 CC",                "300",  "0-127: 300 is out of range",      145, 611, true,  0,   425  },
+        { 1, "Knob 4 Max",               "300",  "0-127: 300 is out of range",      985, 663, false, 785, 1200 }, // last row, last panel
+        { 2, "Switch 3 MIDI Channel",    "77",   "1-16: 77 is out of range",        705, 585, true,  505, 985  },
+        { 3, "Pad 4 Curve",              "77",   "1-8: 77 is out of range",         985, 663, false, 785, 1200 },
+        { 4, "Keybed Transpose",         "-300", "-12 to 12: -300 is out of range", 145, 585, true,  0,   1200 },
+        { 5, "Pitch Wheel MIDI Channel", "77",   "1-16: 77 is out of range",        425, 559, true,  225, 1200 },
+        { 6, "Sustain Released",         "300",  "0-127: 300 is out of range",      145, 637, true,  0,   1200 },
+        // Too long for the room on either side: squeezed in between the neighbours, on the right at a tie.
+        { 1, "Knob 2 CC",    "1234567890123",    "0-127: 1234567890123 is out of range", 425, 611, true, 505, 705 },
+    };
+    // clang-format on
+
+    EditorFixture fixture;
+    auto& editor = *fixture.editor;
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.box);
+        auto& box = dynamic_cast<NumberBox&> (*findComponentNamed (editor, c.box));
+        EXPECT_TRUE (press (editor, '1' + c.section, ctrl));
+        ASSERT_EQ (editor.getLocalArea (&box, box.getLocalBounds()), juce::Rectangle<int> (c.boxX, c.rowY, 80, 20));
+
+        typeInto (box, c.typed);
+        pressReturn (box);
+        auto* hint = dynamic_cast<juce::Label*> (box.getRefusalHint());
+        ASSERT_NE (hint, nullptr);
+        EXPECT_TRUE (hint->isVisible());
+        EXPECT_EQ (hint->getParentComponent(), &editor);
+        EXPECT_EQ (hint->getText(), c.hint);
+
+        const auto area = hint->getBounds();
+        EXPECT_EQ (area.getY(), c.rowY);
+        EXPECT_EQ (area.getHeight(), 20);
+        EXPECT_EQ (c.onTheRight ? area.getX() : area.getRight(), c.onTheRight ? c.boxX + 82 : c.boxX - 2);
+        EXPECT_GE (area.getX(), c.roomLeft);
+        EXPECT_LE (area.getRight(), c.roomRight);
+
+        // Another section, by key: the hint goes at once, and does not come back with its section.
+        EXPECT_TRUE (press (editor, c.section == 1 ? '3' : '2', ctrl));
+        EXPECT_FALSE (hint->isVisible());
+        EXPECT_TRUE (press (editor, '1' + c.section, ctrl));
+        EXPECT_FALSE (hint->isVisible());
+    }
+
+    // A Mode that hides the box's row, and the other bank of pads, take the hint away too.
+    auto& knobCC = dynamic_cast<NumberBox&> (*findComponentNamed (editor, "Knob 1 CC"));
+    press (editor, '2', ctrl);
+    typeInto (knobCC, "300");
+    pressReturn (knobCC);
+    ASSERT_TRUE (knobCC.getRefusalHint()->isVisible());
+    fixture.value ("Knob 1 Mode")->setValue (1); // Aftertouch: no CC row
+    EXPECT_FALSE (knobCC.getRefusalHint()->isVisible());
+
+    auto& padCurve = dynamic_cast<NumberBox&> (*findComponentNamed (editor, "Pad 4 Curve"));
+    press (editor, '4', ctrl);
+    typeInto (padCurve, "77");
+    pressReturn (padCurve);
+    ASSERT_TRUE (padCurve.getRefusalHint()->isVisible());
+    auto& pads = dynamic_cast<QControlLayoutView&> (*editor.getViewForButton (editor.getTabSelector().getButtons()[3]));
+    pads.getBankView().showBank (1);
+    EXPECT_FALSE (padCurve.getRefusalHint()->isVisible());
 }
 
 TEST (KeyboardEntry, ATypedNumberIsCommittedBeforeTheSectionChanges)
@@ -132,7 +215,9 @@ TEST (KeyboardEntry, ControlDigitsChooseTheSectionsAndTabWalksTheShownOneInReadi
     }
 
     EXPECT_FALSE (press (*editor, '8', ctrl));
-    EXPECT_EQ (tabs[1]->getTooltip(), "Knobs (" + juce::KeyPress ('2', ctrl, 0).getTextDescription() + ")");
+    // As the menus write keys.
+    EXPECT_EQ (tabs[1]->getTooltip(), "Knobs (Ctrl+2)");
+    EXPECT_EQ (tabs[6]->getTooltip(), "Sustain (Ctrl+7)");
 
     press (*editor, '2', ctrl);
     juce::StringArray knobs;

@@ -23,6 +23,11 @@ juce::String ShortcutText::fromDescription (const juce::String& description)
     return keyPresses.joinIntoString (", ");
 }
 
+juce::String ShortcutText::of (const juce::KeyPress& key)
+{
+    return fromKeyPress (key.getTextDescription());
+}
+
 juce::String ShortcutText::fromKeyPress (const juce::String& keyPress)
 {
     auto parts = juce::StringArray::fromTokens (keyPress, "+", {});
