@@ -48,7 +48,7 @@ public:
     */
     Claim claim (std::unique_ptr<Connection>& connection, int timeoutMs);
 
-    /** Why claim() found the endpoint unavailable, when the system told something worth saying. */
+    /** Why claim() found the endpoint unavailable or busy, when there is something worth saying. */
     const juce::String& getProblem() const noexcept { return problem; }
 
     /** The next connection to the owned endpoint, or nothing when none came within `timeoutMs`.
@@ -63,8 +63,8 @@ public:
 
     const juce::String& getAddress() const noexcept { return address; }
 
-    /** The endpoint of the current user: a socket in $XDG_RUNTIME_DIR (else /tmp) on Linux, a
-        pipe named after the user's security identifier on Windows.
+    /** The endpoint of the current user: a socket in $XDG_RUNTIME_DIR (else in a folder of the
+        user's own in /tmp) on Linux, a pipe named after the user's security identifier on Windows.
     */
     static juce::String getDefaultAddress();
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -91,20 +92,39 @@ void removeSocketFile (const juce::String& path)
     ::unlink (path.toRawUTF8());
 }
 
+bool isOurs (const struct stat& info)
+{
+    return info.st_uid == ::getuid();
+}
+
+/** Why `folder` cannot hold the socket and its lock, or nothing when it can: a folder of this
+    user's own (not a link to one) that no one else may write to, so that no one else can put a
+    lock or a socket there first. A missing one is made so.
+*/
+juce::String privateFolderProblem (const juce::String& folder, bool create)
+{
+    if (create && ::mkdir (folder.toRawUTF8(), S_IRWXU) != 0 && errno != EEXIST)
+        return "cannot create " + folder + " (" + juce::String (std::strerror (errno)) + ")";
+
+    struct stat info
+    {};
+
+    if (::lstat (folder.toRawUTF8(), &info) != 0 || ! S_ISDIR (info.st_mode) || ! isOurs (info)
+        || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return folder + " is not a folder of this user's that only this user may write to";
+
+    return {};
+}
+
 /** Held while a launch looks at the socket, so that two launches never both find it stale and
     both become the running instance (one removing the other's fresh socket). The lock file
     stays: removing it would let a third launch lock a file the first two no longer share.
-    Without it (someone else's file there), launches are not kept apart.
+    A file there that is not this user's own is never opened: it is not ours to lock.
 */
 class SocketLock
 {
 public:
-    explicit SocketLock (const juce::String& socketPath)
-        : fd (::open ((socketPath + ".lock").toRawUTF8(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
-    {
-        if (fd >= 0)
-            while (::flock (fd, LOCK_EX) != 0 && errno == EINTR) {}
-    }
+    explicit SocketLock (const juce::String& lockPath) : fd (openOwnFile (lockPath)) {}
 
     ~SocketLock()
     {
@@ -112,7 +132,52 @@ public:
             ::close (fd);
     }
 
+    bool isOpen() const noexcept { return fd >= 0; }
+
+    /** Waits at most `timeoutMs` for the lock: a launch stopped while holding it must not hold
+        up every later one.
+    */
+    bool acquire (int timeoutMs)
+    {
+        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) std::max (0, timeoutMs);
+
+        while (::flock (fd, LOCK_EX | LOCK_NB) != 0)
+        {
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                return false;
+
+            if (juce::Time::getMillisecondCounter() >= deadline)
+                return false;
+
+            juce::Thread::sleep (10);
+        }
+
+        return true;
+    }
+
 private:
+    static bool isOwnRegularFile (const struct stat& info) { return S_ISREG (info.st_mode) && isOurs (info); }
+
+    static int openOwnFile (const juce::String& path)
+    {
+        struct stat info
+        {};
+
+        if (::lstat (path.toRawUTF8(), &info) == 0 && ! isOwnRegularFile (info))
+            return -1;
+
+        // Checked again once open, in case the file was swapped meanwhile; never blocks on a FIFO.
+        const auto fd = ::open (path.toRawUTF8(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+
+        if (fd >= 0 && (::fstat (fd, &info) != 0 || ! isOwnRegularFile (info)))
+        {
+            ::close (fd);
+            return -1;
+        }
+
+        return fd;
+    }
+
     const int fd;
 
     JUCE_DECLARE_NON_COPYABLE (SocketLock)
@@ -123,7 +188,7 @@ bool isOwnedByUs (const juce::String& path)
     struct stat info
     {};
     return ::lstat (path.toRawUTF8(), &info) == 0
-        && S_ISSOCK (info.st_mode) && info.st_uid == ::getuid();
+        && S_ISSOCK (info.st_mode) && isOurs (info);
 }
 
 /** A connection to the socket's owner; nothing, with the reason in `error`, when there is none. */
@@ -176,7 +241,30 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
     if (! makeAddress (address, socketAddress))
         return Claim::unavailable;
 
-    const SocketLock lock (address);
+    const auto folder = juce::File (address).getParentDirectory().getFullPathName();
+    const auto lockPath = address + ".lock";
+    const auto runsAlone = "; this editor does not take the files of later launches";
+
+    if (const auto folderProblem = privateFolderProblem (folder, true); folderProblem.isNotEmpty())
+    {
+        problem = folderProblem + runsAlone;
+        return Claim::unavailable;
+    }
+
+    SocketLock lock (lockPath);
+
+    if (! lock.isOpen())
+    {
+        problem = lockPath + " is not a file of this user" + runsAlone;
+        return Claim::unavailable;
+    }
+
+    if (! lock.acquire (timeoutMs))
+    {
+        problem = "another launch held " + lockPath + " for over " + juce::String (timeoutMs / 1000.0, 1)
+                + " s; this one runs on its own";
+        return Claim::busy;
+    }
 
     // Two attempts: the second after removing a socket that nobody answers on any more.
     for (int attempt = 0; attempt < 2; ++attempt)
@@ -208,8 +296,7 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
         // someone: it is left alone, and the user is told why files are not handed over.
         if (bindError != EADDRINUSE || ! isOwnedByUs (address))
         {
-            problem = address + " is in the way (not a socket of this user); "
-                                "this editor does not take the files of later launches";
+            problem = address + " is in the way (not a socket of this user)" + runsAlone;
             return Claim::unavailable;
         }
 
@@ -252,12 +339,13 @@ std::unique_ptr<InstanceEndpoint::Connection> InstanceEndpoint::connect (int tim
 juce::String InstanceEndpoint::getDefaultAddress()
 {
     const auto runtimeFolder = ExternalText::getEnvironmentVariable ("XDG_RUNTIME_DIR");
-    auto folder = juce::File::isAbsolutePath (runtimeFolder) ? juce::File (runtimeFolder) : juce::File ("/tmp");
 
-    if (! folder.isDirectory())
-        folder = juce::File ("/tmp");
+    if (juce::File::isAbsolutePath (runtimeFolder) && privateFolderProblem (runtimeFolder, false).isEmpty())
+        return juce::File (runtimeFolder).getChildFile ("q7x-editor-" + juce::SystemStats::getLogonName() + ".socket").getFullPathName();
 
-    return folder.getChildFile ("q7x-editor-" + juce::SystemStats::getLogonName() + ".socket").getFullPathName();
+    // Without a runtime folder of its own, a user gets one in the shared /tmp, named after the
+    // user's number: anyone may create it first, and claim() then refuses it.
+    return "/tmp/q7x-editor-" + juce::String (::getuid()) + "/editor.socket";
 }
 
 bool InstanceEndpoint::frameworkHandsOverLaterLaunches()

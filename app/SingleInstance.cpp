@@ -160,7 +160,9 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
     problem = {};
     const auto role = connectOrListen (commandLine);
 
-    if (role == Role::unanswered)
+    if (role == Role::unanswered && endpoint.getProblem().isNotEmpty())
+        problem = endpoint.getProblem();
+    else if (role == Role::unanswered)
         problem = "the running editor did not answer within " + juce::String (timeoutMs / 1000.0, 1)
                 + " s; this one runs on its own";
     else if (role == Role::unavailable)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <alsa/asoundlib.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -81,6 +82,37 @@ juce::MidiMessage sysEx (juce::uint8 command, const juce::Array<juce::uint8>& pa
 std::vector<juce::uint8> wireBytes (juce::uint8 command, const juce::Array<juce::uint8>& payload)
 {
     return bytesOf (sysEx (command, payload));
+}
+
+/** Writes `bytes` to snd-virmidi's raw device, which feeds its sequencer port as a device would. */
+bool writeToVirmidi (const std::vector<juce::uint8>& bytes)
+{
+    const auto fd = ::open ("/dev/snd/midiC0D0", O_WRONLY);
+
+    if (fd < 0)
+        return false;
+
+    size_t done = 0;
+
+    while (done < bytes.size())
+    {
+        const auto written = ::write (fd, bytes.data() + done, std::min<size_t> (4096, bytes.size() - done));
+
+        if (written <= 0)
+            break;
+
+        done += (size_t) written;
+    }
+
+    ::close (fd);
+    return done == bytes.size();
+}
+
+/** The process's resident memory, in bytes. */
+size_t residentBytes()
+{
+    const auto fields = juce::StringArray::fromTokens (juce::File ("/proc/self/statm").loadFileAsString(), false);
+    return (size_t) fields[1].getLargeIntValue() * (size_t)::sysconf (_SC_PAGESIZE);
 }
 
 bool listedEverywhere (SystemMidiBackend& backend, const juce::String& name)
@@ -227,4 +259,94 @@ TEST_F (SystemMidiTest, GetWhileTheDeviceIsGoneShowsTheNoDeviceAlertWithoutWaiti
     EXPECT_FALSE (controller->isAwaitingReply()) << "a request went to the vanished device";
     ASSERT_TRUE (alerts.waitFor (1));
     EXPECT_EQ (alerts.getTitles().joinIntoString (" | "), "No MIDI Device selected.");
+}
+
+TEST_F (SystemMidiTest, APortNamedInUtf8IsListedAndChosenByThatName)
+{
+    const auto cafe = juce::String::fromUTF8 ("Caf\xc3\xa9 Q7X");
+    SimulatorProcess simulator ({ "--name", cafe, "--reply", "preset" });
+    ASSERT_TRUE (simulator.isReady());
+
+    EXPECT_TRUE (listedEverywhere (backend, cafe)) << backend.getInputDeviceNames().joinIntoString (", ");
+    choose (cafe);
+    ASSERT_TRUE (manager.isInputOpen() && manager.isOutputOpen());
+    EXPECT_EQ (get(), juce::String (VerbatimTexts::presetReceivedTitle));
+}
+
+// A device that starts a SysEx message and never ends it: its bytes are dropped as they come, not
+// kept, and the next message arrives whole.
+TEST_F (SystemMidiTest, ASysExThatNeverEndsCostsNoMemoryAndIsCounted)
+{
+    choose (virmidi);
+    ASSERT_TRUE (manager.isInputOpen());
+    RecordingMidiListener received;
+    manager.addListener (&received);
+
+    constexpr size_t floodBytes = 4 << 20;
+    std::vector<juce::uint8> flood (floodBytes, 0x11);
+    flood[0] = 0xf0;
+    const auto before = residentBytes();
+    ASSERT_TRUE (writeToVirmidi (flood));
+    flood = {};
+
+    const auto reply = wireBytes (presetReplyCommand, editedPreset());
+    ASSERT_TRUE (writeToVirmidi (reply));
+    ASSERT_TRUE (waitUntil ([&] { return received.size() == 1; }, 60000));
+    const auto growth = (juce::int64) residentBytes() - (juce::int64) before;
+
+    EXPECT_EQ (bytesOf (received.getMessages()[0]), reply);
+    EXPECT_EQ (backend.getNumDroppedSysEx(), 1);
+    EXPECT_LT (growth, (juce::int64) floodBytes / 4) << "the process grew by " << growth << " bytes";
+    RecordProperty ("resident_growth_kib", (int) (growth / 1024));
+
+    manager.removeListener (&received);
+}
+
+// Another program may write straight to the editor's port; only what the chosen device sends is heard.
+TEST_F (SystemMidiTest, AnotherProgramWritingToTheEditorsPortIsNotHeard)
+{
+    choose (virmidi);
+    ASSERT_TRUE (manager.isInputOpen());
+    RecordingMidiListener received;
+    manager.addListener (&received);
+
+    snd_seq_t* intruder = nullptr;
+    ASSERT_EQ (snd_seq_open (&intruder, "default", SND_SEQ_OPEN_DUPLEX, 0), 0);
+    const auto intruderPort = snd_seq_create_simple_port (intruder, "intruder", SND_SEQ_PORT_CAP_READ,
+                                                          SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+    ASSERT_GE (intruderPort, 0);
+
+    // The editor's port is the one reading from snd-virmidi's.
+    const auto virmidiIdentifier = MidiBackend::findInput (backend.getInputDevices(), virmidi)->identifier;
+    snd_seq_query_subscribe_t* query = nullptr;
+    snd_seq_query_subscribe_alloca (&query);
+    snd_seq_addr_t virmidiPort { (unsigned char) virmidiIdentifier.upToFirstOccurrenceOf ("-", false, false).getIntValue(),
+                                 (unsigned char) virmidiIdentifier.fromFirstOccurrenceOf ("-", false, false).getIntValue() };
+    snd_seq_query_subscribe_set_root (query, &virmidiPort);
+    snd_seq_query_subscribe_set_type (query, SND_SEQ_QUERY_SUBS_READ);
+    snd_seq_query_subscribe_set_index (query, 0);
+    ASSERT_EQ (snd_seq_query_port_subscribers (intruder, query), 0);
+    const auto editorPort = *snd_seq_query_subscribe_get_addr (query);
+
+    auto forged = wireBytes (presetReplyCommand, editedPreset());
+    snd_seq_event_t event;
+    snd_seq_ev_clear (&event);
+    snd_seq_ev_set_source (&event, (unsigned char) intruderPort);
+    snd_seq_ev_set_dest (&event, editorPort.client, editorPort.port);
+    snd_seq_ev_set_direct (&event);
+    event.type = SND_SEQ_EVENT_SYSEX;
+    event.flags = (unsigned char) (event.flags | SND_SEQ_EVENT_LENGTH_VARIABLE);
+    event.data.ext.len = (unsigned int) forged.size();
+    event.data.ext.ptr = forged.data();
+    ASSERT_GE (snd_seq_event_output_direct (intruder, &event), 0);
+
+    // What the device sends after it arrives: the forged reply, had it been heard, would be first.
+    ASSERT_TRUE (writeToVirmidi (bytesOf (noteOn)));
+    ASSERT_TRUE (waitUntil ([&] { return received.size() >= 1; }, 5000));
+    juce::Thread::sleep (200);
+    EXPECT_EQ (received.size(), 1);
+    EXPECT_EQ (bytesOf (received.getMessages()[0]), bytesOf (noteOn));
+
+    snd_seq_close (intruder);
+    manager.removeListener (&received);
 }

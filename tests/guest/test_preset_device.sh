@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # q7x-preset send and get against q7x-simulator on the real sequencer: the preset arrives byte for
 # byte both ways; no answer, a refused reply, a chosen port that is missing and an existing file
-# fail with status 1, one line on stderr and the file as it was; with no "Q7X" port to default to,
-# a usage error lists the ports.
+# fail with status 1, one line on stderr and the file as it was; a port named in UTF-8 is listed and
+# chosen by its name; with no "Q7X" port to default to, a usage error lists the ports.
 #   bash test_preset_device.sh Q7X_PRESET WORK_DIR        (Q7X_SIMULATOR_PROGRAM in the environment)
 set -euo pipefail
 source "$(dirname "$0")/device_lib.sh"
@@ -47,6 +47,16 @@ echo "ok: send and get, byte for byte"
 
 cp got.q7x kept.q7x
 expect_refusal "get onto an existing file" "$preset" get got.q7x
+guest_stop_simulator
+
+# A port named in UTF-8 is listed as named, and chosen by that name.
+guest_start_simulator simulator-cafe.log --name "Café Q7X" --save cafe.q7x
+"$preset" ports >ports-cafe.txt
+grep -qx 'output: Café Q7X' ports-cafe.txt || fail "q7x-preset ports garbles the name: $(cat ports-cafe.txt)"
+"$preset" send --out "Café Q7X" sent.q7x
+"$preset" get --in "Café Q7X" --out "Café Q7X" --force got-cafe.q7x
+cmp sent.q7x got-cafe.q7x || fail "get from \"Café Q7X\" brought other bytes than were sent"
+echo "ok: a port named in UTF-8, listed and chosen by its name"
 guest_stop_simulator
 
 guest_start_simulator simulator-silent.log --reply none

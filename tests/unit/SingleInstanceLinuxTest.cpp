@@ -3,7 +3,10 @@
 #include "app/Dialogs.h"
 #include "app/SingleInstance.h"
 
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -11,8 +14,10 @@
 
 void expectOneOfTwoLaunchesToRun (const juce::String& endpoint);
 
+/** The endpoint's folder is private, as the editor wants it, whatever the umask made of it. */
 juce::String makeTestEndpointAddress (const juce::File& folder)
 {
+    ::chmod (folder.getFullPathName().toRawUTF8(), 0700);
     return folder.getChildFile ("editor.socket").getFullPathName();
 }
 
@@ -23,8 +28,18 @@ class SingleInstanceLinuxTest : public testing::Test
 protected:
     const TemporaryFolder temp;
     const juce::File folder = temp.get();
-    juce::File socket = folder.getChildFile ("editor.socket");
+    juce::File socket = juce::File (makeTestEndpointAddress (folder));
 };
+
+// Someone other than the test's user: no account needed, only a number no file of ours has.
+constexpr uid_t otherUser = 4242;
+
+mode_t modeOf (const juce::File& file)
+{
+    struct stat info
+    {};
+    return ::lstat (file.getFullPathName().toRawUTF8(), &info) == 0 ? info.st_mode : 0;
+}
 
 TEST_F (SingleInstanceLinuxTest, ASocketLeftByACrashedInstanceIsTakenOver)
 {
@@ -76,6 +91,166 @@ TEST_F (SingleInstanceLinuxTest, AFileInThePlaceOfTheSocketIsKeptAndReported)
     SingleInstance running (folder.getChildFile ("other.socket").getFullPathName());
     EXPECT_EQ (running.claim ({}), SingleInstance::Role::running);
     EXPECT_TRUE (running.getProblem().isEmpty());
+}
+
+// A launch stopped while it held the lock, or another user's lock file where ours belongs, must
+// not keep later launches from starting: they run on their own, with the reason.
+TEST_F (SingleInstanceLinuxTest, ALockHeldByAnotherLaunchOrUserLetsTheLaunchRunAlone)
+{
+    struct Case
+    {
+        const char* what;
+        uid_t owner;
+        SingleInstance::Role expected;
+    };
+
+    const Case cases[] = {
+        { "a stopped launch holds the lock", ::getuid(), SingleInstance::Role::unanswered },
+        { "another user's lock file, held", otherUser, SingleInstance::Role::unavailable },
+    };
+
+    const auto lockFile = folder.getChildFile ("editor.socket.lock");
+    int needRoot = 0;
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+
+        if (c.owner != ::getuid() && ::geteuid() != 0)
+        {
+            ++needRoot;
+            continue;
+        }
+
+        const auto held = ::open (lockFile.getFullPathName().toRawUTF8(), O_RDWR | O_CREAT, 0600);
+        ASSERT_GE (held, 0);
+        ASSERT_EQ (::fchown (held, c.owner, (gid_t) -1), 0);
+        ASSERT_EQ (::flock (held, LOCK_EX), 0);
+
+        auto launch = std::async (std::launch::async, [this] {
+            SingleInstance instance (socket.getFullPathName(), 300);
+            const auto role = instance.claim ("a.q7x");
+            return std::make_pair (role, instance.getProblem());
+        });
+
+        // Far beyond the launch's own 300 ms: a launch that waits for the lock for ever fails here.
+        const auto finished = launch.wait_for (std::chrono::seconds (10)) == std::future_status::ready;
+        EXPECT_TRUE (finished) << "the launch still waits for the lock";
+        ::close (held); // lets a launch that waits for ever go on, so that the test can end
+        const auto [role, problem] = launch.get();
+
+        if (finished)
+        {
+            EXPECT_EQ (role, c.expected);
+            EXPECT_TRUE (problem.contains (lockFile.getFullPathName())) << problem;
+            EXPECT_FALSE (socket.exists());
+        }
+
+        ASSERT_TRUE (lockFile.deleteFile());
+        socket.deleteFile();
+    }
+
+    if (needRoot > 0)
+        GTEST_SKIP() << needRoot << " case(s) need root, to give a file to another user";
+}
+
+// Only a folder of the user's own that no one else can write to holds the socket and its lock:
+// anywhere else another user could put them there first. Nothing is made in a refused one.
+TEST_F (SingleInstanceLinuxTest, AFolderThatIsNotPrivateIsRefused)
+{
+    struct Case
+    {
+        const char* what;
+        mode_t mode;
+        uid_t owner;
+        bool isLink;
+    };
+
+    const Case cases[] = {
+        { "everyone may write, as in /tmp", 01777, ::getuid(), false },
+        { "the group may write", 0770, ::getuid(), false },
+        { "another user's folder", 0700, otherUser, false },
+        { "a link to a private folder", 0700, ::getuid(), true },
+    };
+
+    int needRoot = 0;
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+
+        if (c.owner != ::getuid() && ::geteuid() != 0)
+        {
+            ++needRoot;
+            continue;
+        }
+
+        const auto target = folder.getChildFile ("target");
+        ASSERT_TRUE (target.createDirectory());
+        ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), c.mode), 0);
+        ASSERT_EQ (::chown (target.getFullPathName().toRawUTF8(), c.owner, (gid_t) -1), 0);
+        const auto place = c.isLink ? folder.getChildFile ("link") : target;
+
+        if (c.isLink)
+        {
+            ASSERT_EQ (::symlink (target.getFullPathName().toRawUTF8(), place.getFullPathName().toRawUTF8()), 0);
+        }
+
+        {
+            SingleInstance instance (place.getChildFile ("editor.socket").getFullPathName(), 300);
+            EXPECT_EQ (instance.claim ("a.q7x"), SingleInstance::Role::unavailable);
+            EXPECT_TRUE (instance.getProblem().contains (place.getFullPathName())) << instance.getProblem();
+            EXPECT_EQ (target.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
+        }
+
+        ::unlink (place.getFullPathName().toRawUTF8());
+        ASSERT_TRUE (target.deleteRecursively());
+    }
+
+    if (needRoot > 0)
+        GTEST_SKIP() << needRoot << " case(s) need root, to give a folder to another user";
+}
+
+TEST_F (SingleInstanceLinuxTest, AMissingFolderIsMadeForTheUserAlone)
+{
+    const auto own = folder.getChildFile ("own");
+    SingleInstance instance (own.getChildFile ("editor.socket").getFullPathName());
+    EXPECT_EQ (instance.claim ({}), SingleInstance::Role::running);
+    EXPECT_EQ (modeOf (own), (mode_t) (S_IFDIR | 0700));
+}
+
+// Without a private runtime folder, the socket goes to a folder of the user's own in /tmp.
+TEST_F (SingleInstanceLinuxTest, TheDefaultSocketIsInAFolderOfTheUsersOwn)
+{
+    const auto* saved = std::getenv ("XDG_RUNTIME_DIR");
+    const std::string previous = saved != nullptr ? saved : "";
+    const auto fallback = "/tmp/q7x-editor-" + std::to_string (::getuid()) + "/editor.socket";
+    const auto shared = folder.getChildFile ("shared");
+    ASSERT_TRUE (shared.createDirectory());
+    ::chmod (shared.getFullPathName().toRawUTF8(), 01777);
+
+    const std::pair<std::string, std::string> cases[] = {
+        { "", fallback },
+        { "relative/folder", fallback },
+        { shared.getFullPathName().toStdString(), fallback },
+        { folder.getFullPathName().toStdString(),
+          folder.getChildFile ("q7x-editor-" + juce::SystemStats::getLogonName() + ".socket").getFullPathName().toStdString() },
+    };
+
+    for (const auto& [runtimeFolder, expected] : cases)
+    {
+        if (runtimeFolder.empty())
+            ::unsetenv ("XDG_RUNTIME_DIR");
+        else
+            ::setenv ("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
+
+        EXPECT_EQ (InstanceEndpoint::getDefaultAddress().toStdString(), expected) << runtimeFolder;
+    }
+
+    if (saved != nullptr)
+        ::setenv ("XDG_RUNTIME_DIR", previous.c_str(), 1);
+    else
+        ::unsetenv ("XDG_RUNTIME_DIR");
 }
 
 TEST_F (SingleInstanceLinuxTest, ASocketPathTooLongToUseLetsTheEditorRunAlone)
