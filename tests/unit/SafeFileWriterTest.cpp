@@ -8,8 +8,13 @@
 #include <cerrno>
 #include <fstream>
 #include <signal.h>
+#include <fcntl.h>
+#include <functional>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -134,13 +139,13 @@ TEST_F (SafeFileWriterTest, AFailedWriteIsAnUnableToSaveAndTheOldPresetSurvives)
 TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
 {
     // Unrelated files that look alike: never touched.
-    const juce::StringArray unrelated { ".My Preset.q7x.q7x-save-abc", ".My Preset_temp1a2b.q7x",
-                                        ".Other.q7x.q7x-save-99999-0", "My Preset.q7x.q7x-save-99999-0" };
+    const juce::StringArray unrelated { ".q7x-save-abc", ".q7x-save-99999", ".My Preset_temp1a2b.q7x",
+                                        "q7x-save-99999-0", ".q7x-save-99999-0x" };
     for (const auto& name : unrelated)
         ASSERT_TRUE (folder.getChildFile (name).create());
 
     // One that a save still running in another process is writing: left alone as well (pid 1 always runs).
-    ASSERT_TRUE (folder.getChildFile (".My Preset.q7x.q7x-save-1-7").create());
+    ASSERT_TRUE (folder.getChildFile (".q7x-save-1-7").create());
 
     // A save in a child process that is killed after writing part of the file.
     const auto child = ::fork();
@@ -163,7 +168,7 @@ TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
     ASSERT_EQ (::waitpid (child, &status, 0), child);
     ASSERT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGKILL);
 
-    const auto leftOver = ".My Preset.q7x.q7x-save-" + juce::String (child) + "-";
+    const auto leftOver = ".q7x-save-" + juce::String (child) + "-";
     ASSERT_EQ (folderContents().size(), unrelated.size() + 3);
     ASSERT_TRUE (folderContents().joinIntoString ("|").contains ("|" + leftOver)) << folderContents().joinIntoString (", ");
     EXPECT_EQ (target.loadFileAsString(), oldContents);
@@ -171,7 +176,7 @@ TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
     ASSERT_TRUE (save (newContents).wasOk());
 
     auto expected = unrelated;
-    expected.addArray ({ ".My Preset.q7x.q7x-save-1-7", "My Preset.q7x" });
+    expected.addArray ({ ".q7x-save-1-7", "My Preset.q7x" });
     expected.sort (false);
     EXPECT_EQ (folderContents(), expected);
     EXPECT_EQ (target.loadFileAsString(), newContents);
@@ -316,6 +321,205 @@ TEST_F (SafeFileWriterTest, TheEditorsSaveKeepsLinksOwnersAndModes)
         EXPECT_FALSE (controller->saveToFile (saved));
         EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
         EXPECT_EQ (real.loadFileAsString().toStdString(), oldPreset);
+    }
+}
+
+/** What a name stands for: S_IFREG, S_IFIFO... (a link is not followed). */
+mode_t typeOf (const juce::File& file)
+{
+    struct stat info
+    {};
+    EXPECT_EQ (::lstat (file.getFullPathName().toRawUTF8(), &info), 0);
+    return info.st_mode & S_IFMT;
+}
+
+/** What a test does to the folder just before a save opens a file by `name`, or nothing. */
+struct BeforeOpening
+{
+    static inline juce::String name;
+    static inline std::function<void()> action;
+
+    static int open (const char* path, int flags, int mode)
+    {
+        if (action != nullptr && juce::File (juce::CharPointer_UTF8 (path)).getFileName() == name)
+            std::exchange (action, nullptr)();
+
+        return SafeFileWriter::getRealSystemCalls().open (path, flags, mode);
+    }
+};
+
+// A preset with a hard link is rewritten in place. Whatever takes its name between the check and
+// the write (a link to a larger file, another preset, a FIFO) is left as it was, and the save fails.
+TEST_F (SafeFileWriterTest, AFileSwappedInBeforeTheInPlaceWriteIsNeverWritten)
+{
+    const std::string oldPreset (103, 'o'), newPreset (103, 'n');
+    const auto other = folder.getChildFile ("other");
+    const auto swap = folder.getChildFile ("swap");
+
+    const std::function<void()> replacements[] = {
+        [&] { overwrite (other, std::string (4096, 'B')); ASSERT_EQ (::link (other.getFullPathName().toRawUTF8(), swap.getFullPathName().toRawUTF8()), 0); },
+        [&] { overwrite (swap, std::string (103, 'x')); },
+        [&] { ASSERT_EQ (::mkfifo (swap.getFullPathName().toRawUTF8(), 0666), 0); },
+    };
+    const std::string expectedAfterwards[] = { std::string (4096, 'B'), std::string (103, 'x'), {} };
+
+    for (size_t i = 0; i < std::size (replacements); ++i)
+    {
+        SCOPED_TRACE (i);
+        overwrite (target, oldPreset);
+        const auto hard = folder.getChildFile ("hard.q7x");
+        ASSERT_EQ (::link (target.getFullPathName().toRawUTF8(), hard.getFullPathName().toRawUTF8()), 0);
+
+        auto calls = SafeFileWriter::getRealSystemCalls();
+        calls.open = BeforeOpening::open;
+        const SafeFileWriter::ScopedSystemCalls fake (calls);
+        BeforeOpening::name = target.getFileName();
+        BeforeOpening::action = [&] {
+            replacements[i]();
+            ASSERT_EQ (::rename (swap.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()), 0);
+        };
+
+        const auto result = SafeFileWriter::write (target, newPreset.data(), newPreset.size());
+        EXPECT_EQ (BeforeOpening::action, nullptr); // the swap did happen
+        EXPECT_TRUE (result.failed());
+
+        if (expectedAfterwards[i].empty())
+            EXPECT_EQ (typeOf (target), (mode_t) S_IFIFO);
+        else
+            EXPECT_EQ (target.loadFileAsString().toStdString(), expectedAfterwards[i]);
+
+        EXPECT_EQ (hard.loadFileAsString().toStdString(), oldPreset);
+        ASSERT_TRUE (hard.deleteFile() && target.deleteFile());
+        other.deleteFile();
+    }
+}
+
+// Only a file is ever replaced: a FIFO, a socket or a device node (a link to one too) stays what it
+// is, and the save says why it failed, the editor's included.
+TEST_F (SafeFileWriterTest, OnlyRegularFilesAreReplaced)
+{
+    const auto fifo = folder.getChildFile ("fifo.q7x");
+    const auto socket = folder.getChildFile ("socket.q7x");
+    const auto device = folder.getChildFile ("null.q7x");
+    const auto link = folder.getChildFile ("link.q7x");
+    ASSERT_EQ (::mkfifo (fifo.getFullPathName().toRawUTF8(), 0666), 0);
+    ASSERT_EQ (::symlink ("fifo.q7x", link.getFullPathName().toRawUTF8()), 0);
+
+    const auto listener = ::socket (AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    socket.getFullPathName().copyToUTF8 (address.sun_path, sizeof (address.sun_path));
+    ASSERT_EQ (::bind (listener, reinterpret_cast<sockaddr*> (&address), sizeof (address)), 0);
+    ::close (listener);
+
+    struct Case
+    {
+        juce::File file;
+        mode_t type;
+    };
+    std::vector<Case> cases { { fifo, S_IFIFO }, { link, S_IFIFO }, { socket, S_IFSOCK } };
+
+    // The null device's numbers; only root may make a node.
+    if (::mknod (device.getFullPathName().toRawUTF8(), S_IFCHR | 0666, makedev (1, 3)) == 0)
+        cases.push_back ({ device, S_IFCHR });
+
+    const auto before = folderContents();
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.file.getFileName());
+        const auto result = SafeFileWriter::write (c.file, "preset", 6);
+        EXPECT_EQ (result.getErrorMessage(), juce::String ("not a regular file"));
+        EXPECT_EQ (typeOf (c.file), c.file == link ? (mode_t) S_IFLNK : c.type);
+        EXPECT_EQ (typeOf (c.file.getLinkedTarget()), c.type);
+    }
+
+    std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
+    FakeEditor editor { *controller };
+    ASSERT_TRUE (controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
+    AlertRecorder alerts;
+    EXPECT_FALSE (controller->saveToFile (fifo));
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
+    EXPECT_EQ (folderContents(), before);
+}
+
+// Once the new file has its name, the save has happened: a folder that cannot then be synced is a
+// warning for the one who asked, never a failure (the editor says it saved).
+TEST_F (SafeFileWriterTest, AFolderThatCannotBeSyncedAfterTheRenameIsAWarning)
+{
+    auto noFolder = SafeFileWriter::getRealSystemCalls();
+    noFolder.open = [] (const char* path, int flags, int mode) {
+        if ((flags & O_DIRECTORY) != 0)
+        {
+            errno = EACCES;
+            return -1;
+        }
+        return ::open (path, flags, (mode_t) mode);
+    };
+
+    auto unsyncedFolder = SafeFileWriter::getRealSystemCalls();
+    unsyncedFolder.fsync = [] (int fd) {
+        struct stat info
+        {};
+        if (::fstat (fd, &info) == 0 && S_ISDIR (info.st_mode))
+        {
+            errno = EIO;
+            return -1;
+        }
+        return ::fsync (fd);
+    };
+
+    const std::pair<SafeFileWriter::SystemCalls, juce::String> cases[] = {
+        { noFolder, "the folder could not be synced (open folder: Permission denied): a power cut may still undo the save" },
+        { unsyncedFolder, "the folder could not be synced (sync folder: Input/output error): a power cut may still undo the save" },
+    };
+
+    for (const auto& [calls, expectedWarning] : cases)
+    {
+        const SafeFileWriter::ScopedSystemCalls fake (calls);
+        ASSERT_TRUE (target.replaceWithText (oldContents));
+        juce::String warning;
+        const auto result = SafeFileWriter::write (target, newContents.toRawUTF8(), newContents.getNumBytesAsUTF8(), &warning);
+        EXPECT_TRUE (result.wasOk()) << result.getErrorMessage();
+        EXPECT_EQ (warning, expectedWarning);
+        EXPECT_EQ (target.loadFileAsString(), newContents);
+        EXPECT_EQ (folderContents(), juce::StringArray ("My Preset.q7x"));
+
+        std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
+        FakeEditor editor { *controller };
+        ASSERT_TRUE (controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
+        AlertRecorder alerts;
+        EXPECT_TRUE (controller->saveToFile (target));
+        EXPECT_EQ (alerts.size(), 0);
+        EXPECT_EQ (target.getSize(), 103);
+    }
+
+    // A save that is synced whole leaves the warning empty.
+    juce::String warning ("unchanged");
+    ASSERT_TRUE (SafeFileWriter::write (target, "x", 1, &warning).wasOk());
+    EXPECT_EQ (warning, juce::String());
+}
+
+// Names as long as the system allows save: the temporary file's name does not grow with them.
+TEST_F (SafeFileWriterTest, NamesAsLongAsTheSystemAllowsSave)
+{
+    juce::String cjk;
+    for (int i = 0; i < 80; ++i)
+        cjk << juce::String (juce::CharPointer_UTF8 ("\xe9\x9f\xb3")); // 3 bytes each
+
+    for (const auto& name : { juce::String::repeatedString ("a", 251) + ".q7x", cjk + ".q7x" })
+    {
+        SCOPED_TRACE (name.getNumBytesAsUTF8());
+        const auto file = folder.getChildFile (name);
+        const auto result = SafeFileWriter::write (file, "new", 3);
+        EXPECT_TRUE (result.wasOk()) << result.getErrorMessage();
+        EXPECT_EQ (file.loadFileAsString(), juce::String ("new"));
+        ASSERT_TRUE (SafeFileWriter::write (file, "newer", 5).wasOk());
+        EXPECT_EQ (file.loadFileAsString(), juce::String ("newer"));
+        juce::StringArray expected { "My Preset.q7x", name };
+        expected.sort (false);
+        EXPECT_EQ (folderContents(), expected);
+        file.deleteFile();
     }
 }
 } // namespace
