@@ -289,7 +289,11 @@ int PresetCommandLine::writePreset (const juce::String& path, const juce::Array<
         return refused;
     }
 
-    const auto result = PresetFile::write (file, image);
+    juce::String warning;
+    const auto result = PresetFile::write (file, image, &warning);
+
+    if (warning.isNotEmpty())
+        err << programName << ": " << path << ": warning: " << warning << "\n";
 
     if (result.wasOk())
         return success;

@@ -45,9 +45,9 @@ PresetFile::Reading PresetFile::read (const juce::File& file)
     return reading;
 }
 
-juce::Result PresetFile::write (const juce::File& file, const juce::Array<juce::uint8>& image)
+juce::Result PresetFile::write (const juce::File& file, const juce::Array<juce::uint8>& image, juce::String* warning)
 {
     jassert (image.size() == PresetLayout::presetImageSize);
     const auto bytes = PresetFraming::makeDumpMessage (image);
-    return SafeFileWriter::write (file, bytes.begin(), (size_t) bytes.size());
+    return SafeFileWriter::write (file, bytes.begin(), (size_t) bytes.size(), warning);
 }

@@ -37,6 +37,8 @@ public:
 
     static Reading read (const juce::File& file);
 
-    /** Writes the image as a preset file, replacing the target only once all of it is written. */
-    static juce::Result write (const juce::File& file, const juce::Array<juce::uint8>& image);
+    /** Writes the image as a preset file, replacing the target only once all of it is written;
+        `warning`, when given, says what did not fail the save but may matter (SafeFileWriter).
+    */
+    static juce::Result write (const juce::File& file, const juce::Array<juce::uint8>& image, juce::String* warning = nullptr);
 };

@@ -61,9 +61,11 @@ const SafeFileWriter::SystemCalls& SafeFileWriter::getSystemCalls()
     return currentCalls();
 }
 
-juce::String SafeFileWriter::getTemporaryFilePrefix (const juce::File& target)
+juce::String SafeFileWriter::getTemporaryFilePrefix()
 {
-    return "." + target.getFileName() + ".q7x-save-";
+    // Short and of its own, so that a target whose name is as long as the system allows has room
+    // for a temporary file beside it.
+    return ".q7x-save-";
 }
 
 int SafeFileWriter::getTemporaryFileOwner (const std::string& fileName, const std::string& prefix)

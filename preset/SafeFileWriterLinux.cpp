@@ -22,18 +22,18 @@ long systemWrite (int fd, const void* data, size_t size) { return (long) ::write
 int systemFsync (int fd) { return ::fsync (fd); }
 int systemClose (int fd) { return ::close (fd); }
 int systemRename (const char* from, const char* to) { return ::rename (from, to); }
+int systemOpen (const char* path, int flags, int mode) { return ::open (path, flags, (mode_t) mode); }
 
 bool isProcessRunning (int pid)
 {
     return ::kill (pid, 0) == 0 || errno == EPERM;
 }
 
-/** Removes what earlier saves of `target` left when they were killed half-way. */
-void removeStaleTemporaryFiles (const juce::File& target)
+/** Removes what earlier saves into `folder` left when they were killed half-way. */
+void removeStaleTemporaryFiles (const juce::File& folder)
 {
-    const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target).toStdString();
-    const auto folder = target.getParentDirectory().getFullPathName().toStdString();
-    std::unique_ptr<DIR, int (*) (DIR*)> listing (::opendir (folder.c_str()), ::closedir);
+    const auto prefix = SafeFileWriter::getTemporaryFilePrefix().toStdString();
+    std::unique_ptr<DIR, int (*) (DIR*)> listing (::opendir (folder.getFullPathName().toRawUTF8()), ::closedir);
 
     if (listing == nullptr)
         return;
@@ -92,12 +92,12 @@ bool takeOwnerAndMode (int fd, const struct stat& existing)
 int createTemporaryFile (const juce::File& target, const struct stat* existing, juce::File& created)
 {
     static std::atomic<int> counter { 0 };
-    const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target) + juce::String (::getpid()) + "-";
+    const auto prefix = SafeFileWriter::getTemporaryFilePrefix() + juce::String (::getpid()) + "-";
 
     for (int attempt = 0; attempt < 100; ++attempt)
     {
         created = target.getSiblingFile (prefix + juce::String (counter++));
-        const auto fd = ::open (created.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const auto fd = SafeFileWriter::getSystemCalls().open (created.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 
         if (fd >= 0 && existing != nullptr && ! takeOwnerAndMode (fd, *existing))
         {
@@ -118,6 +118,10 @@ int createTemporaryFile (const juce::File& target, const struct stat* existing, 
 /** Overwrites a file of the same size in one write of at most a disk sector, which a power
     cut cannot split: for a file that must stay the same file (hard links, an owner this
     process cannot give a new file). Larger contents, or another size, cannot be written so.
+
+    The file is opened once and checked through that descriptor: whatever took the name
+    since `existing` was read (a link to another file, a FIFO) is never written. A FIFO
+    without a reader fails the open instead of blocking it.
 */
 std::optional<juce::Result> writeInPlace (const juce::File& target, const struct stat& existing, const void* data, size_t size)
 {
@@ -126,10 +130,20 @@ std::optional<juce::Result> writeInPlace (const juce::File& target, const struct
     if ((size_t) existing.st_size != size || size > sector)
         return std::nullopt;
 
-    const auto fd = ::open (target.getFullPathName().toRawUTF8(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    const auto fd = SafeFileWriter::getSystemCalls().open (target.getFullPathName().toRawUTF8(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0);
 
     if (fd < 0)
         return failure ("open", errno);
+
+    struct stat opened
+    {};
+
+    if (::fstat (fd, &opened) != 0 || ! S_ISREG (opened.st_mode) || opened.st_dev != existing.st_dev
+        || opened.st_ino != existing.st_ino || opened.st_size != existing.st_size)
+    {
+        ::close (fd);
+        return juce::Result::fail ("the file was replaced while it was being saved; left unchanged");
+    }
 
     return flushAndClose (fd, ::pwrite (fd, data, size, 0) == (ssize_t) size ? juce::Result::ok() : failure ("write", errno));
 }
@@ -137,7 +151,7 @@ std::optional<juce::Result> writeInPlace (const juce::File& target, const struct
 /** Flushes the folder's entry of a renamed file; file systems that cannot do that are taken at their word. */
 juce::Result syncFolder (const juce::File& folder)
 {
-    const auto fd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const auto fd = SafeFileWriter::getSystemCalls().open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
 
     if (fd < 0)
         return failure ("open folder", errno);
@@ -152,8 +166,11 @@ juce::Result syncFolder (const juce::File& folder)
 } // namespace
 
 //==============================================================================
-juce::Result SafeFileWriter::write (const juce::File& fileOrLink, const void* data, size_t size)
+juce::Result SafeFileWriter::write (const juce::File& fileOrLink, const void* data, size_t size, juce::String* warning)
 {
+    if (warning != nullptr)
+        warning->clear();
+
     const auto target = followLinks (fileOrLink);
 
     if (! target.has_value())
@@ -162,11 +179,15 @@ juce::Result SafeFileWriter::write (const juce::File& fileOrLink, const void* da
     if (isReadOnly (*target))
         return juce::Result::fail ("the file is read-only");
 
-    removeStaleTemporaryFiles (*target);
+    removeStaleTemporaryFiles (target->getParentDirectory());
 
     struct stat existing
     {};
     const auto exists = ::stat (target->getFullPathName().toRawUTF8(), &existing) == 0;
+
+    // A FIFO, a socket or a device would become a file, and what used it would lose it.
+    if (exists && ! S_ISREG (existing.st_mode))
+        return juce::Result::fail ("not a regular file");
 
     // Hard links see the change only if the file itself is rewritten.
     if (exists && existing.st_nlink > 1)
@@ -202,7 +223,11 @@ juce::Result SafeFileWriter::write (const juce::File& fileOrLink, const void* da
         return result;
     }
 
-    return syncFolder (target->getParentDirectory());
+    // The new file has its name now: whatever happens next, the save has happened.
+    if (const auto synced = syncFolder (target->getParentDirectory()); synced.failed() && warning != nullptr)
+        *warning = "the folder could not be synced (" + synced.getErrorMessage() + "): a power cut may still undo the save";
+
+    return juce::Result::ok();
 }
 
 bool SafeFileWriter::isReadOnly (const juce::File& file)
@@ -215,5 +240,5 @@ bool SafeFileWriter::isReadOnly (const juce::File& file)
 
 SafeFileWriter::SystemCalls SafeFileWriter::getRealSystemCalls()
 {
-    return { systemWrite, systemFsync, systemClose, systemRename };
+    return { systemWrite, systemFsync, systemClose, systemRename, systemOpen };
 }

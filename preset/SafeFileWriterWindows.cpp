@@ -83,6 +83,11 @@ int systemRename (const char* from, const char* to)
     return ::MoveFileExW (source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : failWithLastError();
 }
 
+int systemOpen (const char* path, int flags, int mode)
+{
+    return ::_wopen (widePath (path).c_str(), flags, mode);
+}
+
 bool isProcessRunning (int pid)
 {
     const auto process = ::OpenProcess (SYNCHRONIZE, FALSE, (DWORD) pid);
@@ -95,12 +100,12 @@ bool isProcessRunning (int pid)
     return running;
 }
 
-/** Removes what earlier saves of `target` left when they were killed half-way. */
-void removeStaleTemporaryFiles (const juce::File& target)
+/** Removes what earlier saves into `folder` left when they were killed half-way. */
+void removeStaleTemporaryFiles (const juce::File& folder)
 {
-    const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target);
+    const auto prefix = SafeFileWriter::getTemporaryFilePrefix();
 
-    for (const auto& entry : juce::RangedDirectoryIterator (target.getParentDirectory(), false, prefix + "*", juce::File::findFiles))
+    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, prefix + "*", juce::File::findFiles))
     {
         const auto pid = SafeFileWriter::getTemporaryFileOwner (entry.getFile().getFileName().toStdString(), prefix.toStdString());
 
@@ -115,12 +120,14 @@ void removeStaleTemporaryFiles (const juce::File& target)
 int createTemporaryFile (const juce::File& target, juce::File& created)
 {
     static std::atomic<int> counter { 0 };
-    const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target) + juce::String (::_getpid()) + "-";
+    const auto prefix = SafeFileWriter::getTemporaryFilePrefix() + juce::String (::_getpid()) + "-";
 
     for (int attempt = 0; attempt < 100; ++attempt)
     {
         created = target.getSiblingFile (prefix + juce::String (counter++));
-        const auto fd = ::_wopen (widePath (created).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+        const auto fd = SafeFileWriter::getSystemCalls().open (created.getFullPathName().toRawUTF8(),
+                                                               _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                                                               _S_IREAD | _S_IWRITE);
 
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -133,12 +140,16 @@ int createTemporaryFile (const juce::File& target, juce::File& created)
 } // namespace
 
 //==============================================================================
-juce::Result SafeFileWriter::write (const juce::File& target, const void* data, size_t size)
+juce::Result SafeFileWriter::write (const juce::File& target, const void* data, size_t size, juce::String* warning)
 {
+    // Nothing is left to fail once ReplaceFileW or MoveFileExW has put the file in place.
+    if (warning != nullptr)
+        warning->clear();
+
     if (isReadOnly (target))
         return juce::Result::fail ("the file is read-only");
 
-    removeStaleTemporaryFiles (target);
+    removeStaleTemporaryFiles (target.getParentDirectory());
 
     juce::File temporary;
     const auto fd = createTemporaryFile (target, temporary);
@@ -166,5 +177,5 @@ bool SafeFileWriter::isReadOnly (const juce::File& file)
 
 SafeFileWriter::SystemCalls SafeFileWriter::getRealSystemCalls()
 {
-    return { systemWrite, systemFsync, systemClose, systemRename };
+    return { systemWrite, systemFsync, systemClose, systemRename, systemOpen };
 }

@@ -63,6 +63,17 @@ cp "$work/out" "$work/a.json"
 expect_status 0 "import" "$program" import "$work/a.json" "$work/c.q7x"
 cmp -s "$work/a.q7x" "$work/c.q7x" || { echo "FAIL: export and import changed the preset"; failures=$((failures + 1)); }
 
+# Output that cannot be written (a full disk) fails the command with one line saying so.
+for command in "show $work/a.q7x" "export $work/a.q7x" "--help"; do
+    # shellcheck disable=SC2086
+    "$program" $command >/dev/full 2>"$work/err"
+    status=$?
+    if [ "$status" -ne 1 ] || [ "$(cat "$work/err")" != "q7x-preset: standard output: No space left on device" ]; then
+        echo "FAIL: $command to a full disk: exit status $status, and:"; cat "$work/err"
+        failures=$((failures + 1))
+    fi
+done
+
 expect_status 2 "no command" "$program"
 expect_status 2 "unknown command" "$program" frobnicate
 expect_status 0 "help" "$program" --help

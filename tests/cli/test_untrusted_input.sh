@@ -70,5 +70,34 @@ cp real/t.q7x before.q7x
 expect 1 "is read-only; left unchanged" "set of a read-only preset" set links/l.q7x "Knob 2 CC=1"
 cmp -s real/t.q7x before.q7x || fail "the read-only preset was changed"
 
+# Only a file is replaced, --force or not: a FIFO or a device node stays what it is.
+"$program" export a.q7x >a.json
+mkfifo fifo.q7x
+mknod null.q7x c 1 3
+for node in fifo.q7x null.q7x; do
+    type=$(stat -c %F $node)
+    expect 1 "$node: not a regular file" "new --force over a $type" new --force $node
+    expect 1 "$node: not a regular file" "import --force over a $type" import --force a.json $node
+    [ "$(stat -c %F $node)" = "$type" ] || fail "$node became a $(stat -c %F $node)"
+done
+
+# A folder its user may write but not read (mode 333): the preset is saved, and a warning says the
+# folder could not be synced. Run as a user of no account, since root reads any folder.
+mkdir sealed && cp a.q7x sealed/p.q7x && chown -R 4321:4321 sealed && chmod 333 sealed
+as_nobody() { setpriv --reuid=4321 --regid=4321 --clear-groups "$program" "$@" >out 2>err; }
+as_nobody set sealed/p.q7x "Knob 2 CC=9" || fail "set in a folder of mode 333: exit status $?"
+grep -qF "sealed/p.q7x: warning: the folder could not be synced (open folder: Permission denied)" err || { fail "set: no warning in:"; cat err; }
+as_nobody new sealed/n.q7x || fail "new in a folder of mode 333: exit status $?"
+grep -qF "sealed/n.q7x: warning: the folder could not be synced (open folder: Permission denied)" err || { fail "new: no warning in:"; cat err; }
+chmod 755 sealed
+"$program" show sealed/p.q7x | grep -qx "Knob 2 CC: 9" || fail "the set in a folder of mode 333 was lost"
+cmp -s sealed/n.q7x a.q7x || fail "the new preset in a folder of mode 333 is not the default one"
+
+# Names as long as the system allows (255 bytes; 80 three-byte characters) are saved.
+for name in "$(printf 'a%.0s' $(seq 251)).q7x" "$(printf '\351\237\263%.0s' $(seq 80)).q7x"; do
+    "$program" new "$name" 2>err || { fail "new of a name of $(printf %s "$name" | wc -c) bytes:"; cat err; }
+    "$program" set "$name" "Knob 2 CC=5" 2>err || { fail "set of a name of $(printf %s "$name" | wc -c) bytes:"; cat err; }
+done
+
 [ "$failures" -eq 0 ] && echo "q7x-preset untrusted input: all checks passed"
 exit $(( failures > 0 ))

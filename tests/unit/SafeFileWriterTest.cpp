@@ -8,8 +8,12 @@
 #include <cerrno>
 #include <fstream>
 #include <signal.h>
+#include <fcntl.h>
+#include <functional>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -134,13 +138,13 @@ TEST_F (SafeFileWriterTest, AFailedWriteIsAnUnableToSaveAndTheOldPresetSurvives)
 TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
 {
     // Unrelated files that look alike: never touched.
-    const juce::StringArray unrelated { ".My Preset.q7x.q7x-save-abc", ".My Preset_temp1a2b.q7x",
-                                        ".Other.q7x.q7x-save-99999-0", "My Preset.q7x.q7x-save-99999-0" };
+    const juce::StringArray unrelated { ".q7x-save-abc", ".q7x-save-99999", ".My Preset_temp1a2b.q7x",
+                                        "q7x-save-99999-0", ".q7x-save-99999-0x" };
     for (const auto& name : unrelated)
         ASSERT_TRUE (folder.getChildFile (name).create());
 
     // One that a save still running in another process is writing: left alone as well (pid 1 always runs).
-    ASSERT_TRUE (folder.getChildFile (".My Preset.q7x.q7x-save-1-7").create());
+    ASSERT_TRUE (folder.getChildFile (".q7x-save-1-7").create());
 
     // A save in a child process that is killed after writing part of the file.
     const auto child = ::fork();
@@ -163,7 +167,7 @@ TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
     ASSERT_EQ (::waitpid (child, &status, 0), child);
     ASSERT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == SIGKILL);
 
-    const auto leftOver = ".My Preset.q7x.q7x-save-" + juce::String (child) + "-";
+    const auto leftOver = ".q7x-save-" + juce::String (child) + "-";
     ASSERT_EQ (folderContents().size(), unrelated.size() + 3);
     ASSERT_TRUE (folderContents().joinIntoString ("|").contains ("|" + leftOver)) << folderContents().joinIntoString (", ");
     EXPECT_EQ (target.loadFileAsString(), oldContents);
@@ -171,7 +175,7 @@ TEST_F (SafeFileWriterTest, ASaveKilledHalfWayLeavesAFileTheNextSaveRemoves)
     ASSERT_TRUE (save (newContents).wasOk());
 
     auto expected = unrelated;
-    expected.addArray ({ ".My Preset.q7x.q7x-save-1-7", "My Preset.q7x" });
+    expected.addArray ({ ".q7x-save-1-7", "My Preset.q7x" });
     expected.sort (false);
     EXPECT_EQ (folderContents(), expected);
     EXPECT_EQ (target.loadFileAsString(), newContents);
@@ -317,5 +321,126 @@ TEST_F (SafeFileWriterTest, TheEditorsSaveKeepsLinksOwnersAndModes)
         EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
         EXPECT_EQ (real.loadFileAsString().toStdString(), oldPreset);
     }
+}
+
+/** What a name stands for: S_IFREG, S_IFIFO... (a link is not followed). */
+mode_t typeOf (const juce::File& file)
+{
+    struct stat info
+    {};
+    EXPECT_EQ (::lstat (file.getFullPathName().toRawUTF8(), &info), 0);
+    return info.st_mode & S_IFMT;
+}
+
+/** What a test does to the folder just before a save opens a file by `name`, or nothing. */
+struct BeforeOpening
+{
+    static inline juce::String name;
+    static inline std::function<void()> action;
+
+    static int open (const char* path, int flags, int mode)
+    {
+        if (action != nullptr && juce::File (juce::CharPointer_UTF8 (path)).getFileName() == name)
+            std::exchange (action, nullptr)();
+
+        return SafeFileWriter::getRealSystemCalls().open (path, flags, mode);
+    }
+};
+
+// A preset with a hard link is rewritten in place. Whatever takes its name between the check and
+// the write (a link to a larger file, another preset, a FIFO) is left as it was, and the save fails.
+TEST_F (SafeFileWriterTest, AFileSwappedInBeforeTheInPlaceWriteIsNeverWritten)
+{
+    const auto hard = folder.getChildFile ("hard.q7x"), other = folder.getChildFile ("other");
+    const auto swap = folder.getChildFile ("swap").getFullPathName().toStdString();
+    const std::string larger (4096, 'B'), sameSize (103, 'x'), fifo;
+    const std::pair<std::function<void()>, std::string> replacements[] = {
+        { [&] { overwrite (other, larger), ::link (other.getFullPathName().toRawUTF8(), swap.c_str()); }, larger },
+        { [&] { overwrite (juce::File (swap), sameSize); }, sameSize },
+        { [&] { ::mkfifo (swap.c_str(), 0666); }, fifo },
+    };
+
+    for (const auto& [replace, expected] : replacements)
+    {
+        overwrite (target, std::string (103, 'o'));
+        ASSERT_EQ (::link (target.getFullPathName().toRawUTF8(), hard.getFullPathName().toRawUTF8()), 0);
+
+        auto calls = SafeFileWriter::getRealSystemCalls();
+        calls.open = BeforeOpening::open;
+        const SafeFileWriter::ScopedSystemCalls fake (calls);
+        BeforeOpening::name = target.getFileName();
+        BeforeOpening::action = [&] { replace(), ::rename (swap.c_str(), target.getFullPathName().toRawUTF8()); };
+
+        EXPECT_TRUE (SafeFileWriter::write (target, std::string (103, 'n').data(), 103).failed());
+        EXPECT_EQ (BeforeOpening::action, nullptr); // the swap did happen
+        EXPECT_EQ (typeOf (target), (mode_t) (expected == fifo ? S_IFIFO : S_IFREG));
+
+        if (expected != fifo) // reading a FIFO would wait for a writer
+        {
+            EXPECT_EQ (target.loadFileAsString().toStdString(), expected);
+        }
+        EXPECT_EQ (hard.loadFileAsString(), juce::String::repeatedString ("o", 103));
+        ASSERT_TRUE (hard.deleteFile() && target.deleteFile());
+        other.deleteFile();
+    }
+}
+
+// Only a file is ever replaced: a FIFO, a socket or a link to one stays what it is, and the save
+// says why it failed, the editor's included.
+TEST_F (SafeFileWriterTest, OnlyRegularFilesAreReplaced)
+{
+    const auto fifo = folder.getChildFile ("fifo.q7x"), link = folder.getChildFile ("link.q7x");
+    const auto socket = folder.getChildFile ("socket.q7x");
+    ASSERT_EQ (::mkfifo (fifo.getFullPathName().toRawUTF8(), 0666), 0);
+    ASSERT_EQ (::symlink ("fifo.q7x", link.getFullPathName().toRawUTF8()), 0);
+
+    sockaddr_un address { AF_UNIX, {} };
+    socket.getFullPathName().copyToUTF8 (address.sun_path, sizeof (address.sun_path));
+    const auto listener = ::socket (AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ (::bind (listener, reinterpret_cast<sockaddr*> (&address), sizeof (address)), 0);
+    ::close (listener);
+
+    const auto before = folderContents();
+
+    for (const auto& [file, type] : { std::pair (fifo, S_IFIFO), std::pair (link, S_IFLNK), std::pair (socket, S_IFSOCK) })
+    {
+        EXPECT_EQ (SafeFileWriter::write (file, "preset", 6).getErrorMessage(), juce::String ("not a regular file"));
+        EXPECT_EQ (typeOf (file), (mode_t) type) << file.getFileName();
+    }
+
+    EXPECT_EQ (typeOf (fifo), (mode_t) S_IFIFO);
+
+    std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
+    FakeEditor editor { *controller };
+    AlertRecorder alerts;
+    EXPECT_FALSE (controller->saveToFile (fifo));
+    EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
+    EXPECT_EQ (folderContents(), before);
+}
+
+// Once the new file has its name, the save has happened: a folder that cannot be opened to sync it
+// then is a warning for the one who asked, never a failure (the editor says it saved).
+TEST_F (SafeFileWriterTest, AFolderThatCannotBeSyncedAfterTheRenameIsAWarning)
+{
+    auto calls = SafeFileWriter::getRealSystemCalls();
+    calls.open = [] (const char* path, int flags, int mode) {
+        errno = EACCES;
+        return (flags & O_DIRECTORY) != 0 ? -1 : ::open (path, flags, (mode_t) mode);
+    };
+    const SafeFileWriter::ScopedSystemCalls fake (calls);
+
+    juce::String warning;
+    const auto result = SafeFileWriter::write (target, newContents.toRawUTF8(), newContents.getNumBytesAsUTF8(), &warning);
+    EXPECT_TRUE (result.wasOk()) << result.getErrorMessage();
+    EXPECT_EQ (warning, juce::String ("the folder could not be synced (open folder: Permission denied): a power cut may still undo the save"));
+    EXPECT_EQ (target.loadFileAsString(), newContents);
+    EXPECT_EQ (folderContents(), juce::StringArray ("My Preset.q7x"));
+
+    std::unique_ptr<PresetController> controller { createPresetController (nullptr) };
+    FakeEditor editor { *controller };
+    AlertRecorder alerts;
+    EXPECT_TRUE (controller->saveToFile (target));
+    EXPECT_EQ (alerts.size(), 0);
+    EXPECT_EQ (target.getSize(), 103);
 }
 } // namespace

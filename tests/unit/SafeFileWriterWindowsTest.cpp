@@ -82,10 +82,10 @@ TEST_F (SafeFileWriterWindowsTest, EachFailingStepKeepsTheOldFileAndNamesTheStep
 
     const auto real = SafeFileWriter::getRealSystemCalls();
     const Case cases[] = {
-        { "write: No space left on device", { failingWrite, real.fsync, real.close, real.rename } },
-        { "sync: Input/output error", { real.write, failingFlush, real.close, real.rename } },
-        { "close: Input/output error", { real.write, real.fsync, failingClose, real.rename } },
-        { "rename: Permission denied", { real.write, real.fsync, real.close, failingRename } },
+        { "write: No space left on device", { failingWrite, real.fsync, real.close, real.rename, real.open } },
+        { "sync: Input/output error", { real.write, failingFlush, real.close, real.rename, real.open } },
+        { "close: Input/output error", { real.write, real.fsync, failingClose, real.rename, real.open } },
+        { "rename: Permission denied", { real.write, real.fsync, real.close, failingRename, real.open } },
     };
 
     for (const auto& c : cases)
@@ -106,7 +106,7 @@ TEST_F (SafeFileWriterWindowsTest, AReadOnlyFileIsRefused)
 
 TEST_F (SafeFileWriterWindowsTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved)
 {
-    const auto prefix = SafeFileWriter::getTemporaryFilePrefix (target);
+    const auto prefix = SafeFileWriter::getTemporaryFilePrefix();
     // Windows' process ids are multiples of 4: 4001 names no process. This process's own is kept.
     const auto ended = prefix + "4001-0";
     const auto running = prefix + juce::String ((int) ::GetCurrentProcessId()) + "-0";
