@@ -1,6 +1,8 @@
 #pragma once
 
 #include "EditCommands.h"
+#include "FileOnDiskCheck.h"
+#include "FocusKeeper.h"
 #include "WindowCloseListener.h"
 #include "controller/PresetController.h"
 #include "views/QControlView.h"
@@ -23,6 +25,7 @@ class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
                        public juce::ActionListener,
                        public QControlView::TitleMenuHost,
+                       private EditHistory::DocumentPlace,
                        private juce::FocusChangeListener
 {
 public:
@@ -127,6 +130,7 @@ private:
     juce::File& lastFolder;
     juce::String documentName;
     juce::File documentFile;
+    FileOnDiskCheck filesOnDisk;
     float drawingScale = 1.0f;
     juce::Point<int> layoutSize;
     float contentFit = 1.0f;
@@ -134,6 +138,7 @@ private:
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
     std::unique_ptr<EditCommands> editCommands; // follows the controller, so it goes first
+    std::unique_ptr<FocusKeeper> focusKeeper;   // the same
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
     bool altPressedAlone = false;
     juce::Component::SafePointer<juce::Component> lastFocus;
@@ -142,6 +147,8 @@ private:
     void buildPendingSections();
     void updateTitle();
     bool writeTo (const juce::File& file);
+    PresetHistory::Place getPlace() const override;
+    void moveTo (const PresetHistory::Place& place) override;
     void fitContentToWindow();
     void pinWindowSize();
     void globalFocusChanged (juce::Component* focused) override;
