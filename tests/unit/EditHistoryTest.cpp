@@ -384,33 +384,3 @@ TEST (EditHistory, WheelNotchesOnOneBoxAreOneStep)
     EXPECT_EQ (f.bytes(), start);
     EXPECT_FALSE (f.history->canUndo());
 }
-
-// Where undo and redo take a document: a step that opened a file takes it back to where it was,
-// and redo to the file again, but only while the document is where the step left it.
-TEST (PresetHistory, AnOpenStepMovesTheDocumentBackOnlyFromWhereItLeftIt)
-{
-    using Place = PresetHistory::Place;
-    const Place untitled { {}, "Untitled 1" };
-    const Place live { juce::File ("/presets/live.q7x"), "live" };
-    const Place other { juce::File ("/presets/other.q7x"), "other" };
-    const Place kept { juce::File ("/presets/kept.q7x"), "kept" };
-    const auto image = PresetLayout::getDefaultPresetImage();
-    auto edited = image;
-    edited.set (21, 75);
-
-    PresetHistory history (image);
-    EXPECT_FALSE (history.addStep ("Open live.q7x", image, PresetHistory::Move { live, live }));
-    // The same bytes in another file are a step all the same: the document moved.
-    EXPECT_TRUE (history.addStep ("Open other.q7x", image, PresetHistory::Move { live, other }));
-    EXPECT_FALSE (history.extendLastStep (edited)); // no edit joins an Open
-    EXPECT_TRUE (history.addStep ("Knob 2 Max", edited));
-
-    EXPECT_EQ (history.placeBeforeUndo (other), std::nullopt); // an edit moves nothing
-    history.stepUndone();
-    EXPECT_EQ (history.placeBeforeUndo (other), std::optional<Place> (live));
-    EXPECT_EQ (history.placeBeforeUndo (kept), std::nullopt); // saved elsewhere since
-    history.stepUndone();
-    EXPECT_EQ (history.placeAfterRedo (live), std::optional<Place> (other));
-    EXPECT_EQ (history.placeAfterRedo (untitled), std::nullopt);
-    EXPECT_EQ (history.getCurrentImage(), image);
-}
