@@ -125,8 +125,10 @@ void EditHistory::recordPendingEdits()
     }
 
     // Widgets binding to the controller report too, without changing what the preset was:
-    // a step is only what actually differs.
-    history.addStep (name, controller.getPresetData());
+    // a step is only what actually differs. A notch that changed nothing (the box at the end of
+    // its range) made no step for the next notch to join.
+    if (! history.addStep (name, controller.getPresetData()))
+        gestures.interrupt();
 }
 
 void EditHistory::presetEdited (const juce::String& key)
