@@ -54,6 +54,13 @@ public:
         }
     }
 
+    bool askYesNo (const juce::String& title, const juce::String& message) override
+    {
+        const FocusReturn focusReturn;
+        return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::NoIcon, title, message,
+                                                   "Yes", "No", nullptr, nullptr);
+    }
+
     juce::File chooseFileToOpen (const juce::String& title, const juce::File& startLocation) override
     {
         // A command that arrives while a chooser is open (the native one leaves the editor's

@@ -23,6 +23,9 @@ public:
     /** Asks a modal Yes/No/Cancel question and waits for the answer. */
     virtual Answer askYesNoCancel (const juce::String& title, const juce::String& message) = 0;
 
+    /** Asks a modal Yes/No question and waits for the answer: true for Yes. */
+    virtual bool askYesNo (const juce::String& title, const juce::String& message) = 0;
+
     /** Lets the user pick a preset file to open; an empty File when cancelled. */
     virtual juce::File chooseFileToOpen (const juce::String& title, const juce::File& startLocation) = 0;
 

@@ -1,5 +1,6 @@
 #include "EditCommands.h"
 #include "CommandIDs.h"
+#include "FocusKeeper.h"
 #include "preset/Alert.h"
 
 namespace
@@ -24,9 +25,10 @@ juce::String withStep (const char* command, const juce::String& stepName)
 }
 } // namespace
 
-EditCommands::EditCommands (PresetController& c, const PresetHistory::Image& startImage, juce::Component& w)
+EditCommands::EditCommands (PresetController& c, const PresetHistory::Image& startImage, juce::Component& w,
+                            EditHistory::DocumentPlace& place)
     : controller (c),
-      history (c, startImage),
+      history (c, startImage, &place),
       window (w)
 {
 }
@@ -105,12 +107,8 @@ void EditCommands::describe (juce::CommandID commandID, std::optional<ControlId>
 
 void EditCommands::perform (juce::CommandID commandID, std::optional<ControlId> control)
 {
-    // Applying bytes gives the focus to a Mode list that changed; the user stays where they were.
-    const juce::Component::SafePointer<juce::Component> focused (juce::Component::getCurrentlyFocusedComponent());
+    const FocusKeeper::Scope keptFocus;
     apply (commandID, control);
-
-    if (focused != nullptr && focused->isShowing() && ! focused->hasKeyboardFocus (false))
-        focused->grabKeyboardFocus();
 }
 
 void EditCommands::apply (juce::CommandID commandID, std::optional<ControlId> control)

@@ -14,8 +14,11 @@
 class EditCommands
 {
 public:
-    /** Starts the document's history at `startImage`; `window` is the document, which owns this. */
-    EditCommands (PresetController& controller, const PresetHistory::Image& startImage, juce::Component& window);
+    /** Starts the document's history at `startImage`; `window` is the document, which owns this,
+        and `place` keeps where the document lives.
+    */
+    EditCommands (PresetController& controller, const PresetHistory::Image& startImage, juce::Component& window,
+                  EditHistory::DocumentPlace& place);
 
     /** The Edit menu's commands, in menu order. */
     static juce::Array<juce::CommandID> getAllCommands();

@@ -29,7 +29,9 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
 
     const auto defaults = PresetLayout::getDefaultPresetImage();
     presetController->applyPresetData (defaults);
-    editCommands = std::make_unique<EditCommands> (*presetController, defaults, *this);
+    editCommands = std::make_unique<EditCommands> (*presetController, defaults, *this,
+                                                   static_cast<EditHistory::DocumentPlace&> (*this));
+    focusKeeper = std::make_unique<FocusKeeper> (*presetController);
     presetController->addActionListener (this);
     juce::Desktop::getInstance().addFocusChangeListener (this);
     setVisible (true);
@@ -40,6 +42,7 @@ EditorDocument::~EditorDocument()
     juce::Desktop::getInstance().removeFocusChangeListener (this);
     // The views report to the controller until they are gone.
     clearContentComponent();
+    focusKeeper.reset();
     editCommands.reset();
     presetController.reset();
 }
@@ -235,12 +238,24 @@ bool EditorDocument::loadFile (const juce::File& file)
 
     buildPendingSections();
 
-    if (! presetController->loadFromFile (file))
+    // The step that loads the file also takes the document there, and its undo takes it back.
+    if (! editCommands->getHistory().openFile (file, { file, file.getFileNameWithoutExtension() }))
         return false;
 
-    documentFile = file;
-    updateTitle();
+    filesOnDisk.rememberContents (file);
     return true;
+}
+
+PresetHistory::Place EditorDocument::getPlace() const
+{
+    return { documentFile, documentName };
+}
+
+void EditorDocument::moveTo (const PresetHistory::Place& place)
+{
+    documentFile = place.file;
+    documentName = place.name;
+    updateTitle();
 }
 
 bool EditorDocument::openPresetFile()
@@ -260,7 +275,7 @@ bool EditorDocument::openPresetFile()
 bool EditorDocument::save()
 {
     if (documentFile.existsAsFile())
-        return writeTo (documentFile);
+        return filesOnDisk.mayOverwrite (documentFile) && writeTo (documentFile);
 
     return saveAs();
 }
@@ -284,6 +299,7 @@ bool EditorDocument::writeTo (const juce::File& file)
     if (! presetController->saveToFile (file))
         return false;
 
+    filesOnDisk.rememberImage (file, presetController->getPresetData());
     documentFile = file;
     updateTitle();
     return true;

@@ -2,6 +2,8 @@
 
 #include "DrawingBufferKeeper.h"
 #include "EditCommands.h"
+#include "FileOnDiskCheck.h"
+#include "FocusKeeper.h"
 #include "WindowCloseListener.h"
 #include "controller/PresetController.h"
 #include "views/QControlView.h"
@@ -24,6 +26,7 @@ class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
                        public juce::ActionListener,
                        public QControlView::TitleMenuHost,
+                       private EditHistory::DocumentPlace,
                        private juce::FocusChangeListener
 {
 public:
@@ -128,6 +131,7 @@ private:
     juce::File& lastFolder;
     juce::String documentName;
     juce::File documentFile;
+    FileOnDiskCheck filesOnDisk;
     float drawingScale = 1.0f;
     juce::Point<int> layoutSize;
     float contentFit = 1.0f;
@@ -135,6 +139,7 @@ private:
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
     std::unique_ptr<EditCommands> editCommands; // follows the controller, so it goes first
+    std::unique_ptr<FocusKeeper> focusKeeper;   // the same
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
     bool altPressedAlone = false;
     juce::Component::SafePointer<juce::Component> lastFocus;
@@ -144,6 +149,8 @@ private:
     void buildPendingSections();
     void updateTitle();
     bool writeTo (const juce::File& file);
+    PresetHistory::Place getPlace() const override;
+    void moveTo (const PresetHistory::Place& place) override;
     void fitContentToWindow();
     void pinWindowSize();
     void globalFocusChanged (juce::Component* focused) override;

@@ -19,18 +19,63 @@ std::vector<PresetHistory::Change> PresetHistory::compare (const Image& before, 
     return changes;
 }
 
-bool PresetHistory::addStep (const juce::String& name, const Image& after)
+bool PresetHistory::addStep (const juce::String& name, const Image& after, const std::optional<Move>& move)
 {
     auto changes = compare (current, after);
+    const auto moves = move.has_value() && move->from != move->to;
 
-    if (changes.empty())
+    if (changes.empty() && ! moves)
         return false;
 
     steps.erase (steps.begin() + (std::ptrdiff_t) position, steps.end());
-    steps.push_back ({ name, std::move (changes) });
+    steps.push_back ({ name, std::move (changes), moves ? std::make_unique<Move> (*move) : nullptr });
     position = steps.size();
     current = after;
     return true;
+}
+
+bool PresetHistory::extendLastStep (const Image& after)
+{
+    if (! canUndo() || canRedo() || steps.back().move != nullptr)
+        return false;
+
+    auto& step = steps.back();
+    step.changes = compare (withChanges (step, false), after);
+    current = after;
+
+    if (step.changes.empty())
+    {
+        steps.pop_back();
+        --position;
+    }
+
+    return true;
+}
+
+std::optional<PresetHistory::Place> PresetHistory::placeBeforeUndo (const Place& now) const
+{
+    if (! canUndo())
+        return std::nullopt;
+
+    const auto* move = steps[position - 1].move.get();
+
+    if (move == nullptr || move->to != now)
+        return std::nullopt;
+
+    return move->from;
+}
+
+std::optional<PresetHistory::Place> PresetHistory::placeAfterRedo (const Place& now) const
+{
+    if (! canRedo())
+        return std::nullopt;
+
+    const auto* move = steps[position].move.get();
+
+    if (move == nullptr || move->from != now)
+        return std::nullopt;
+
+    return move->to;
 }
 
 PresetHistory::Image PresetHistory::withChanges (const Step& step, bool forwards) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,13 +18,46 @@ class PresetHistory
 public:
     using Image = juce::Array<juce::uint8>;
 
+    /** Where a document's preset lives: its file (none while it is untitled) and the name its
+        title shows.
+    */
+    struct Place
+    {
+        juce::File file;
+        juce::String name;
+
+        bool operator== (const Place& other) const { return file == other.file && name == other.name; }
+        bool operator!= (const Place& other) const { return ! operator== (other); }
+    };
+
+    /** A step that also took the document elsewhere: a file opened into it. */
+    struct Move
+    {
+        Place from, to;
+    };
+
     /** Starts with no steps at `image`. */
     explicit PresetHistory (const Image& image);
 
     /** Adds a step from the current image to `after`, discarding the steps that could be
-        redone; an `after` equal to the current image adds nothing. True when a step was added.
+        redone; a step that changes neither the image nor the document's place adds nothing.
+        True when a step was added.
     */
-    bool addStep (const juce::String& name, const Image& after);
+    bool addStep (const juce::String& name, const Image& after, const std::optional<Move>& move = std::nullopt);
+
+    /** Lets the last step end at `after` instead, as one edit with it; a step that then changes
+        nothing goes. False, changing nothing, when the last step was undone or moved the document.
+    */
+    bool extendLastStep (const Image& after);
+
+    /** Where undoing the last step puts the document: where that step took it from, when it
+        moved the document and the document is still where it took it (`now`). A document
+        moved since, by a Save As, stays where the user put it. Nothing otherwise.
+    */
+    std::optional<Place> placeBeforeUndo (const Place& now) const;
+
+    /** Where redoing the next step puts the document, by the same rule the other way. */
+    std::optional<Place> placeAfterRedo (const Place& now) const;
 
     bool canUndo() const noexcept { return position > 0; }
     bool canRedo() const noexcept { return position < steps.size(); }
@@ -58,6 +92,7 @@ private:
     {
         juce::String name;
         std::vector<Change> changes;
+        std::unique_ptr<Move> move; // few steps move the document: the others keep a null here
     };
 
     static std::vector<Change> compare (const Image& before, const Image& after);

@@ -54,6 +54,16 @@ public:
     juce::StringArray clicked;
 };
 
+/** One notch of the mouse wheel over `target`, up for a positive `deltaY`. */
+inline void wheel (juce::Component& target, float deltaY)
+{
+    juce::MouseWheelDetails details {};
+    details.deltaY = deltaY;
+    target.mouseWheelMove (juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), {}, {}, 0.0f, 0.0f, 0.0f,
+                                             0.0f, 0.0f, &target, &target, {}, {}, {}, 1, false),
+                           details);
+}
+
 /** Depth-first search for a component by name. */
 inline juce::Component* findComponentNamed (juce::Component& root, const juce::String& name)
 {

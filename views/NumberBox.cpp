@@ -1,4 +1,5 @@
 #include "NumberBox.h"
+#include "controller/GestureSteps.h"
 
 namespace
 {
@@ -211,6 +212,8 @@ void NumberBox::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelD
         return;
 
     const auto up = (wheel.deltaY > 0.0f) != wheel.isReversed;
+    // The notches of one turn make one undo step.
+    const GestureSteps::Continuing gesture;
     step (up ? 1.0 : -1.0);
 }
 

@@ -24,6 +24,7 @@ public:
     ~ScriptedDialogs() override { Dialogs::setReplacement (nullptr); }
 
     std::deque<Answer> answers;
+    std::deque<bool> yesNoAnswers;
     std::deque<juce::File> filesToOpen, filesToSave; // juce::File() stands for Cancel
 
     juce::Array<Shown> questions, nativeDialogs;
@@ -43,6 +44,12 @@ public:
     {
         questions.add ({ title, message });
         return take (answers, Answer::cancel, "question");
+    }
+
+    bool askYesNo (const juce::String& title, const juce::String& message) override
+    {
+        questions.add ({ title, message });
+        return take (yesNoAnswers, false, "yes/no question");
     }
 
     juce::File chooseFileToOpen (const juce::String& title, const juce::File& start) override
@@ -112,7 +119,8 @@ protected:
     void TearDown() override
     {
         manager.reset();
-        EXPECT_TRUE (dialogs.answers.empty() && dialogs.filesToOpen.empty() && dialogs.filesToSave.empty())
+        EXPECT_TRUE (dialogs.answers.empty() && dialogs.yesNoAnswers.empty() && dialogs.filesToOpen.empty()
+                     && dialogs.filesToSave.empty())
             << "a scripted answer was never asked for";
     }
 };

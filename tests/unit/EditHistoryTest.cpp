@@ -3,6 +3,7 @@
 #include "ViewTestHelpers.h"
 #include "controller/ControlSettingsClipboard.h"
 #include "controller/EditHistory.h"
+#include "controller/GestureSteps.h"
 #include "midi/InMemoryMidiBackend.h"
 #include "midi/Q7XSimulator.h"
 #include "views/EditorComponent.h"
@@ -296,4 +297,93 @@ TEST (EditHistory, APasteIsOneStep)
     ASSERT_TRUE (f.history->undo());
     EXPECT_EQ (changes (start, f.bytes()), juce::StringArray ({ "33=1", "34=36" }));
     EXPECT_EQ (f.history->getUndoName(), "Pad 1 Mode"); // both reported in one action: one step
+}
+
+// Which edits one turn of the wheel makes: notches on one box, each within a second of the one
+// before. A key press, another box or a step that is no edit (interrupt) starts anew; the
+// millisecond counter may wrap between two notches.
+TEST (GestureSteps, WheelNotchesWithinASecondOfTheOneBeforeJoinOneStep)
+{
+    struct Edit
+    {
+        const char* key;
+        bool continuing;
+        juce::uint32 timeMs;
+        bool joins;
+    };
+
+    // clang-format off
+    const Edit edits[] {
+        { "Knob 2 Min", true,  10000,       false }, // the first notch starts a step
+        { "Knob 2 Min", true,  10400,       true  },
+        { "Knob 2 Min", true,  11400,       true  }, // 1000 ms after the one before
+        { "Knob 2 Min", true,  12401,       false }, // 1001 ms: a new turn
+        { "Knob 2 Max", true,  12500,       false }, // another box
+        { "Knob 2 Max", false, 12600,       false }, // a key pressed in it
+        { "Knob 2 Max", true,  12700,       false }, // the notch after the key
+        { "Knob 2 Max", true,  12800,       true  },
+        { "Knob 2 Max", true,  0xfffffe00u, false },
+        { "Knob 2 Max", true,  0x00000100u, true  }, // 768 ms later, across the counter's wrap
+    };
+    // clang-format on
+
+    GestureSteps steps;
+
+    for (const auto& edit : edits)
+        EXPECT_EQ (steps.joinsPrevious (edit.key, edit.continuing, edit.timeMs), edit.joins)
+            << edit.key << " at " << edit.timeMs;
+
+    steps.interrupt();
+    EXPECT_FALSE (steps.joinsPrevious ("Knob 2 Max", true, 0x00000200u));
+    EXPECT_TRUE (steps.joinsPrevious ("Knob 2 Max", true, 0x00000300u));
+}
+
+// The notches on Knob 2 Min (byte 20, 0 at the start) are one step, also when the first finds
+// the box at the end of its range; the arrow keys make a step each; notches turned back to where
+// they started leave no step behind. Knob 2 Max (byte 21), typed before, stays a step of its own.
+TEST (EditHistory, WheelNotchesOnOneBoxAreOneStep)
+{
+    const juce::ScopedJuceInitialiser_GUI gui;
+    HistoryFixture f;
+    f.widget ("Knob 2 Max").setValue (50);
+    runLoop (5);
+    const auto start = f.bytes();
+    auto& box = *findComponentNamed (*f.editor, "Knob 2 Min");
+    const auto turn = [&] (std::initializer_list<float> notches) {
+        for (auto delta : notches)
+        {
+            wheel (box, delta);
+            runLoop (5);
+        }
+    };
+
+    turn ({ -0.2f, 0.2f, 0.2f, 0.2f, -0.2f });
+    EXPECT_EQ (changes (start, f.bytes()), juce::StringArray ({ "20=2" }));
+    EXPECT_EQ (f.history->getUndoName(), "Knob 2 Min");
+    ASSERT_TRUE (f.history->undo());
+    EXPECT_EQ (f.bytes(), start);
+    EXPECT_EQ (f.history->getUndoName(), "Knob 2 Max");
+    ASSERT_TRUE (f.history->redo());
+
+    for (int i = 0; i < 2; ++i)
+    {
+        box.keyPressed (juce::KeyPress (juce::KeyPress::upKey));
+        runLoop (5);
+    }
+
+    EXPECT_EQ (changes (start, f.bytes()), juce::StringArray ({ "20=4" }));
+    ASSERT_TRUE (f.history->undo());
+    EXPECT_EQ (changes (start, f.bytes()), juce::StringArray ({ "20=3" }));
+    ASSERT_TRUE (f.history->undo());
+    EXPECT_EQ (changes (start, f.bytes()), juce::StringArray ({ "20=2" }));
+
+    // Up and down again: no step, and the next notch starts a step of its own.
+    turn ({ 0.2f, -0.2f });
+    EXPECT_FALSE (f.history->canRedo());
+    turn ({ 0.2f });
+    ASSERT_TRUE (f.history->undo());
+    EXPECT_EQ (changes (start, f.bytes()), juce::StringArray ({ "20=2" }));
+    ASSERT_TRUE (f.history->undo());
+    EXPECT_EQ (f.bytes(), start);
+    EXPECT_EQ (f.history->getUndoName(), "Knob 2 Max");
 }

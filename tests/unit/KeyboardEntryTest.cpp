@@ -13,15 +13,6 @@ bool press (juce::Component& target, int keyCode, juce::ModifierKeys modifiers =
     return used;
 }
 
-void wheel (juce::Component& target, float deltaY)
-{
-    juce::MouseWheelDetails details {};
-    details.deltaY = deltaY;
-    target.mouseWheelMove (juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), {}, {}, 0.0f, 0.0f, 0.0f,
-                                             0.0f, 0.0f, &target, &target, {}, {}, {}, 1, false),
-                           details);
-}
-
 /** The names of the widgets Tab walks, in its order. */
 juce::StringArray tabOrder (EditorComponent& editor)
 {
