@@ -18,6 +18,42 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_NAME}"
 ; What SHChangeNotify tells Explorer: a file type changed (SHCNE_ASSOCCHANGED, SHCNF_IDLIST).
 !define NOTIFY_FILE_TYPES "shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)"
+; CreateFileW asking to write an existing file (GENERIC_WRITE, every sharing mode, OPEN_EXISTING):
+; Windows refuses it with ERROR_SHARING_VIOLATION (32) while the file is a running program.
+!define OPEN_FOR_WRITING "kernel32::CreateFileW(w r1, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r2 ?e"
+!define ERROR_SHARING_VIOLATION 32
+
+; Replacing or deleting a running program fails half-way (or leaves it behind), so the install
+; and the uninstall first wait until neither program runs from $INSTDIR: the user closes them and
+; presses Retry, or Cancel stops before anything is changed. A silent run cannot ask: it stops
+; at once, with exit status 2, and changes nothing.
+!macro FIND_RUNNING_PROGRAM NAME
+    StrCpy $1 "$INSTDIR\${NAME}"
+    System::Call "${OPEN_FOR_WRITING}"
+    Pop $3
+    ${If} $2 = -1
+        ${AndIf} $3 = ${ERROR_SHARING_VIOLATION}
+        StrCpy $0 "${NAME}"
+    ${Else}
+        System::Call "kernel32::CloseHandle(p r2)"
+    ${EndIf}
+!macroend
+
+!macro WAIT_UNTIL_PROGRAMS_CLOSED WHAT
+    ${Do}
+        StrCpy $0 ""
+        !insertmacro FIND_RUNNING_PROGRAM "q7x-preset.exe"
+        !insertmacro FIND_RUNNING_PROGRAM "${EDITOR_EXE}"
+        ${If} $0 == ""
+            ${Break}
+        ${EndIf}
+        ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${APP_NAME} is running ($0 in $INSTDIR).$\r$\n$\r$\nClose it, then press Retry. Cancel stops the ${WHAT} and changes nothing." /SD IDCANCEL IDCANCEL`
+            DetailPrint "$0 is running: ${WHAT} stopped"
+            SetErrorLevel 2
+            Abort
+        ${EndIf}
+    ${Loop}
+!macroend
 
 Name "${APP_NAME}"
 OutFile "${OUTFILE}"
@@ -51,6 +87,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Install"
+    !insertmacro WAIT_UNTIL_PROGRAMS_CLOSED "installation"
     SetOutPath "$INSTDIR"
     File "${STAGE}/${EDITOR_EXE}"
     File "${STAGE}/q7x-preset.exe"
@@ -80,6 +117,7 @@ Section "Install"
 SectionEnd
 
 Section "Uninstall"
+    !insertmacro WAIT_UNTIL_PROGRAMS_CLOSED "removal"
     Delete "$INSTDIR\${EDITOR_EXE}"
     Delete "$INSTDIR\q7x-preset.exe"
     Delete "$INSTDIR\${GUIDE_NAME}"

@@ -64,6 +64,28 @@ setpriv --reuid=4321 --regid=2345 --clear-groups "$program" set real/t.q7x "Knob
 [ "$(stat -c '%a %u %g' real/t.q7x)" = "664 1234 2345" ] || fail "a group member's set changed: $(stat -c '%a %u %g' real/t.q7x)"
 "$program" show real/t.q7x | grep -qx "Knob 2 CC: 77" || fail "a group member's set was lost"
 
+# An ordinary user (4321, of group 2345 only) saving a file whose owner or group it may not give a
+# new file. Per row: the file's owner:group, mode and size before; the command and what follows
+# the file name; its mode, owner and group after. A preset's 103 bytes are rewritten in place and
+# keep all three; a file of another size cannot be rewritten so, and becomes the user's own file
+# with the same mode.
+while IFS='|' read -r before mode size command value expected; do
+    rm -f real/u.q7x
+    head -c "$size" a.q7x >real/u.q7x && chown "$before" real/u.q7x && chmod "$mode" real/u.q7x
+    read -ra words <<<"$command"
+    what="$command of a $size-byte file of $before, mode $mode, as an ordinary user"
+    setpriv --reuid=4321 --regid=2345 --clear-groups "$program" "${words[@]}" real/u.q7x ${value:+"$value"} \
+        || fail "$what"
+    [ "$(stat -c '%a %u %g' real/u.q7x)" = "$expected" ] || fail "$what: $(stat -c '%a %u %g' real/u.q7x), not $expected"
+    "$program" check real/u.q7x >/dev/null || fail "$what left no valid preset"
+    [ -z "$value" ] || "$program" show real/u.q7x | grep -qx "${value/=/: }" || fail "$what lost $value"
+done <<'TABLE'
+1234:2345|664|103|set|Knob 3 CC=78|664 1234 2345
+4321:3456|644|103|set|Knob 3 CC=79|644 4321 3456
+1234:2345|660|0|new --force||660 4321 2345
+4321:3456|640|0|new --force||640 4321 2345
+TABLE
+
 # A read-only preset is refused and left as it was.
 chmod 0444 real/t.q7x
 cp real/t.q7x before.q7x

@@ -34,6 +34,8 @@ check()
 
 [ -e /dev/snd/seq ] || { echo "guest: no /dev/snd/seq: the sequencer's modules did not load"; exit 1; }
 check "system MIDI backend" "$build/tests/q7x_guest_tests" --gtest_output="xml:$results/system-midi.xml"
+# A test that skipped passed above: named here, so that no one takes it for run.
+skipped=$(bash "$here/../../.ci/skipped-tests" "$results/system-midi.xml")
 check "q7x-preset send and get" bash "$here/test_preset_device.sh" "$build/cli/q7x-preset" "$results/preset-device"
 # The first X server and window manager of a boot read their files over 9p and compile the keymap
 # under emulation, which can outlast the scenarios' start-up bounds: a pair started and ended here
@@ -55,5 +57,6 @@ if [ ${#scenarios[@]} -gt 0 ]; then
     done
 fi
 
-echo "guest: $passed passed, ${#failed[@]} failed${failed[*]:+: ${failed[*]}}"
+[ -z "$skipped" ] || sed 's/^/guest: skipped /' <<<"$skipped"
+echo "guest: $passed passed, $(grep -c . <<<"$skipped") tests skipped, ${#failed[@]} failed${failed[*]:+: ${failed[*]}}"
 [ ${#failed[@]} -eq 0 ]

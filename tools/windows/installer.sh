@@ -122,27 +122,105 @@ press_until()
     done
 }
 
-# run_editor HOW TITLE COMMAND...: starts the editor with COMMAND, waits for its window TITLE and keeps
-# a screenshot of it, then quits with Ctrl+Q, answers No to the save question and waits for the end.
-run_editor()
+# start_editor HOW TITLE COMMAND...: starts the editor with COMMAND, waits for its window TITLE and
+# keeps a screenshot of it.
+start_editor()
 {
-    local how=$1 title=$2 id; shift 2
+    local how=$1 title=$2; shift 2
     "$@" </dev/null >/dev/null 2>&1 &
     wait_for 60 window_titled "$title" >/dev/null || fail "started $how, no window \"$title\" appeared within 60 s"
-    id=$(window_titled "$title")
     # The first frame can still be on its way.
     sleep 1
-    import -frame -window "$id" "$build/installed-editor-$how.png"
-    press_until 30 ctrl+q "$id" window_titled "Save Document" >/dev/null \
+    import -frame -window "$(window_titled "$title")" "$build/installed-editor-$how.png"
+}
+
+# quit_editor TITLE: Ctrl+Q, No to the save question, and the window gone.
+quit_editor()
+{
+    local title=$1
+    press_until 30 ctrl+q "$(window_titled "$title")" window_titled "Save Document" >/dev/null \
         || fail "Ctrl+Q in \"$title\" did not ask to save"
     press_until 30 n "$(window_titled "Save Document")" no_window_titled "$title" \
         || fail "\"$title\" stayed after No to the save question"
+}
+
+# run_editor HOW TITLE COMMAND...: starts the editor, quits it and waits for the end.
+run_editor()
+{
+    start_editor "$@"
+    quit_editor "$2"
     # With the editor gone Wine ends: its server waits for its last program.
     timeout 60 wineserver -w || fail "the editor did not quit within a minute of the save question"
 }
 
-run_editor start-menu "${title_prefix}Untitled 1" wine start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Q7X Editor.lnk"
+# The installed files with what changes when one is written again (inode, change time, size).
+installed_state() { (cd "$dir" && stat -c '%n %i %Z %s' -- * | sort); }
+
+# The uninstaller run in place, so that its exit status is its own (by default it starts a copy of
+# itself and returns at once); only a batch file can pass it the folder unquoted, as it wants it.
+uninstall_in_place="$WINEPREFIX/drive_c/users/Public/uninstall-in-place.bat"
+printf '@"%s\\Uninstall.exe" /S _?=%s\r\n@exit /b %%ERRORLEVEL%%\r\n' "$dir_windows" "$dir_windows" >"$uninstall_in_place"
+
+# A pattern: Wine shows the installer's own window as "Q7X Editor Setup " and its question without the space.
+installer_title="Q7X Editor Setup *"
+# other_window_titled TITLE WINDOW: a visible window of that title other than WINDOW, or fails.
+other_window_titled()
+{
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "$2" | head -n1 | grep .
+}
+
+installer_ended() { ! kill -0 "$setup" 2>/dev/null; }
+
+# While the editor runs, the installer and the uninstaller leave it and its files alone: run
+# silently they stop with exit status 2; run by a person, the installer asks to close it, and
+# Retry then installs.
+while_editor_runs()
+{
+    local title=$1 before status setup main
+    before=$(installed_state)
+    status=0
+    wine "$installer" /S </dev/null >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 2 ] || fail "a silent install while the editor runs ended with status $status, not 2"
+    status=0
+    wine cmd /c 'C:\users\Public\uninstall-in-place.bat' </dev/null >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 2 ] || fail "a silent uninstall while the editor runs ended with status $status, not 2"
+    [ "$(installed_state)" = "$before" ] || fail "the installed files changed while the editor ran: $(installed_state | paste -sd' ')"
+    window_titled "$title" >/dev/null || fail "the editor's window went away during the silent runs"
+    [ -f "$shortcut" ] && reg_value "$classes\\.q7x" >/dev/null || fail "the silent uninstall removed something while the editor ran"
+
+    wine "$installer" </dev/null >/dev/null 2>&1 &
+    setup=$!
+    wait_for 60 window_titled "$installer_title" >/dev/null || fail "the installer showed no window within 60 s"
+    main=$(window_titled "$installer_title")
+    # Install, on the folder page; the question comes before any file is written.
+    press_until 30 Return "$main" other_window_titled "$installer_title" "$main" >/dev/null \
+        || fail "the installer did not ask to close the running editor"
+    sleep 1
+    import -window root "$build/installer-asks-to-close-editor.png"
+    [ "$(installed_state)" = "$before" ] || fail "the installer changed files before the editor was closed"
+    quit_editor "$title"
+    # Retry, then Close on the last page; while the editor is still ending the question comes again.
+    local end=$((SECONDS + 90)) target
+    until installer_ended; do
+        [ $SECONDS -lt $end ] || fail "the installer did not finish within 90 s of the editor's end"
+        target=$(other_window_titled "$installer_title" "$main" || echo "$main")
+        xdotool windowactivate "$target" >/dev/null 2>&1 || true
+        wait_for 5 is_active "$target" && xdotool key --clearmodifiers Return
+        wait_for 3 installer_ended || true
+    done
+    status=0
+    wait "$setup" || status=$?
+    [ "$status" -eq 0 ] || fail "the install after Retry ended with status $status"
+    for f in "${files[@]}"; do
+        cmp -s "$stage/$f" "$dir/$f" || fail "$dir/$f differs from what the installer was given after Retry"
+    done
+    timeout 60 wineserver -w || fail "Wine's programs still run a minute after the install"
+}
+
+start_editor start-menu "${title_prefix}Untitled 1" wine start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Q7X Editor.lnk"
 step_done "start from the Start menu"
+while_editor_runs "${title_prefix}Untitled 1"
+step_done "install and uninstall while the editor runs"
 
 # A preset made by the installed q7x-preset, opened the way Explorer opens it.
 preset='C:\users\Public\round trip.q7x'
