@@ -82,9 +82,10 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
           {}, {}, 1, 1, &PresetCommandLine::exportJson },
 
         { "import", "[--force] JSON OUT", "write the preset a JSON file describes",
-          "Reads the JSON form written by export. Controls and parameters left out keep the\n"
-          "built-in default preset's values; anything the editor would refuse is refused,\n"
-          "naming the field. OUT is not replaced unless --force is given.",
+          "Reads the JSON form written by export; JSON \"-\" reads it from standard input.\n"
+          "Controls and parameters left out keep the built-in default preset's values;\n"
+          "anything the editor would refuse is refused, naming the field. OUT is not\n"
+          "replaced unless --force is given.",
           { "--force" }, {}, 2, 2, &PresetCommandLine::importJson },
 
         { "set", "FILE KEY=VALUE...", "change parameters by key and shown value",
@@ -406,13 +407,18 @@ int PresetCommandLine::importJson (const juce::StringArray& operands, const juce
 {
     const auto& jsonPath = operands[0];
     const auto& outPath = operands[1];
-    const auto jsonFile = fileNamedBy (jsonPath);
     juce::Array<juce::uint8> image;
+    auto read = juce::Result::ok();
 
-    if (! jsonFile.has_value())
+    // "-" is standard input, as export writes standard output.
+    if (jsonPath == "-")
+        read = PresetJson::fromStandardInput (image);
+    else if (const auto jsonFile = fileNamedBy (jsonPath))
+        read = PresetJson::fromFile (*jsonFile, image);
+    else
         return refused;
 
-    if (const auto read = PresetJson::fromFile (*jsonFile, image); read.failed())
+    if (read.failed())
     {
         err << programName << ": " << jsonPath << ": " << read.getErrorMessage() << "\n";
         return refused;
