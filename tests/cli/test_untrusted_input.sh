@@ -33,7 +33,7 @@ printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 184467
 printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 128 >byte.json
 printf '{"controls":{"Keybed":{"Transpose":-%%}}}' >minus.json
 head -c 60000 /dev/zero | tr '\0' '[' >deep.json
-printf '{"controls":{"Keybed":{"Transpose":%s}}}' 1e999999999 >exponent.json
+printf '{"controls":{"Keybed":{"Transpose":%s}}}' 1e9999999999 >exponent.json
 printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 0.5 >fraction.json
 printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 2E1 >upper.json
 printf '{"controls":{}} x' >trailing.json
@@ -47,7 +47,7 @@ expect 1 "controls.Knob 1.unused.CC: 18446744073709551636 is out of range" "a nu
 expect 1 "controls.Knob 1.unused.CC: 128 is not a byte 0..127" "a byte out of range" import byte.json o.q7x
 expect 1 "minus.json: not valid JSON: a minus sign without a number" "a minus without digits" import minus.json o.q7x
 expect 1 "nested deeper than the 4 levels of a preset" "60,000 nested arrays" import deep.json o.q7x
-expect 1 "controls.Keybed.Transpose: expected a whole number, not 1e999999999" "an exponent" import exponent.json o.q7x
+expect 1 "controls.Keybed.Transpose: expected a whole number, not 1e9999999999" "an exponent" import exponent.json o.q7x
 expect 1 "controls.Knob 1.unused.CC: expected a whole number, not 0.5" "a fraction" import fraction.json o.q7x
 expect 1 "controls.Knob 1.unused.CC: expected a whole number, not 2E1" "a capital exponent" import upper.json o.q7x
 expect 1 "trailing.json: not valid JSON: text after the object at line 1, column 17" "text after the object" import trailing.json o.q7x

@@ -218,7 +218,7 @@ TEST_F (PresetCommandLineTest, ImportRefusesWhatTheEditorWouldNamingTheField)
         { R"({"version": 2, "controls": {}})", "version: only version 1 is known" },
         { R"([1, 2])", "expected a JSON object" },
         { R"({"controls": )", "not valid JSON" },
-        { R"({"controls": {"Keybed": {"Transpose": 1e999999999}}})", "controls.Keybed.Transpose: expected a whole number, not 1e999999999\n" },
+        { R"({"controls": {"Keybed": {"Transpose": 1e9999999999}}})", "controls.Keybed.Transpose: expected a whole number, not 1e9999999999\n" },
         { R"({"controls": {"Knob 1": {"unused": {"CC": -0.5}}}})", "controls.Knob 1.unused.CC: expected a whole number, not -0.5\n" },
         { R"({"version": 1E2, "controls": {}})", "version: expected a whole number, not 1E2\n" },
         { R"([1.5])", "expected a whole number, not 1.5\n" },
