@@ -1,7 +1,6 @@
 #include "ApplicationEntry.h"
 #include "BackgroundFontScan.h"
 #include "PelmarQSeriesEditorApplication.h"
-#include "preset/ExternalText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,8 +33,18 @@ int main (int argc, char* argv[])
     // Before anything else, so that a second launch hands its file over and leaves at once.
     SingleInstance instance (InstanceEndpoint::getDefaultAddress());
     const auto commandLine = SingleInstance::joinArguments (arguments);
+    juce::String problem;
+    const auto handedOver = SingleInstance::makePathAbsolute (commandLine, problem);
 
-    switch (instance.claim (SingleInstance::makePathAbsolute (commandLine, ExternalText::getCurrentWorkingDirectory())))
+    // A relative path with no working folder to take it from names no file: opening or saving
+    // one elsewhere would lose the user's work.
+    if (! handedOver.has_value())
+    {
+        std::fprintf (stderr, "q7x-editor: %s: %s\n", commandLine.trim().unquoted().toRawUTF8(), problem.toRawUTF8());
+        return 1;
+    }
+
+    switch (instance.claim (*handedOver))
     {
         case SingleInstance::Role::handedOver: return 0;
         case SingleInstance::Role::running: singleInstance = &instance; break;

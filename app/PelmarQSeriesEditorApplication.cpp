@@ -126,14 +126,27 @@ void PelmarQSeriesEditorApplication::anotherInstanceStarted (const juce::String&
         return;
     }
 
-    // A relative path names a file in the folder the editor was started from.
-    const auto file = SingleInstance::fileNamedBy (trimmed, ExternalText::getCurrentWorkingDirectory());
+    // A relative path names a file in the folder the editor was started from, if it still has one.
+    juce::String problem;
+    const auto file = SingleInstance::fileNamedBy (trimmed, problem);
+
+    if (! file.has_value())
+    {
+        std::fprintf (stderr, "q7x-editor: %s: %s\n", trimmed.unquoted().toRawUTF8(), problem.toRawUTF8());
+
+        if (windowManager->getNumDocuments() == 0)
+            windowManager->newDocument();
+
+        PresetController::showInvalidFileAlert();
+        return;
+    }
+
     const auto documentsBefore = windowManager->getNumDocuments();
-    windowManager->openFileInActiveDocument (file);
+    windowManager->openFileInActiveDocument (*file);
 
     // A document loads a missing file silently (a chooser never names one), but a name
     // typed on a command line may be wrong: the document opened for it says so.
-    if (! file.existsAsFile() && windowManager->getNumDocuments() > documentsBefore)
+    if (! file->existsAsFile() && windowManager->getNumDocuments() > documentsBefore)
         PresetController::showInvalidFileAlert();
 }
 

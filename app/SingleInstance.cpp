@@ -1,5 +1,5 @@
 #include "SingleInstance.h"
-#include "CommandLinePath.h"
+#include "preset/CommandLinePath.h"
 #include "preset/ExternalText.h"
 
 #include <algorithm>
@@ -89,6 +89,13 @@ std::optional<juce::String> receiveCommandLine (Connection& connection, int time
         return {};
 
     return commandLine;
+}
+
+// Blank, or only options (such as the ones some systems add).
+bool namesNoFile (const juce::String& commandLine)
+{
+    const auto trimmed = commandLine.trim();
+    return trimmed.isEmpty() || trimmed.startsWith ("-");
 }
 } // namespace
 
@@ -244,17 +251,26 @@ juce::String SingleInstance::joinArguments (const juce::StringArray& arguments)
 
 juce::String SingleInstance::makePathAbsolute (const juce::String& commandLine, const juce::File& workingDirectory)
 {
-    const auto trimmed = commandLine.trim();
-
-    if (trimmed.isEmpty() || trimmed.startsWith ("-"))
-        return commandLine;
-
-    return fileNamedBy (trimmed, workingDirectory).getFullPathName().quoted();
+    return namesNoFile (commandLine) ? commandLine : fileNamedBy (commandLine, workingDirectory).getFullPathName().quoted();
 }
 
 juce::File SingleInstance::fileNamedBy (const juce::String& commandLine, const juce::File& workingDirectory)
 {
     return CommandLinePath::resolve (commandLine.trim().unquoted(), workingDirectory);
+}
+
+std::optional<juce::String> SingleInstance::makePathAbsolute (const juce::String& commandLine, juce::String& problem)
+{
+    if (namesNoFile (commandLine))
+        return commandLine;
+
+    const auto file = fileNamedBy (commandLine, problem);
+    return file.has_value() ? std::optional<juce::String> (file->getFullPathName().quoted()) : std::nullopt;
+}
+
+std::optional<juce::File> SingleInstance::fileNamedBy (const juce::String& commandLine, juce::String& problem)
+{
+    return CommandLinePath::resolveInWorkingDirectory (commandLine.trim().unquoted(), problem);
 }
 
 std::optional<juce::String> SingleInstance::decodeCommandLine (const void* data, size_t size)

@@ -67,6 +67,16 @@ public:
     */
     static juce::File fileNamedBy (const juce::String& commandLine, const juce::File& workingDirectory);
 
+    /** The command line made absolute from this process's working folder, or nothing after putting
+        in `problem` why its relative path cannot be (see CommandLinePath).
+    */
+    static std::optional<juce::String> makePathAbsolute (const juce::String& commandLine, juce::String& problem);
+
+    /** The file a command line names from this process's working folder, or nothing after putting
+        in `problem` why its relative path names none (see CommandLinePath).
+    */
+    static std::optional<juce::File> fileNamedBy (const juce::String& commandLine, juce::String& problem);
+
     /** The command line in bytes received from another process, or nothing when they are
         not one: too long, holding a zero byte, or not valid UTF-8.
     */

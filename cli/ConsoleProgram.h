@@ -7,8 +7,8 @@
     What a console program's main() gets from the system, made the same on every system: its
     arguments as the bytes of UTF-8 text (Windows hands main() them in the local code page,
     which cannot hold every file name: they are read from the wide command line), and standard
-    output and error that write bytes as given (Windows' text mode would turn each LF into
-    CR LF, so exported text would differ from Linux's).
+    input, output and error that read and write bytes as given (Windows' text mode would turn
+    each LF into CR LF, so exported text would differ from Linux's, and stop reading at a Ctrl+Z).
 */
 namespace ConsoleProgram
 {

@@ -24,6 +24,7 @@ std::string toUtf8 (const wchar_t* wide)
 
 std::vector<std::string> ConsoleProgram::start (int argc, char* argv[])
 {
+    ::_setmode (::_fileno (stdin), _O_BINARY);
     ::_setmode (::_fileno (stdout), _O_BINARY);
     ::_setmode (::_fileno (stderr), _O_BINARY);
 

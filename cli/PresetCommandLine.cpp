@@ -2,6 +2,7 @@
 #include "DevicePresetTransfer.h"
 #include "PresetDiff.h"
 #include "PresetJson.h"
+#include "preset/CommandLinePath.h"
 #include "preset/ExternalText.h"
 #include "preset/PresetFile.h"
 #include "preset/PresetValidator.h"
@@ -17,11 +18,6 @@ using namespace PresetLayout;
 namespace
 {
 const juce::String programName ("q7x-preset");
-
-juce::File fileFromArgument (const juce::String& path)
-{
-    return ExternalText::getCurrentWorkingDirectory().getChildFile (path);
-}
 
 std::ostream& operator<< (std::ostream& stream, const juce::String& text)
 {
@@ -86,9 +82,10 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
           {}, {}, 1, 1, &PresetCommandLine::exportJson },
 
         { "import", "[--force] JSON OUT", "write the preset a JSON file describes",
-          "Reads the JSON form written by export. Controls and parameters left out keep the\n"
-          "built-in default preset's values; anything the editor would refuse is refused,\n"
-          "naming the field. OUT is not replaced unless --force is given.",
+          "Reads the JSON form written by export; JSON \"-\" reads it from standard input.\n"
+          "Controls and parameters left out keep the built-in default preset's values;\n"
+          "anything the editor would refuse is refused, naming the field. OUT is not\n"
+          "replaced unless --force is given.",
           { "--force" }, {}, 2, 2, &PresetCommandLine::importJson },
 
         { "set", "FILE KEY=VALUE...", "change parameters by key and shown value",
@@ -260,9 +257,38 @@ void PresetCommandLine::printCommandHelp (const Command& command)
 }
 
 //==============================================================================
+std::optional<juce::File> PresetCommandLine::fileNamedBy (const juce::String& path)
+{
+    juce::String problem;
+    const auto file = CommandLinePath::resolveInWorkingDirectory (path, problem);
+
+    if (! file.has_value())
+        err << programName << ": " << path << ": " << problem << "\n";
+
+    return file;
+}
+
+bool PresetCommandLine::mayWrite (const juce::String& path, const juce::StringArray& options)
+{
+    const auto file = fileNamedBy (path);
+
+    if (file.has_value() && file->exists() && ! options.contains ("--force"))
+    {
+        err << programName << ": " << path << ": exists already (use --force to replace it)\n";
+        return false;
+    }
+
+    return file.has_value();
+}
+
 std::optional<juce::Array<juce::uint8>> PresetCommandLine::readValidPreset (const juce::String& path)
 {
-    const auto reading = PresetFile::read (fileFromArgument (path));
+    const auto file = fileNamedBy (path);
+
+    if (! file.has_value())
+        return std::nullopt;
+
+    const auto reading = PresetFile::read (*file);
 
     if (! reading.hasImage())
     {
@@ -281,16 +307,19 @@ std::optional<juce::Array<juce::uint8>> PresetCommandLine::readValidPreset (cons
 
 int PresetCommandLine::writePreset (const juce::String& path, const juce::Array<juce::uint8>& image)
 {
-    const auto file = fileFromArgument (path);
+    const auto file = fileNamedBy (path);
 
-    if (SafeFileWriter::isReadOnly (file))
+    if (! file.has_value())
+        return refused;
+
+    if (SafeFileWriter::isReadOnly (*file))
     {
         err << programName << ": " << path << ": is read-only; left unchanged\n";
         return refused;
     }
 
     juce::String warning;
-    const auto result = PresetFile::write (file, image, &warning);
+    const auto result = PresetFile::write (*file, image, &warning);
 
     if (warning.isNotEmpty())
         err << programName << ": " << path << ": warning: " << warning << "\n";
@@ -329,12 +358,17 @@ int PresetCommandLine::check (const juce::StringArray& operands, const juce::Str
 
     for (const auto& path : operands)
     {
-        const auto reading = PresetFile::read (fileFromArgument (path));
-        auto why = reading.describe();
+        juce::String why;
 
-        if (reading.hasImage())
-            if (const auto problem = PresetValidator::findProblem (reading.image))
-                why = problem->describe();
+        if (const auto file = CommandLinePath::resolveInWorkingDirectory (path, why))
+        {
+            const auto reading = PresetFile::read (*file);
+            why = reading.describe();
+
+            if (reading.hasImage())
+                if (const auto problem = PresetValidator::findProblem (reading.image))
+                    why = problem->describe();
+        }
 
         if (why.isNotEmpty())
         {
@@ -377,21 +411,24 @@ int PresetCommandLine::importJson (const juce::StringArray& operands, const juce
 {
     const auto& jsonPath = operands[0];
     const auto& outPath = operands[1];
-    const auto jsonFile = fileFromArgument (jsonPath);
-    auto fail = [this] (const juce::String& path, const juce::String& why) {
-        err << programName << ": " << path << ": " << why << "\n";
-        return refused;
-    };
-
     juce::Array<juce::uint8> image;
+    auto read = juce::Result::ok();
 
-    if (const auto read = PresetJson::fromFile (jsonFile, image); read.failed())
-        return fail (jsonPath, read.getErrorMessage());
+    // "-" is standard input, as export writes standard output.
+    if (jsonPath == "-")
+        read = PresetJson::fromStandardInput (image);
+    else if (const auto jsonFile = fileNamedBy (jsonPath))
+        read = PresetJson::fromFile (*jsonFile, image);
+    else
+        return refused;
 
-    if (fileFromArgument (outPath).exists() && ! options.contains ("--force"))
-        return fail (outPath, "exists already (use --force to replace it)");
+    if (read.failed())
+    {
+        err << programName << ": " << jsonPath << ": " << read.getErrorMessage() << "\n";
+        return refused;
+    }
 
-    return writePreset (outPath, image);
+    return mayWrite (outPath, options) ? writePreset (outPath, image) : refused;
 }
 
 int PresetCommandLine::set (const juce::StringArray& operands, const juce::StringArray&)
@@ -442,14 +479,7 @@ int PresetCommandLine::set (const juce::StringArray& operands, const juce::Strin
 int PresetCommandLine::create (const juce::StringArray& operands, const juce::StringArray& options)
 {
     const auto& path = operands[0];
-
-    if (fileFromArgument (path).exists() && ! options.contains ("--force"))
-    {
-        err << programName << ": " << path << ": exists already (use --force to replace it)\n";
-        return refused;
-    }
-
-    return writePreset (path, getDefaultPresetImage());
+    return mayWrite (path, options) ? writePreset (path, getDefaultPresetImage()) : refused;
 }
 
 //==============================================================================
@@ -527,11 +557,8 @@ int PresetCommandLine::get (const juce::StringArray& operands, const juce::Strin
     const auto& path = operands[0];
 
     // Checked before the device is asked, and again by the write.
-    if (fileFromArgument (path).exists() && ! options.contains ("--force"))
-    {
-        err << programName << ": " << path << ": exists already (use --force to replace it)\n";
+    if (! mayWrite (path, options))
         return refused;
-    }
 
     int status = success;
     const auto input = choosePort (true, status);

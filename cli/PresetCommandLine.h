@@ -61,6 +61,14 @@ private:
     */
     std::optional<juce::MidiDeviceInfo> choosePort (bool isInput, int& status);
 
+    /** The file an argument names (see CommandLinePath), or nothing after saying on `err` why not. */
+    std::optional<juce::File> fileNamedBy (const juce::String& path);
+
+    /** True when `path` names a file that does not exist, or may be replaced (--force); else
+        false after saying on `err` why not.
+    */
+    bool mayWrite (const juce::String& path, const juce::StringArray& options);
+
     /** The image of a file the editor would open, or nothing after saying on `err` why not. */
     std::optional<juce::Array<juce::uint8>> readValidPreset (const juce::String& path);
     int writePreset (const juce::String& path, const juce::Array<juce::uint8>& image);

@@ -50,7 +50,7 @@ juce::var controlToJson (const ControlId& control, const juce::Array<juce::uint8
 
 juce::Result failAt (const juce::String& field, const juce::String& why)
 {
-    return juce::Result::fail (field + ": " + why);
+    return juce::Result::fail (field.isEmpty() ? why : field + ": " + why);
 }
 
 juce::Result readShownValue (const ParameterLocation& location, const juce::var& value, const juce::String& field,
@@ -157,33 +157,43 @@ juce::Result readControl (const ControlId& control, const juce::var& json, const
     return juce::Result::ok();
 }
 
-/** The end of the number starting at text[start], and how many digits come before any fraction or
-    exponent; nothing when a minus sign has no digit after it (the parser would read whatever
-    follows as one).
+/** A number as the parser reads it: where it ends, how many digits come before any fraction or
+    exponent, and whether it is whole (digits after an optional minus, nothing more).
 */
-std::optional<size_t> scanNumber (const char* text, size_t size, size_t start, size_t& digits)
+struct ScannedNumber
 {
-    auto i = start;
-    digits = 0;
+    size_t end = 0, digits = 0;
+    bool isWhole = true;
+};
+
+/** The number starting at text[start]; nothing when a minus sign has no digit after it (the
+    parser would read whatever follows as one).
+*/
+std::optional<ScannedNumber> scanNumber (const char* text, size_t size, size_t start)
+{
+    ScannedNumber number { start };
+    auto& i = number.end;
 
     if (text[i] == '-' && (++i == size || ! juce::CharacterFunctions::isDigit (text[i])))
         return std::nullopt;
 
     for (; i < size && juce::CharacterFunctions::isDigit (text[i]); ++i)
-        ++digits;
+        ++number.digits;
 
-    while (i < size && text[i] != 0 && std::strchr ("0123456789.eE+-", text[i]) != nullptr)
-        ++i;
+    for (; i < size && text[i] != 0 && std::strchr ("0123456789.eE+-", text[i]) != nullptr; ++i)
+        number.isWhole = false;
 
-    return i;
+    return number;
 }
 
-/** Walks the text as the parser would, without recursion: the nesting must stay within what the
-    form uses, every number must fit 32 bits (the longest a preset needs has three digits), and
-    no field may lack a name (the parser asserts on one before refusing it).
+/** Walks the text as the parser would, without recursion, up to where the outermost object or
+    array ends (its offset goes to `end`; the parser reads no further): the nesting must stay
+    within what the form uses, every number must be whole and fit 32 bits (a preset holds
+    nothing else, and the parser's reading of exponents and fractions overflows), and no field
+    may lack a name (the parser asserts on one before refusing it).
     `text` is valid UTF-8, so every cut made here at an ASCII character leaves valid UTF-8.
 */
-juce::Result checkDepthAndNumbers (const char* text, size_t size)
+juce::Result checkBeforeParsing (const char* text, size_t size, size_t& end)
 {
     constexpr size_t longestNumber = 9; // digits before any fraction or exponent
     std::vector<juce::String> path;     // the key each open object or array is the value of
@@ -228,16 +238,21 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
             key = path.back();
             path.pop_back();
             open.pop_back();
+
+            if (path.empty())
+            {
+                end = i + 1;
+                return juce::Result::ok();
+            }
         }
         else if (c == '-' || juce::CharacterFunctions::isDigit (c))
         {
-            size_t digits = 0;
-            const auto end = scanNumber (text, size, i, digits);
+            const auto number = scanNumber (text, size, i);
 
-            if (! end.has_value())
+            if (! number.has_value())
                 return juce::Result::fail ("not valid JSON: a minus sign without a number");
 
-            if (digits > longestNumber)
+            if (! number->isWhole || number->digits > longestNumber)
             {
                 juce::StringArray field;
 
@@ -245,17 +260,70 @@ juce::Result checkDepthAndNumbers (const char* text, size_t size)
                     field.add (path[level]);
 
                 field.add (key);
-                return failAt (field.joinIntoString ("."), ExternalText::decode (text + i, *end - i) + " is out of range");
+                const auto shown = ExternalText::decode (text + i, number->end - i);
+                return failAt (field.joinIntoString ("."), number->isWhole ? shown + " is out of range"
+                                                                           : "expected a whole number, not " + shown);
             }
 
-            i = *end - 1;
+            i = number->end - 1;
         }
 
         if (! juce::CharacterFunctions::isWhitespace (c))
             previous = c;
     }
 
+    end = size;
     return juce::Result::ok();
+}
+
+/** Refuses anything but white space after the JSON that ends at `end`, naming where it starts. */
+juce::Result checkNothingFollows (const char* text, size_t size, size_t end)
+{
+    while (end < size && juce::CharacterFunctions::isWhitespace (text[end]))
+        ++end;
+
+    if (end == size)
+        return juce::Result::ok();
+
+    int line = 1, column = 1;
+
+    for (size_t i = 0; i < end; ++i)
+    {
+        if (text[i] == '\n')
+        {
+            ++line;
+            column = 1;
+        }
+        else if ((text[i] & 0xc0) != 0x80) // the first byte of a character
+        {
+            ++column;
+        }
+    }
+
+    return juce::Result::fail ("not valid JSON: text after the object at line " + juce::String (line) + ", column "
+                               + juce::String (column));
+}
+
+/** What `fd` holds up to its end, or a failure once it holds more than a preset's JSON can. */
+juce::Result readAll (int fd, juce::MemoryBlock& bytes)
+{
+    for (char buffer[65536];;)
+    {
+        const auto n = ::read (fd, buffer, sizeof (buffer));
+
+        if (n == 0)
+            return juce::Result::ok();
+
+        if (n < 0 && errno != EINTR)
+            return juce::Result::fail ("cannot be read");
+
+        if (n > 0)
+            bytes.append (buffer, (size_t) n);
+
+        if (bytes.getSize() > PresetJson::largestFile)
+            return juce::Result::fail ("too large for a preset (more than " + juce::String ((juce::int64) PresetJson::largestFile)
+                                       + " bytes)");
+    }
 }
 
 std::optional<ControlId> findControl (const juce::String& name)
@@ -331,18 +399,37 @@ namespace PresetJson
 {
 juce::Result fromText (const void* data, size_t size, juce::Array<juce::uint8>& image)
 {
-    const auto text = ExternalText::decodeStrict (data, size);
+    const auto* bytes = static_cast<const char*> (data);
+    constexpr char byteOrderMark[] = "\xef\xbb\xbf"; // which some editors start UTF-8 text with
+
+    if (size >= 3 && std::memcmp (bytes, byteOrderMark, 3) == 0)
+    {
+        bytes += 3;
+        size -= 3;
+    }
+
+    const auto text = ExternalText::decodeStrict (bytes, size);
 
     if (! text.has_value())
         return juce::Result::fail ("not UTF-8 text");
 
-    if (auto checked = checkDepthAndNumbers (static_cast<const char*> (data), size); checked.failed())
+    // The parser takes nothing at all for an empty object.
+    if (text->trim().isEmpty())
+        return juce::Result::fail ("not valid JSON: empty");
+
+    size_t end = 0;
+
+    if (auto checked = checkBeforeParsing (bytes, size, end); checked.failed())
         return checked;
 
     juce::var json;
 
     if (const auto parsed = juce::JSON::parse (*text, json); parsed.failed())
         return juce::Result::fail ("not valid JSON: " + parsed.getErrorMessage());
+
+    // The parser stops after the object and ignores the rest, which may be a second object.
+    if (auto rest = checkNothingFollows (bytes, size, end); rest.failed())
+        return rest;
 
     return fromJson (json, image);
 }
@@ -363,25 +450,17 @@ juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image)
         result = juce::Result::fail ("not a regular file");
     else if ((size_t) info.st_size > largestFile)
         result = juce::Result::fail ("too large for a preset (" + juce::String ((juce::int64) info.st_size) + " bytes)");
-
-    for (char buffer[65536]; result.wasOk();)
-    {
-        const auto n = ::read (fd, buffer, sizeof (buffer));
-
-        if (n == 0)
-            break;
-
-        if (n < 0 && errno != EINTR)
-            result = juce::Result::fail ("cannot be read");
-        else if (n > 0)
-            bytes.append (buffer, (size_t) n);
-
-        if (bytes.getSize() > largestFile)
-            result = juce::Result::fail ("too large for a preset (more than " + juce::String ((juce::int64) largestFile)
-                                         + " bytes)"); // it grew while being read
-    }
+    else
+        result = readAll (fd, bytes); // a file may grow while it is read
 
     ::close (fd);
+    return result.wasOk() ? fromText (bytes.getData(), bytes.getSize(), image) : result;
+}
+
+juce::Result fromStandardInput (juce::Array<juce::uint8>& image)
+{
+    juce::MemoryBlock bytes;
+    const auto result = readAll (STDIN_FILENO, bytes);
     return result.wasOk() ? fromText (bytes.getData(), bytes.getSize(), image) : result;
 }
 } // namespace PresetJson

@@ -28,9 +28,11 @@ constexpr int deepestNesting = 4;
 /** A JSON preset is a few kilobytes; anything much larger is refused before it is parsed. */
 constexpr size_t largestFile = 1024 * 1024;
 
-/** Reads the JSON form from its text, as fromJson() does. The text must be UTF-8; deeper nesting
-    than the form has and numbers beyond 32 bits are refused before the parser meets them (they
-    would exhaust its stack or overflow its arithmetic), naming the field and the value.
+/** Reads the JSON form from its text, as fromJson() does. The text must be UTF-8 (a byte-order
+    mark before it is skipped) and hold one object and nothing after it but white space; deeper
+    nesting than the form has, and numbers that are not whole or go beyond 32 bits, are refused
+    before the parser meets them (they would exhaust its stack or overflow its arithmetic),
+    naming the field and the value.
 */
 juce::Result fromText (const void* text, size_t size, juce::Array<juce::uint8>& image);
 
@@ -38,4 +40,9 @@ juce::Result fromText (const void* text, size_t size, juce::Array<juce::uint8>& 
     largestFile bytes of what it really holds (a device or a pipe reports no size).
 */
 juce::Result fromFile (const juce::File& file, juce::Array<juce::uint8>& image);
+
+/** Reads the JSON form from standard input, whatever it is (a pipe, a file, a terminal), as
+    fromText() does, up to largestFile bytes.
+*/
+juce::Result fromStandardInput (juce::Array<juce::uint8>& image);
 } // namespace PresetJson

@@ -39,6 +39,10 @@ std::optional<juce::String> ExternalText::decodeStrict (const void* data, size_t
 {
     const auto* bytes = static_cast<const char*> (data);
 
+    // No bytes may come without a buffer (an empty file's), which memchr must not be given.
+    if (size == 0)
+        return juce::String();
+
     // A zero byte would end the text early and hide what follows it.
     if (size > (size_t) std::numeric_limits<int>::max() || std::memchr (bytes, 0, size) != nullptr
         || ! isStrictUtf8 (bytes, size))
@@ -50,6 +54,9 @@ std::optional<juce::String> ExternalText::decodeStrict (const void* data, size_t
 juce::String ExternalText::decode (const void* data, size_t size)
 {
     const auto* bytes = static_cast<const char*> (data);
+
+    if (size == 0)
+        return {};
 
     if (const auto* zero = static_cast<const char*> (std::memchr (bytes, 0, size)))
         size = (size_t) (zero - bytes);

@@ -5,7 +5,7 @@
 
 /**
     The one way text from outside the program becomes a juce::String: arguments, file names,
-    environment variables, the working folder, bytes from a socket or a file.
+    environment variables, bytes from a socket or a file.
 
     A juce::String must hold valid UTF-8; built from anything else, its functions read and
     write past their buffers. So every such byte string is checked here first: valid UTF-8
@@ -33,11 +33,6 @@ struct ExternalText
 
     /** An environment variable, decoded as decode() does; `fallback` when it is not set. */
     static juce::String getEnvironmentVariable (const char* name, const juce::String& fallback = {});
-
-    /** The process's working folder, its name decoded as decode() does (Linux; Windows names
-        it in UTF-16, which needs no check).
-    */
-    static juce::File getCurrentWorkingDirectory();
 
     /** The user's home folder: $HOME decoded as decode() does, else the system's account entry. */
     static juce::File getHomeDirectory();

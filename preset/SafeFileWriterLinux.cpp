@@ -1,5 +1,6 @@
 #include "SafeFileWriter.h"
 #include "SafeFileWriterSteps.h"
+#include "CommandLinePath.h"
 #include "ExternalText.h"
 
 #include <atomic>
@@ -69,7 +70,8 @@ std::optional<juce::File> followLinks (juce::File file)
         if (! linked.has_value() || (size_t) length >= buffer.size())
             return std::nullopt;
 
-        file = linked->startsWithChar ('/') ? juce::File (*linked) : file.getParentDirectory().getChildFile (*linked);
+        // Read as the system reads it: from the folder the link sits in, ".." after its links.
+        file = CommandLinePath::resolve (*linked, file.getParentDirectory());
     }
 
     return std::nullopt;

@@ -33,6 +33,13 @@ printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 184467
 printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 128 >byte.json
 printf '{"controls":{"Keybed":{"Transpose":-%%}}}' >minus.json
 head -c 60000 /dev/zero | tr '\0' '[' >deep.json
+printf '{"controls":{"Keybed":{"Transpose":%s}}}' 1e9999999999 >exponent.json
+printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 0.5 >fraction.json
+printf '{"controls":{"Knob 1":{"Mode":"Aftertouch","unused":{"CC":%s}}}}' 2E1 >upper.json
+printf '{"controls":{}} x' >trailing.json
+printf '{"controls":{}}\n{}\n' >second.json
+: >empty.json
+printf ' \n\t' >blank.json
 mkfifo fifo.json
 ln -s /dev/zero zero.json
 expect 1 "controls.Knob 1.unused.CC: 4294967316 is out of range" "a number beyond 32 bits" import big32.json o.q7x
@@ -40,9 +47,31 @@ expect 1 "controls.Knob 1.unused.CC: 18446744073709551636 is out of range" "a nu
 expect 1 "controls.Knob 1.unused.CC: 128 is not a byte 0..127" "a byte out of range" import byte.json o.q7x
 expect 1 "minus.json: not valid JSON: a minus sign without a number" "a minus without digits" import minus.json o.q7x
 expect 1 "nested deeper than the 4 levels of a preset" "60,000 nested arrays" import deep.json o.q7x
+expect 1 "controls.Keybed.Transpose: expected a whole number, not 1e9999999999" "an exponent" import exponent.json o.q7x
+expect 1 "controls.Knob 1.unused.CC: expected a whole number, not 0.5" "a fraction" import fraction.json o.q7x
+expect 1 "controls.Knob 1.unused.CC: expected a whole number, not 2E1" "a capital exponent" import upper.json o.q7x
+expect 1 "trailing.json: not valid JSON: text after the object at line 1, column 17" "text after the object" import trailing.json o.q7x
+expect 1 "second.json: not valid JSON: text after the object at line 2, column 1" "a second object" import second.json o.q7x
+expect 1 "empty.json: not valid JSON: empty" "an empty file" import empty.json o.q7x
+expect 1 "blank.json: not valid JSON: empty" "a file of white space" import blank.json o.q7x
 expect 1 "fifo.json: not a regular file" "a FIFO" import fifo.json o.q7x
 expect 1 "zero.json: not a regular file" "a link to /dev/zero" import zero.json o.q7x
 [ -e o.q7x ] && fail "a refused import wrote o.q7x"
+
+# A byte-order mark before the JSON is skipped; "-" reads standard input, a pipe or a file.
+printf '\357\273\277{"controls":{"Keybed":{"Transpose":-5}}}' >bom.json
+"$program" import bom.json bom.q7x || fail "import of JSON after a byte-order mark"
+printf '{"controls":{"Keybed":{"Transpose":7}}}' | "$program" import - piped.q7x || fail "import - from a pipe"
+"$program" import - redirected.q7x <bom.json || fail "import - from a file"
+while IFS='|' read -r file transpose; do
+    "$program" show "$file" 2>&1 | grep -qx "Keybed Transpose: $transpose" || fail "$file does not hold Keybed Transpose $transpose"
+done <<'EOF'
+bom.q7x|-5
+piped.q7x|7
+redirected.q7x|-5
+EOF
+head -c 2000000 /dev/zero | "$program" import - huge.q7x 2>"$work/err" && fail "import - of 2 MB from a pipe"
+grep -qF "q7x-preset: -: too large for a preset (more than 1048576 bytes)" "$work/err" || { fail "import - of 2 MB:"; cat "$work/err"; }
 
 # Saving through a symbolic link writes the file it names; a hard link sees the change.
 mkdir real links

@@ -9,15 +9,21 @@
 #include "preset/PresetFraming.h"
 #include "preset/PresetLayout.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <sstream>
+#include <unistd.h>
 
 namespace
 {
-/** A fresh folder holding "a.q7x" and "a.json", made the working folder. */
+/** A fresh folder holding "a.q7x" and "a.json", made the working folder. Standard input is
+    empty, so that "import -" never waits for a terminal.
+*/
 void prepareWorkingFolder()
 {
     static const auto folder = juce::File::createTempFile ("q7x-fuzz-cli");
+    static const auto emptyInput = ::dup2 (::open ("/dev/null", O_RDONLY | O_CLOEXEC), STDIN_FILENO);
+    juce::ignoreUnused (emptyInput);
 
     std::filesystem::remove_all (folder.getFullPathName().toStdString());
     folder.createDirectory();

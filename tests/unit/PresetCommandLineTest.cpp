@@ -218,6 +218,13 @@ TEST_F (PresetCommandLineTest, ImportRefusesWhatTheEditorWouldNamingTheField)
         { R"({"version": 2, "controls": {}})", "version: only version 1 is known" },
         { R"([1, 2])", "expected a JSON object" },
         { R"({"controls": )", "not valid JSON" },
+        { R"({"controls": {"Keybed": {"Transpose": 1e9999999999}}})", "controls.Keybed.Transpose: expected a whole number, not 1e9999999999\n" },
+        { R"({"controls": {"Knob 1": {"unused": {"CC": -0.5}}}})", "controls.Knob 1.unused.CC: expected a whole number, not -0.5\n" },
+        { R"({"version": 1E2, "controls": {}})", "version: expected a whole number, not 1E2\n" },
+        { R"([1.5])", "expected a whole number, not 1.5\n" },
+        { "{\"controls\": {}}\n\u00e9", "not valid JSON: text after the object at line 2, column 1\n" },
+        { R"({"controls": {"Pad 1": {"Name": "\u00e9}"}}} [)", "not valid JSON: text after the object at line 1, column 46\n" },
+        { " \r\n\t ", "not valid JSON: empty\n" },
     };
 
     for (const auto& [json, why] : cases)
@@ -229,6 +236,13 @@ TEST_F (PresetCommandLineTest, ImportRefusesWhatTheEditorWouldNamingTheField)
         EXPECT_TRUE (imported.err.startsWith ("q7x-preset: " + path ("in.json") + ": " + why)) << imported.err;
         EXPECT_FALSE (folder.getChildFile ("out.q7x").exists()) << json;
     }
+
+    // An empty file has no bytes to point at; a byte-order mark before the object is skipped.
+    EXPECT_EQ (run ({ "import", write ("empty.json", {}), path ("out.q7x") }).err,
+               "q7x-preset: " + path ("empty.json") + ": not valid JSON: empty\n");
+    EXPECT_EQ (run ({ "import", write ("bom.json", { 0xef, 0xbb, 0xbf, '{', '}' }), path ("out.q7x") }).err,
+               "q7x-preset: " + path ("bom.json") + ": controls: expected an object\n");
+    EXPECT_FALSE (folder.getChildFile ("out.q7x").exists());
 
     std::filesystem::resize_file (write ("big.json", {}).toStdString(), 2'000'000);
     EXPECT_EQ (run ({ "import", path ("big.json"), path ("out.q7x") }).err,

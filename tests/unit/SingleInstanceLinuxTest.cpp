@@ -272,10 +272,10 @@ TEST_F (SingleInstanceLinuxTest, CommandLinesAreJoinedAndMadeAbsoluteLikeTheFram
     EXPECT_EQ (SingleInstance::makePathAbsolute ("  ", cwd), "  ");
     EXPECT_EQ (SingleInstance::makePathAbsolute ("-psn_0_1", cwd), "-psn_0_1");
 
-    // Climbing above the root stays at the root, as the system has it.
+    // Climbing above the root stays at the root, as the system has it ("..", taken after the
+    // links before it, is tested on real folders in CommandLinePathLinuxTest).
     EXPECT_EQ (SingleInstance::fileNamedBy ("/../a.q7x", cwd), juce::File ("/a.q7x"));
-    EXPECT_EQ (SingleInstance::fileNamedBy ("\"../../../../x/./b.q7x\"", cwd), juce::File ("/x/b.q7x"));
-    EXPECT_EQ (SingleInstance::fileNamedBy ("sub/../c.q7x", cwd), juce::File ("/home/user/presets/c.q7x"));
+    EXPECT_EQ (SingleInstance::fileNamedBy ("\"/../../../../tmp/./b.q7x\"", cwd), juce::File ("/tmp/b.q7x"));
 }
 
 // Two launches at once that both find a crashed instance's socket: exactly one of them
