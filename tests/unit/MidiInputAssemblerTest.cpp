@@ -17,7 +17,7 @@ public:
     std::vector<Bytes> received;
 };
 
-constexpr int device = 20, otherProgram = 129;
+constexpr int deviceClient = 20, otherProgram = 129;
 
 /** F0, `size - 2` data bytes counting up, F7. */
 Bytes sysEx (size_t size, juce::uint8 first = 0x41)
@@ -77,44 +77,44 @@ TEST (MidiInputAssembler, PassesOnWholeMessagesOfItsDeviceUpToTheSizeLimit)
     };
 
     const Case cases[] = {
-        { "a reply in pieces of three bytes", { { device, true, reply } }, { reply }, 0 },
-        { "a reply in one piece, then a note", { { device, true, reply, 200 }, { device, false, noteOn } }, { reply, noteOn }, 0 },
-        { "the longest SysEx kept", { { device, true, sysEx (4096), 1000 } }, { sysEx (4096) }, 0 },
+        { "a reply in pieces of three bytes", { { deviceClient, true, reply } }, { reply }, 0 },
+        { "a reply in one piece, then a note", { { deviceClient, true, reply, 200 }, { deviceClient, false, noteOn } }, { reply, noteOn }, 0 },
+        { "the longest SysEx kept", { { deviceClient, true, sysEx (4096), 1000 } }, { sysEx (4096) }, 0 },
         { "one byte longer: dropped and counted, the next reply whole",
-          { { device, true, sysEx (4097), 1000 }, { device, true, reply } },
+          { { deviceClient, true, sysEx (4097), 1000 }, { deviceClient, true, reply } },
           { reply },
           1 },
         { "F0 and a megabyte of data, never F7, then a reply",
-          { { device, true, join ({ { 0xf0 }, Bytes (1 << 20, 0x11) }), 256 }, { device, true, reply } },
+          { { deviceClient, true, join ({ { 0xf0 }, Bytes (1 << 20, 0x11) }), 256 }, { deviceClient, true, reply } },
           { reply },
           1 },
         { "another program's reply and note are not heard",
           { { otherProgram, true, reply }, { otherProgram, false, noteOn } },
           {},
           0 },
-        { "another program's SysEx amid the device's leaves it whole",
-          { { device, true, Bytes (reply.begin(), reply.begin() + 50) },
+        { "another program's SysEx amid the deviceClient's leaves it whole",
+          { { deviceClient, true, Bytes (reply.begin(), reply.begin() + 50) },
             { otherProgram, true, sysEx (10) },
-            { device, true, Bytes (reply.begin() + 50, reply.end()) } },
+            { deviceClient, true, Bytes (reply.begin() + 50, reply.end()) } },
           { reply },
           0 },
         { "a clock amid a SysEx is passed on, the SysEx goes on",
-          { { device, true, Bytes (reply.begin(), reply.begin() + 50) },
-            { device, false, clock },
-            { device, true, Bytes (reply.begin() + 50, reply.end()) } },
+          { { deviceClient, true, Bytes (reply.begin(), reply.begin() + 50) },
+            { deviceClient, false, clock },
+            { deviceClient, true, Bytes (reply.begin() + 50, reply.end()) } },
           { clock, reply },
           0 },
         { "a note cuts a SysEx short: its rest is no message",
-          { { device, true, Bytes (reply.begin(), reply.begin() + 50) },
-            { device, false, noteOn },
-            { device, true, Bytes (reply.begin() + 50, reply.end()) } },
+          { { deviceClient, true, Bytes (reply.begin(), reply.begin() + 50) },
+            { deviceClient, false, noteOn },
+            { deviceClient, true, Bytes (reply.begin() + 50, reply.end()) } },
           { noteOn },
           0 },
         { "a status byte inside the SysEx cuts it short",
-          { { device, true, join ({ Bytes (reply.begin(), reply.begin() + 50), { 0x80 }, Bytes (reply.begin() + 50, reply.end()) }) } },
+          { { deviceClient, true, join ({ Bytes (reply.begin(), reply.begin() + 50), { 0x80 }, Bytes (reply.begin() + 50, reply.end()) }) } },
           {},
           0 },
-        { "stray data and F7 without F0", { { device, true, { 0x10, 0x20, 0xf7 } } }, {}, 0 },
+        { "stray data and F7 without F0", { { deviceClient, true, { 0x10, 0x20, 0xf7 } } }, {}, 0 },
     };
 
     for (const auto& c : cases)
@@ -122,7 +122,7 @@ TEST (MidiInputAssembler, PassesOnWholeMessagesOfItsDeviceUpToTheSizeLimit)
         SCOPED_TRACE (c.what);
         Recorder recorder;
         std::atomic<int> dropped { 0 };
-        MidiInputAssembler assembler (recorder, device, dropped);
+        MidiInputAssembler assembler (recorder, deviceClient, dropped);
 
         for (const auto& event : c.events)
             feed (assembler, event);

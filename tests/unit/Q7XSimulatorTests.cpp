@@ -16,9 +16,15 @@ namespace
 std::vector<juce::uint8> sysExBytes (juce::uint8 command, const juce::Array<juce::uint8>& payload)
 {
     const auto header = makeSysExHeader (command);
+    // Byte by byte: MinGW's GCC takes a range insert into a one-byte vector for an overflow.
     std::vector<juce::uint8> bytes { 0xf0 };
-    bytes.insert (bytes.end(), header.begin(), header.end());
-    bytes.insert (bytes.end(), payload.begin(), payload.end());
+
+    for (auto byte : header)
+        bytes.push_back (byte);
+
+    for (auto byte : payload)
+        bytes.push_back (byte);
+
     bytes.push_back (0xf7);
     return bytes;
 }
