@@ -360,8 +360,11 @@ TEST_F (SafeFileWriterTest, AFileSwappedInBeforeTheInPlaceWriteIsNeverWritten)
         { [&] { ::mkfifo (swap.c_str(), 0666); }, fifo },
     };
 
-    for (const auto& [replace, expected] : replacements)
+    for (const auto& replacement : replacements)
     {
+        const auto& replace = replacement.first;
+        const auto& expected = replacement.second;
+
         overwrite (target, std::string (103, 'o'));
         ASSERT_EQ (::link (target.getFullPathName().toRawUTF8(), hard.getFullPathName().toRawUTF8()), 0);
 

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 void expectOneOfTwoLaunchesToRun (const juce::String& endpoint);
+juce::String makeTestEndpointAddress (const juce::File& folder);
 
 /** The endpoint's folder is private, as the editor wants it, whatever the umask made of it. */
 juce::String makeTestEndpointAddress (const juce::File& folder)
