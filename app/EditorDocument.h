@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditCommands.h"
+#include "HoverTooltips.h"
 #include "WindowCloseListener.h"
 #include "controller/PresetController.h"
 #include "views/QControlView.h"
@@ -134,7 +135,7 @@ private:
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
     std::unique_ptr<EditCommands> editCommands; // follows the controller, so it goes first
-    juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
+    HoverTooltips tooltips { *this };
     bool altPressedAlone = false;
     juce::Component::SafePointer<juce::Component> lastFocus;
 

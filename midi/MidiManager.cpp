@@ -68,8 +68,7 @@ void MidiManager::setInputDevice (const juce::String& name)
     if (const auto device = MidiBackend::findInput (backend.getInputDevices(), name))
         open (input, *device, [this] (const juce::String& identifier) { return openInputPort (identifier); });
 
-    if (name.isNotEmpty())
-        startTimer (devicePollIntervalMs);
+    watchDevicesWhileChosen();
 }
 
 void MidiManager::setOutputDevice (const juce::String& name)
@@ -79,8 +78,21 @@ void MidiManager::setOutputDevice (const juce::String& name)
     if (const auto device = MidiBackend::findOutput (backend.getOutputDevices(), name))
         open (output, *device, [this] (const juce::String& identifier) { return openOutputPort (identifier); });
 
-    if (name.isNotEmpty())
+    watchDevicesWhileChosen();
+}
+
+void MidiManager::watchDevicesWhileChosen()
+{
+    // With no name chosen there is nothing to follow: the timer would only wake the program.
+    if (input.name.isEmpty() && output.name.isEmpty())
+        stopTimer();
+    else if (! isTimerRunning())
         startTimer (devicePollIntervalMs);
+}
+
+bool MidiManager::isWatchingDevices() const
+{
+    return isTimerRunning();
 }
 
 void MidiManager::checkDevices()
