@@ -67,7 +67,7 @@ measure()
             for (n in per) printf "%s %.1f\n", n, per[n] / s
             printf "total %.1f %.3f\n", total / s, ns / (s * 1e7)
         }' "$results/$name.before" "$results/$name.after" | sort -k2,2nr >"$results/$name"
-    e2e_log "$name: $(tail -n1 "$results/$name")"
+    e2e_log "$name: $(grep "^total" "$results/$name")"
 }
 
 hovering=no
