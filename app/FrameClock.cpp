@@ -41,9 +41,22 @@ private:
     }
 };
 
+namespace
+{
+juce::Displays& getDisplays()
+{
+    // The framework reads each window's rate from its display whenever the window is made, moved
+    // or resized; it hands the displays out as const only, though they are not.
+    return const_cast<juce::Displays&> (juce::Desktop::getInstance().getDisplays());
+}
+} // namespace
+
 FrameClock::FrameClock()
     : native (std::make_unique<Native> ([this] { wake(); }))
 {
+    for (const auto& display : getDisplays().displays)
+        statedRates.add (display.verticalFrequencyHz);
+
     if (const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
     {
         // The framework's own choice where a display states no rate (as Xvfb does).
@@ -61,6 +74,10 @@ FrameClock::~FrameClock()
     stopTimer();
     native.reset();
     masterReference.clear();
+
+    if (auto& displays = getDisplays().displays; displays.size() == statedRates.size())
+        for (int i = 0; i < displays.size(); ++i)
+            displays.getReference (i).verticalFrequencyHz = statedRates[i];
 }
 
 void FrameClock::wake()
@@ -73,11 +90,7 @@ void FrameClock::wake()
 
 void FrameClock::stateIdleRefreshRate()
 {
-    // The framework reads each window's rate from its display whenever the window is made, moved
-    // or resized; the displays are only ever handed out as const, though they are not.
-    auto& displays = const_cast<juce::Displays&> (juce::Desktop::getInstance().getDisplays());
-
-    for (auto& display : displays.displays)
+    for (auto& display : getDisplays().displays)
         display.verticalFrequencyHz = double (idleRefreshHz);
 }
 
@@ -98,7 +111,7 @@ void FrameClock::timerCallback()
     watchWindows();
 
     for (int i = juce::ComponentPeer::getNumPeers(); --i >= 0;)
-        juce::ComponentPeer::getPeer (i)->performAnyPendingRepaintsNow();
+        Native::paintPending (*juce::ComponentPeer::getPeer (i));
 
     if (juce::Time::getMillisecondCounter() - lastActivityMs > juce::uint32 (lingerMs))
         stopTimer();

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <optional>
+
 /**
     Paints what the windows have pending while something happens, and lets the program sleep
     while nothing does.
@@ -23,6 +25,8 @@ public:
 
     /** Watches the windows on the desktop now and those that come later; see startIfNeeded(). */
     FrameClock();
+
+    /** Gives the displays their own rates back, for windows made later. */
     ~FrameClock() override;
 
     /** Something happened that may change what a window shows: paints at the display's rate
@@ -46,6 +50,7 @@ private:
     class Native;
 
     std::unique_ptr<Native> native;
+    juce::Array<std::optional<double>> statedRates; // each display's own, given back at the end
     juce::uint32 lastActivityMs = 0;
     int frameIntervalMs = 10;
 

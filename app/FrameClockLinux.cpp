@@ -35,3 +35,11 @@ FrameClock::Native::~Native()
     juce::LinuxEventLoop::unregisterFdCallback (watchedFd);
     ::close (watchedFd);
 }
+
+void FrameClock::Native::paintPending (juce::ComponentPeer& peer)
+{
+    // A frame sent through shared memory holds the next one back until the server says it has
+    // shown it; that note may already wait in Xlib's queue, where only this looks for it.
+    juce::XWindowSystem::getInstance()->processPendingPaintsForWindow ((::Window) peer.getNativeHandle());
+    peer.performAnyPendingRepaintsNow();
+}

@@ -13,6 +13,9 @@ public:
     explicit Native (std::function<void()> onActivity);
     ~Native();
 
+    /** Paints what the peer's window has pending, unless the frame before is still on its way. */
+    static void paintPending (juce::ComponentPeer& peer);
+
 private:
     int watchedFd = -1;
 

@@ -10,3 +10,8 @@ std::unique_ptr<FrameClock> FrameClock::startIfNeeded()
 FrameClock::Native::Native (std::function<void()>) {}
 
 FrameClock::Native::~Native() = default;
+
+void FrameClock::Native::paintPending (juce::ComponentPeer& peer)
+{
+    peer.performAnyPendingRepaintsNow();
+}
