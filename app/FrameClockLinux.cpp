@@ -12,7 +12,8 @@ std::unique_ptr<FrameClock> FrameClock::startIfNeeded()
 
 FrameClock::Native::Native (std::function<void()> onActivity)
 {
-    auto* windowing = juce::XWindowSystem::getInstanceWithoutCreating();
+    // Connects to the display unless something has already (the first window would).
+    auto* windowing = juce::XWindowSystem::getInstance();
 
     if (windowing == nullptr || windowing->getDisplay() == nullptr)
         return;
