@@ -17,9 +17,11 @@ void HoverTooltips::mouseEnter (const juce::MouseEvent&)
         tooltipWindow.emplace();
 }
 
-void HoverTooltips::mouseExit (const juce::MouseEvent& event)
+void HoverTooltips::mouseExit (const juce::MouseEvent&)
 {
-    // Moving from one component of the window to the next leaves the first inside the window.
-    if (! window.getLocalBounds().contains (event.getEventRelativeTo (&window).getPosition()))
+    // Moving from one component of the window to the next leaves the pointer inside the window.
+    // Where it is now counts rather than where the event says: a modal dialog in front changes
+    // what the window is told.
+    if (! window.getScreenBounds().contains (juce::Desktop::getMousePosition()))
         tooltipWindow.reset();
 }
