@@ -63,7 +63,6 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     }
 
     DesktopScale::apply();
-    frameClock = FrameClock::startIfNeeded(); // before the first window, whose timer it slows
     mainLoopWaker = std::make_unique<MainLoopWaker>();
     repaintPump = WineRepaintPump::startIfNeeded();
     Dialogs::showAlertsAsMessageBoxes();
@@ -107,7 +106,6 @@ void PelmarQSeriesEditorApplication::shutdown()
     mainMenuModel.reset();
     mainLoopWaker.reset();
     repaintPump.reset();
-    frameClock.reset();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     defaultLook.reset();
 }

@@ -64,32 +64,22 @@ struct TypefaceCacheMadeFirst
     TypefaceCacheMadeFirst() { [[maybe_unused]] const juce::Font font; }
 };
 
-/** Decodes queued images on one thread, the most recently queued first; the thread sleeps
-    without a timeout while the queue is empty. Deleted, with its thread stopped, when the
-    framework shuts down.
+/** Decodes queued images on one thread, the most recently queued first. Deleted, with its
+    thread stopped, when the framework shuts down.
 */
 class BackgroundPngDecoder final : private TypefaceCacheMadeFirst,
-                                   private juce::DeletedAtShutdown,
-                                   private juce::Thread
+                                   private juce::DeletedAtShutdown
 {
 public:
-    BackgroundPngDecoder()
-        : juce::Thread ("Q7X image decoder")
-    {
-        startThread();
-    }
-
     ~BackgroundPngDecoder() override
     {
-        // Queued images are dropped; one already decoding ends on its own and is waited for
-        // however long that takes (under ThreadSanitizer on a loaded machine, more than 10 s was
-        // seen), since a thread killed in the middle leaves its image behind.
-        signalThreadShouldExit();
-        notify();
-        stopThread (-1);
+        // Queued jobs are dropped; one already decoding ends on its own and is waited for however
+        // long that takes (under ThreadSanitizer on a loaded machine, more than 10 s was seen),
+        // since a thread killed in the middle leaves its image and job behind.
+        pool.removeAllJobs (true, -1);
 
         {
-            // The thread let go of the queue under the lock: taking it orders that before this.
+            // The last job let go of the queue under the lock: taking it orders that before this.
             const juce::ScopedLock sl (lock);
             pending.clear();
         }
@@ -104,7 +94,7 @@ public:
             pending.add (image);
         }
 
-        notify();
+        pool.addJob ([this] { decodeNewest(); });
     }
 
     /** Drops an image decoded by someone else, so that the queue does not keep it alive. */
@@ -117,25 +107,18 @@ public:
     JUCE_DECLARE_SINGLETON (BackgroundPngDecoder, false)
 
 private:
-    void run() override
+    void decodeNewest()
     {
         giveWayToTheMessageThread();
+        juce::ReferenceCountedObjectPtr<DeferredPngPixelData> image;
 
-        while (! threadShouldExit())
         {
-            juce::ReferenceCountedObjectPtr<DeferredPngPixelData> image;
-
-            {
-                const juce::ScopedLock sl (lock);
-                image = pending.removeAndReturn (pending.size() - 1);
-            }
-
-            // A notification that comes between the look at the queue and the wait ends the wait at once.
-            if (image != nullptr)
-                image->decode();
-            else
-                wait (-1);
+            const juce::ScopedLock sl (lock);
+            image = pending.removeAndReturn (pending.size() - 1);
         }
+
+        if (image != nullptr)
+            image->decode();
     }
 
     /** Decoding ahead must not slow down what the user waits for: on a busy machine the message
@@ -145,10 +128,12 @@ private:
     static void giveWayToTheMessageThread()
     {
 #if JUCE_LINUX || JUCE_BSD
-        setpriority (PRIO_PROCESS, 0, 10);
+        static thread_local const bool lowered = [] { return setpriority (PRIO_PROCESS, 0, 10) == 0; }();
+        juce::ignoreUnused (lowered);
 #endif
     }
 
+    juce::ThreadPool pool { 1 };
     juce::CriticalSection lock;
     juce::ReferenceCountedArray<DeferredPngPixelData> pending;
 };

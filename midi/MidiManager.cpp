@@ -86,7 +86,8 @@ void MidiManager::setInputDevice (const juce::String& name)
     else
         close (input);
 
-    watchDevicesWhileChosen();
+    if (name.isNotEmpty())
+        startTimer (devicePollIntervalMs);
 }
 
 void MidiManager::setOutputDevice (const juce::String& name)
@@ -99,21 +100,8 @@ void MidiManager::setOutputDevice (const juce::String& name)
     else
         close (output);
 
-    watchDevicesWhileChosen();
-}
-
-void MidiManager::watchDevicesWhileChosen()
-{
-    // With no name chosen there is nothing to follow: the timer would only wake the program.
-    if (input.name.isEmpty() && output.name.isEmpty())
-        stopTimer();
-    else if (! isTimerRunning())
+    if (name.isNotEmpty())
         startTimer (devicePollIntervalMs);
-}
-
-bool MidiManager::isWatchingDevices() const
-{
-    return isTimerRunning();
 }
 
 void MidiManager::checkDevices()
