@@ -229,7 +229,7 @@ TEST_F (PresetCommandLineTest, ImportRefusesWhatTheEditorWouldNamingTheField)
 
     for (const auto& [json, why] : cases)
     {
-        folder.getChildFile ("in.json").replaceWithText (json);
+        folder.getChildFile ("in.json").replaceWithText (juce::String::fromUTF8 (json));
         const auto imported = run ({ "import", path ("in.json"), path ("out.q7x") });
 
         EXPECT_EQ (imported.status, 1) << json;

@@ -419,6 +419,9 @@ TEST_F (SafeFileWriterTest, OnlyRegularFilesAreReplaced)
     EXPECT_FALSE (controller->saveToFile (fifo));
     EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
     EXPECT_EQ (folderContents(), before);
+
+    // Removed here: run as an ordinary user, the framework's removal of the folder left the socket.
+    ::unlink (socket.getFullPathName().toRawUTF8());
 }
 
 // Once the new file has its name, the save has happened: a folder that cannot be opened to sync it
