@@ -68,7 +68,8 @@ for command in "show $work/a.q7x" "export $work/a.q7x" "--help"; do
     # shellcheck disable=SC2086
     "$program" $command >/dev/full 2>"$work/err"
     status=$?
-    if [ "$status" -ne 1 ] || [ "$(cat "$work/err")" != "q7x-preset: standard output: No space left on device" ]; then
+    # Debug builds of the framework print their version first.
+    if [ "$status" -ne 1 ] || [ "$(grep -v '^JUCE v' "$work/err")" != "q7x-preset: standard output: No space left on device" ]; then
         echo "FAIL: $command to a full disk: exit status $status, and:"; cat "$work/err"
         failures=$((failures + 1))
     fi
