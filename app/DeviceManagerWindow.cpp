@@ -35,6 +35,17 @@ bool DeviceManagerWindow::keyPressed (const juce::KeyPress& key)
     return true;
 }
 
+void DeviceManagerWindow::activeWindowStatusChanged()
+{
+    juce::ResizableWindow::activeWindowStatusChanged();
+
+    // The framework passes the focus on when the window system's focus arrives, unless a menu
+    // that is closing still holds the keys at that moment: the window is then active with no
+    // widget focused, and the keys would go nowhere until a click.
+    if (isActiveWindow() && ! content.hasKeyboardFocus (true))
+        content.grabKeyboardFocus();
+}
+
 void DeviceManagerWindow::actionListenerCallback (const juce::String& message)
 {
     if (message == DeviceManagerComponent::updateDevicesMessage)

@@ -23,6 +23,8 @@ public:
     bool keyPressed (const juce::KeyPress& key) override;
 
     /** @internal */
+    void activeWindowStatusChanged() override;
+    /** @internal */
     void actionListenerCallback (const juce::String& message) override;
 
 private:
