@@ -25,11 +25,12 @@ const juce::String q7x ("Q7X"), virmidi ("VirMIDI 0-0");
 class SimulatorProcess
 {
 public:
-    explicit SimulatorProcess (juce::StringArray options = {})
+    explicit SimulatorProcess (const juce::StringArray& options = {})
     {
         // Through a shell that prints its process id first, for play's signal.
-        options.insertArray (0, { "/bin/sh", "-c", "echo $$; exec \"$0\" \"$@\"", Q7X_SIMULATOR_PROGRAM });
-        started = process.start (options, juce::ChildProcess::wantStdOut) && waitForLine ("ready");
+        juce::StringArray command { "/bin/sh", "-c", "echo $$; exec \"$0\" \"$@\"", Q7X_SIMULATOR_PROGRAM };
+        command.addArray (options);
+        started = process.start (command, juce::ChildProcess::wantStdOut) && waitForLine ("ready");
     }
 
     ~SimulatorProcess() { vanish(); }
