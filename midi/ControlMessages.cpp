@@ -8,89 +8,53 @@ namespace ControlMessages
 {
 namespace
 {
-// Mode values, as the layout's Mode lists name them.
-enum KnobMode
-{
-    knobCc,
-    knobAftertouch
-};
-enum PadMode
-{
-    padNote,
-    padCcToggle,
-    padCcMomentary,
-    padProgramChange
-};
-enum SwitchMode
-{
-    switchCcToggle,
-    switchCcMomentary,
-    switchProgramChange
-};
-
-// Bank select's controllers, sent before a program change.
-constexpr int bankMsbController = 0;
-constexpr int bankLsbController = 32;
-
-template <typename ParameterEnum>
-int read (const ControlId& control, const juce::Array<juce::uint8>& image, ParameterEnum parameter)
-{
-    return image[control.getParameter ((int) parameter).offset];
-}
-
 template <typename ParameterEnum>
 int channelOf (const ControlId& control, const juce::Array<juce::uint8>& image, ParameterEnum midiChannel)
 {
-    return read (control, image, midiChannel) + 1;
-}
-
-std::vector<Address> programChange (int channel, int program)
-{
-    return { { Kind::controller, channel, bankMsbController },
-             { Kind::controller, channel, bankLsbController },
-             { Kind::programChange, channel, program } };
+    return readParameter (control, image, midiChannel) + 1;
 }
 
 std::vector<Address> knob (const ControlId& control, const juce::Array<juce::uint8>& image)
 {
     using P = KnobParameter;
     const auto channel = channelOf (control, image, P::midiChannel);
+    const auto mode = PresetValues::getModeName (control, image);
 
-    switch (PresetValues::getMode (control, image))
-    {
-        case knobCc: return { { Kind::controller, channel, read (control, image, P::cc) } };
-        case knobAftertouch: return { { Kind::channelPressure, channel } };
-        default: return {};
-    }
+    if (mode == "CC")
+        return { { Kind::controller, channel, readParameter (control, image, P::cc) } };
+
+    if (mode == "Aftertouch")
+        return { { Kind::channelPressure, channel } };
+
+    return {};
+}
+
+// Pads and switches share these Modes.
+template <typename P>
+std::vector<Address> button (const ControlId& control, const juce::Array<juce::uint8>& image, const juce::String& mode)
+{
+    const auto channel = channelOf (control, image, P::midiChannel);
+
+    if (mode == "CC Toggle" || mode == "CC Momentary")
+        return { { Kind::controller, channel, readParameter (control, image, P::cc) } };
+
+    if (mode == "Program Change")
+        return { { Kind::controller, channel, bankMsbController },
+                 { Kind::controller, channel, bankLsbController },
+                 { Kind::programChange, channel, readParameter (control, image, P::program) } };
+
+    return {};
 }
 
 std::vector<Address> pad (const ControlId& control, const juce::Array<juce::uint8>& image)
 {
     using P = PadParameter;
-    const auto channel = channelOf (control, image, P::midiChannel);
+    const auto mode = PresetValues::getModeName (control, image);
 
-    switch (PresetValues::getMode (control, image))
-    {
-        case padNote: return { { Kind::note, channel, read (control, image, P::note) } };
-        case padCcToggle:
-        case padCcMomentary: return { { Kind::controller, channel, read (control, image, P::cc) } };
-        case padProgramChange: return programChange (channel, read (control, image, P::program));
-        default: return {};
-    }
-}
+    if (mode == "Note")
+        return { { Kind::note, channelOf (control, image, P::midiChannel), readParameter (control, image, P::note) } };
 
-std::vector<Address> switchControl (const ControlId& control, const juce::Array<juce::uint8>& image)
-{
-    using P = SwitchParameter;
-    const auto channel = channelOf (control, image, P::midiChannel);
-
-    switch (PresetValues::getMode (control, image))
-    {
-        case switchCcToggle:
-        case switchCcMomentary: return { { Kind::controller, channel, read (control, image, P::cc) } };
-        case switchProgramChange: return programChange (channel, read (control, image, P::program));
-        default: return {};
-    }
+    return button<P> (control, image, mode);
 }
 
 std::vector<Address> keybed (const ControlId& control, const juce::Array<juce::uint8>& image)
@@ -137,12 +101,12 @@ std::vector<Address> getAddresses (const ControlId& control, const juce::Array<j
         case ControlKind::Keybed: return keybed (control, image);
         case ControlKind::PitchWheel: return { { Kind::pitchBend, channelOf (control, image, PitchWheelParameter::midiChannel) } };
         case ControlKind::ModWheel: return { { Kind::controller, channelOf (control, image, ModWheelParameter::midiChannel),
-                                               read (control, image, ModWheelParameter::cc) } };
+                                               readParameter (control, image, ModWheelParameter::cc) } };
         case ControlKind::Sustain: return { { Kind::controller, channelOf (control, image, SustainParameter::midiChannel),
-                                              read (control, image, SustainParameter::cc) } };
+                                              readParameter (control, image, SustainParameter::cc) } };
         case ControlKind::Knob: return knob (control, image);
         case ControlKind::Pad: return pad (control, image);
-        case ControlKind::Switch: return switchControl (control, image);
+        case ControlKind::Switch: return button<SwitchParameter> (control, image, PresetValues::getModeName (control, image));
     }
 
     return {};
@@ -170,8 +134,8 @@ std::vector<ControlId> findSenders (const juce::Array<juce::uint8>& image, const
 KeybedNotes getKeybedNotes (const juce::Array<juce::uint8>& image)
 {
     const ControlId keybedControl { ControlKind::Keybed, 1 };
-    const auto octave = read (keybedControl, image, KeybedParameter::octave);
-    const auto transpose = read (keybedControl, image, KeybedParameter::transpose)
+    const auto octave = readParameter (keybedControl, image, KeybedParameter::octave);
+    const auto transpose = readParameter (keybedControl, image, KeybedParameter::transpose)
                          + keybedControl.getParameter ((int) KeybedParameter::transpose).getInfo().displayOffset;
     const auto lowest = 12 * octave + transpose;
     return { lowest, lowest + keybedKeys - 1 };

@@ -65,4 +65,15 @@ KeybedNotes getKeybedNotes (const juce::Array<juce::uint8>& image);
 
 /** The number of keys of the keybed. */
 constexpr int keybedKeys = 25;
+
+/** Bank select's controllers, which a Program Change sends before the program. */
+constexpr int bankMsbController = 0;
+constexpr int bankLsbController = 32;
+
+/** The raw byte of one of the control's parameters. */
+template <typename ParameterEnum>
+int readParameter (const PresetLayout::ControlId& control, const juce::Array<juce::uint8>& image, ParameterEnum parameter)
+{
+    return image[control.getParameter ((int) parameter).offset];
+}
 } // namespace ControlMessages

@@ -33,7 +33,6 @@ std::optional<ValueRule> getValueRule (ControlKind kind)
 
 constexpr int longestPauseMs = 60000;
 constexpr juce::uint8 keyVelocity = 100;
-constexpr int bankMsbController = 0, bankLsbController = 32;
 
 std::optional<int> parseWhole (const juce::String& text, int maximum)
 {
@@ -111,7 +110,7 @@ public:
     template <typename ParameterEnum>
     int read (ParameterEnum parameter) const
     {
-        return image[control.getParameter ((int) parameter).offset];
+        return ControlMessages::readParameter (control, image, parameter);
     }
 
     template <typename ParameterEnum>
@@ -137,8 +136,8 @@ public:
 
     static std::vector<juce::MidiMessage> programChange (int channel, int bankMsb, int bankLsb, int program)
     {
-        return { juce::MidiMessage::controllerEvent (channel, bankMsbController, bankMsb),
-                 juce::MidiMessage::controllerEvent (channel, bankLsbController, bankLsb),
+        return { juce::MidiMessage::controllerEvent (channel, ControlMessages::bankMsbController, bankMsb),
+                 juce::MidiMessage::controllerEvent (channel, ControlMessages::bankLsbController, bankLsb),
                  juce::MidiMessage::programChange (channel, program) };
     }
 
@@ -159,7 +158,7 @@ std::vector<juce::MidiMessage> playKnob (const Touch& touch)
     const auto channel = touch.channel (P::midiChannel);
     const auto value = touch.scaled (P::min, P::max);
 
-    if (PresetValues::getMode (touch.control, touch.image) == 0)
+    if (PresetValues::getModeName (touch.control, touch.image) == "CC")
         return { juce::MidiMessage::controllerEvent (channel, touch.read (P::cc), value) };
 
     return { juce::MidiMessage::channelPressureChange (channel, value) };
