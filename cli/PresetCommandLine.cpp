@@ -1,6 +1,6 @@
 #include "PresetCommandLine.h"
 #include "DevicePresetTransfer.h"
-#include "PresetDiff.h"
+#include "preset/PresetDiff.h"
 #include "PresetJson.h"
 #include "preset/CommandLinePath.h"
 #include "preset/ExternalText.h"
@@ -120,6 +120,14 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
           "one output port whose names contain \"Q7X\" are used. FILE is not replaced unless\n"
           "--force is given.",
           { "--force" }, { "--in", "--out" }, 1, 1, &PresetCommandLine::get },
+
+        { "compare", "FILE [--in NAME] [--out NAME]", "tell whether the device holds a preset file",
+          "Asks the device for its preset as get does, and compares it with FILE's. Exit status\n"
+          "0 when the device holds FILE's preset; 1 when it does not, with one line per\n"
+          "difference in diff's form, FILE's value first (\"Knob 2 CC: 21 -> 74\"). A file the\n"
+          "editor would refuse, no answer, a refused reply or a missing port give status 1 and\n"
+          "one line on standard error instead, as with get.",
+          {}, { "--in", "--out" }, 1, 1, &PresetCommandLine::compare },
     };
     // clang-format on
 
@@ -561,22 +569,50 @@ int PresetCommandLine::get (const juce::StringArray& operands, const juce::Strin
         return refused;
 
     int status = success;
+    const auto image = fetchDevicePreset (status);
+    return image.has_value() ? writePreset (path, *image) : status;
+}
+
+int PresetCommandLine::compare (const juce::StringArray& operands, const juce::StringArray&)
+{
+    const auto file = readValidPreset (operands[0]);
+
+    if (! file.has_value())
+        return refused;
+
+    int status = success;
+    const auto device = fetchDevicePreset (status);
+
+    if (! device.has_value())
+        return status;
+
+    const auto lines = PresetDiff::describe (*file, *device);
+
+    for (const auto& line : lines)
+        out << line << "\n";
+
+    return lines.isEmpty() ? success : refused;
+}
+
+std::optional<juce::Array<juce::uint8>> PresetCommandLine::fetchDevicePreset (int& status)
+{
     const auto input = choosePort (true, status);
 
     if (! input.has_value())
-        return status;
+        return std::nullopt;
 
     const auto output = choosePort (false, status);
 
     if (! output.has_value())
-        return status;
+        return std::nullopt;
 
     juce::Array<juce::uint8> image;
+    status = refused;
 
     if (const auto fetched = DevicePresetTransfer (midi).fetch (*input, *output, image); fetched.failed())
     {
         err << programName << ": " << fetched.getErrorMessage() << "\n";
-        return refused;
+        return std::nullopt;
     }
 
     // The editor's check of a reply: a whole preset, every byte in its parameter's range.
@@ -590,8 +626,9 @@ int PresetCommandLine::get (const juce::StringArray& operands, const juce::Strin
     if (why.isNotEmpty())
     {
         err << programName << ": the device's reply was refused: " << why << "\n";
-        return refused;
+        return std::nullopt;
     }
 
-    return writePreset (path, image);
+    status = success;
+    return image;
 }

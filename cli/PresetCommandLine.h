@@ -55,11 +55,17 @@ private:
     int ports (const juce::StringArray& operands, const juce::StringArray& options);
     int send (const juce::StringArray& operands, const juce::StringArray& options);
     int get (const juce::StringArray& operands, const juce::StringArray& options);
+    int compare (const juce::StringArray& operands, const juce::StringArray& options);
 
     /** The port given with the option, else the only one whose name contains "Q7X". Nothing
         after saying on `err` why not; `status` then holds the exit status.
     */
     std::optional<juce::MidiDeviceInfo> choosePort (bool isInput, int& status);
+
+    /** The device's preset, asked for on the chosen ports and checked as the editor checks a
+        reply; nothing after saying on `err` why not, `status` then holding the exit status.
+    */
+    std::optional<juce::Array<juce::uint8>> fetchDevicePreset (int& status);
 
     /** The file an argument names (see CommandLinePath), or nothing after saying on `err` why not. */
     std::optional<juce::File> fileNamedBy (const juce::String& path);

@@ -17,3 +17,16 @@ Q7XSimulator::~Q7XSimulator()
     backend.removeInput (inputDevice);
     backend.removeOutput (outputDevice);
 }
+
+juce::Result Q7XSimulator::play (const juce::String& script)
+{
+    const auto parsed = ControlPlayer::parse (script);
+
+    if (const auto* reason = std::get_if<juce::String> (&parsed))
+        return juce::Result::fail (*reason);
+
+    player.perform (
+        std::get<std::vector<ControlPlayer::Step>> (parsed), [this] { return device.getPreset(); },
+        [this] (const juce::MidiMessage& message) { backend.deliver (inputDevice, message); });
+    return juce::Result::ok();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlPlayer.h"
 #include "InMemoryMidiBackend.h"
 #include "Q7XDevice.h"
 
@@ -8,7 +9,8 @@
     the messages of a Q7XDevice, which stores the preset dumps sent to it and answers a
     preset request with a preset reply of its stored preset, from a thread of its own.
 
-    For tests it can also stay silent, answer late, or answer with a faulty reply.
+    For tests it can also stay silent, answer late, or answer with a faulty reply, and its
+    controls can be played.
 */
 class Q7XSimulator
 {
@@ -49,6 +51,12 @@ public:
     /** True when every request received so far has been answered (or ignored). */
     bool hasAnsweredAll() const { return device.hasAnsweredAll(); }
 
+    /** Plays a script of the Q7X's controls ("Knob 3=64", "Pad 5", "pause 100": see
+        ControlPlayer) under the preset the simulator holds, on its input port; pauses wait on
+        the calling thread. A script with a line that cannot be read plays nothing and fails.
+    */
+    juce::Result play (const juce::String& script);
+
     /** The device numbers of the simulator's ports in the backend. */
     int getInputDevice() const noexcept { return inputDevice; }
     int getOutputDevice() const noexcept { return outputDevice; }
@@ -57,6 +65,7 @@ private:
     InMemoryMidiBackend& backend;
     const int inputDevice, outputDevice;
     Q7XDevice device;
+    ControlPlayer player;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Q7XSimulator)
 };

@@ -1,4 +1,5 @@
 #include "SimulatorOptions.h"
+#include "midi/ControlPlayer.h"
 #include "preset/PresetFile.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
@@ -30,16 +31,37 @@ public:
 
     Q7XDevice& getDevice() noexcept { return device; }
 
+    /** Plays the steps on the calling thread; returns how many messages went out. */
+    int play (const std::vector<ControlPlayer::Step>& steps)
+    {
+        int numSent = 0;
+        player.perform (
+            steps, [this] { return device.getPreset(); },
+            [this, &numSent] (const juce::MidiMessage& message) { send (message); ++numSent; });
+        return numSent;
+    }
+
 private:
     void handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message) override
     {
         device.received (message);
     }
 
+    // Answers go out on the device's thread and plays on the main one: one message at a time.
+    void send (const juce::MidiMessage& message)
+    {
+        const juce::ScopedLock sl (sendLock);
+
+        if (output != nullptr)
+            output->sendMessageNow (message);
+    }
+
     // In this order, so the device's thread stops before the output goes and after the input has.
+    juce::CriticalSection sendLock;
     std::unique_ptr<juce::MidiOutput> output;
-    Q7XDevice device { [this] (const juce::MidiMessage& answer, int) { if (output != nullptr) output->sendMessageNow (answer); } };
+    Q7XDevice device { [this] (const juce::MidiMessage& answer, int) { send (answer); } };
     std::unique_ptr<juce::MidiInput> input;
+    ControlPlayer player;
 };
 
 int fail (const juce::String& reason)
@@ -48,7 +70,34 @@ int fail (const juce::String& reason)
     return 1;
 }
 
-int runSimulator (const SimulatorOptions& options, const sigset_t& stopSignals)
+// The --play lines, then the --play-file's as it reads now; nothing after saying why not.
+std::optional<std::vector<ControlPlayer::Step>> readPlays (const SimulatorOptions& options)
+{
+    auto steps = std::get<std::vector<ControlPlayer::Step>> (ControlPlayer::parse (options.plays.joinIntoString ("\n")));
+
+    if (options.playFile == juce::File())
+        return steps;
+
+    if (! options.playFile.existsAsFile())
+    {
+        fail (options.playFile.getFullPathName() + ": cannot read it");
+        return std::nullopt;
+    }
+
+    const auto fromFile = ControlPlayer::parse (options.playFile.loadFileAsString());
+
+    if (const auto* reason = std::get_if<juce::String> (&fromFile))
+    {
+        fail (options.playFile.getFullPathName() + ": " + *reason);
+        return std::nullopt;
+    }
+
+    const auto& more = std::get<std::vector<ControlPlayer::Step>> (fromFile);
+    steps.insert (steps.end(), more.begin(), more.end());
+    return steps;
+}
+
+int runSimulator (const SimulatorOptions& options, const sigset_t& signals)
 {
     SystemQ7X q7x (options.portName);
 
@@ -76,13 +125,16 @@ int runSimulator (const SimulatorOptions& options, const sigset_t& stopSignals)
 
     std::cout << "ready" << std::endl;
 
-    int signal = 0;
-    sigwait (&stopSignals, &signal);
+    for (int signal = 0; sigwait (&signals, &signal) == 0 && signal == SIGUSR1;)
+        if (const auto steps = readPlays (options))
+            std::cout << "played " << q7x.play (*steps) << " messages" << std::endl;
+
     return 0;
 }
 } // namespace
 
-// No message loop: the MIDI service's threads deliver, the main thread waits for a stop signal.
+// No message loop: the MIDI service's threads deliver, the main thread waits for a signal: to
+// stop, or to play.
 int main (int argc, char* argv[])
 {
     juce::StringArray arguments;
@@ -105,11 +157,12 @@ int main (int argc, char* argv[])
     }
 
     // Blocked before any thread starts, so every thread inherits it and only sigwait sees them.
-    sigset_t stopSignals;
-    sigemptyset (&stopSignals);
-    sigaddset (&stopSignals, SIGINT);
-    sigaddset (&stopSignals, SIGTERM);
-    pthread_sigmask (SIG_BLOCK, &stopSignals, nullptr);
+    sigset_t signals;
+    sigemptyset (&signals);
+    sigaddset (&signals, SIGINT);
+    sigaddset (&signals, SIGTERM);
+    sigaddset (&signals, SIGUSR1);
+    pthread_sigmask (SIG_BLOCK, &signals, nullptr);
 
-    return runSimulator (std::get<SimulatorOptions> (parsed), stopSignals);
+    return runSimulator (std::get<SimulatorOptions> (parsed), signals);
 }

@@ -1,4 +1,5 @@
 #include "SimulatorOptions.h"
+#include "midi/ControlPlayer.h"
 
 namespace
 {
@@ -38,11 +39,20 @@ std::variant<SimulatorOptions, juce::String> SimulatorOptions::parse (const juce
             options.replyKind = *findReplyKind (value);
         else if (option == "--delay" && value.containsOnly ("0123456789") && value.length() < 7)
             options.replyDelay = value.getIntValue();
-        else if (option == "--preset" || option == "--save")
-            (option == "--preset" ? options.presetFile : options.saveFile) = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+        else if (option == "--preset" || option == "--save" || option == "--play-file")
+            (option == "--preset" ? options.presetFile : option == "--save" ? options.saveFile
+                                                                            : options.playFile) = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+        else if (option == "--play")
+            options.plays.add (value);
         else
             return "bad option: " + option + " " + value;
     }
+
+    // Each --play is one line of the script.
+    const auto plays = ControlPlayer::parse (options.plays.joinIntoString ("\n"));
+
+    if (const auto* reason = std::get_if<juce::String> (&plays))
+        return "bad --play: " + reason->fromFirstOccurrenceOf (": ", false, false);
 
     return options;
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <alsa/asoundlib.h>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -24,10 +25,12 @@ const juce::String q7x ("Q7X"), virmidi ("VirMIDI 0-0");
 class SimulatorProcess
 {
 public:
-    explicit SimulatorProcess (juce::StringArray options = {})
+    explicit SimulatorProcess (const juce::StringArray& options = {})
     {
-        options.insert (0, Q7X_SIMULATOR_PROGRAM);
-        started = process.start (options, juce::ChildProcess::wantStdOut) && waitForReadyLine();
+        // Through a shell that prints its process id first, for play's signal.
+        juce::StringArray command { "/bin/sh", "-c", "echo $$; exec \"$0\" \"$@\"", Q7X_SIMULATOR_PROGRAM };
+        command.addArray (options);
+        started = process.start (command, juce::ChildProcess::wantStdOut) && waitForLine ("ready");
     }
 
     ~SimulatorProcess() { vanish(); }
@@ -41,25 +44,42 @@ public:
         process.waitForProcessToFinish (5000);
     }
 
+    /** Has the simulator play its --play lines (SIGUSR1) and waits until it says it has. */
+    bool play()
+    {
+        return processId > 0 && ::kill (processId, SIGUSR1) == 0 && waitForLine ("played");
+    }
+
 private:
     // One byte at a time: the pipe is read with fread, which waits for as many bytes as asked for.
-    bool waitForReadyLine()
+    // The first line is the process id.
+    bool waitForLine (const juce::String& start)
     {
-        juce::String output;
-        char byte = 0;
-
-        while (! output.endsWith ("ready\n"))
+        for (juce::String line;;)
         {
+            char byte = 0;
+
             if (process.readProcessOutput (&byte, 1) != 1)
                 return false;
 
-            output += juce::String::charToString ((juce::juce_wchar) (juce::uint8) byte);
-        }
+            if (byte != '\n')
+            {
+                line += juce::String::charToString ((juce::juce_wchar) (juce::uint8) byte);
+                continue;
+            }
 
-        return true;
+            if (processId == 0)
+                processId = line.getIntValue();
+
+            if (line.startsWith (start))
+                return true;
+
+            line.clear();
+        }
     }
 
     juce::ChildProcess process;
+    pid_t processId = 0;
     bool started = false;
 };
 
@@ -186,6 +206,26 @@ TEST_F (SystemMidiTest, TwentyRoundTripsBringTheDumpedPresetBackWhole)
     for (const auto& message : received.getMessages())
         EXPECT_EQ (bytesOf (message), expected);
 
+    manager.removeListener (&received);
+}
+
+TEST_F (SystemMidiTest, TheSimulatorPlaysItsControlsWhenSignalled)
+{
+    SimulatorProcess simulator ({ "--play", "Knob 3=64", "--play", "Pad 5" });
+    ASSERT_TRUE (simulator.isReady());
+    choose (q7x);
+    ASSERT_TRUE (manager.isInputOpen());
+    RecordingMidiListener received;
+    manager.addListener (&received);
+
+    ASSERT_TRUE (simulator.play());
+    ASSERT_TRUE (waitUntil ([&] { return received.size() >= 3; }, 5000));
+    const auto messages = received.getMessages();
+
+    // The default preset: Knob 3 sends CC 22 on channel 1, Pad 5 note 36 on channel 10.
+    EXPECT_EQ (bytesOf (messages[0]), (std::vector<juce::uint8> { 0xb0, 22, 64 }));
+    EXPECT_EQ (bytesOf (messages[1]), (std::vector<juce::uint8> { 0x99, 36, 100 }));
+    EXPECT_EQ (bytesOf (messages[2]), (std::vector<juce::uint8> { 0x89, 36, 0 }));
     manager.removeListener (&received);
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# q7x-preset send and get against q7x-simulator on the real sequencer: the preset arrives byte for
-# byte both ways; no answer, a refused reply, a chosen port that is missing and an existing file
-# fail with status 1, one line on stderr and the file as it was; a port named in UTF-8 is listed and
-# chosen by its name; with no "Q7X" port to default to, a usage error lists the ports.
+# q7x-preset send, get and compare against q7x-simulator on the real sequencer: the preset arrives
+# byte for byte both ways, and compare tells the device's preset from another; no answer, a refused
+# reply, a chosen port that is missing and an existing file fail with status 1, one line on stderr
+# and the file as it was; a port named in UTF-8 is listed and chosen by its name; with no "Q7X" port
+# to default to, a usage error lists the ports.
 #   bash test_preset_device.sh Q7X_PRESET WORK_DIR        (Q7X_SIMULATOR_PROGRAM in the environment)
 set -euo pipefail
 source "$(dirname "$0")/device_lib.sh"
@@ -45,6 +46,19 @@ cmp sent.q7x device.q7x || fail "the device holds other bytes than were sent"
 cmp sent.q7x got.q7x || fail "get brought other bytes than the device holds"
 echo "ok: send and get, byte for byte"
 
+# compare, both ways: the device holds sent.q7x, and not the default preset, whose differences are
+# diff's lines.
+"$preset" compare sent.q7x >compare-same.txt || fail "compare with the preset the device holds: status $?"
+[ ! -s compare-same.txt ] || fail "compare with the preset the device holds printed: $(cat compare-same.txt)"
+"$preset" new default.q7x
+status=0
+"$preset" compare --in Q7X --out Q7X default.q7x >compare-other.txt || status=$?
+[ "$status" -eq 1 ] || fail "compare with another preset: status $status, expected 1"
+grep -qxF 'Keybed Transpose: 0 -> -5' compare-other.txt || fail "compare does not list the transposition: $(cat compare-other.txt)"
+"$preset" diff default.q7x sent.q7x >diff.txt || true
+cmp diff.txt compare-other.txt || fail "compare's lines are not diff's: $(cat compare-other.txt)"
+echo "ok: compare, both ways"
+
 cp got.q7x kept.q7x
 expect_refusal "get onto an existing file" "$preset" get got.q7x
 guest_stop_simulator
@@ -61,6 +75,7 @@ guest_stop_simulator
 
 guest_start_simulator simulator-silent.log --reply none
 expect_refusal "a device that does not answer" "$preset" get --force got.q7x
+expect_refusal "compare with a device that does not answer" "$preset" compare sent.q7x
 guest_stop_simulator
 
 guest_start_simulator simulator-refused.log --reply out-of-range

@@ -138,3 +138,53 @@ TEST_F (PresetCommandLineMidiTest, WithoutOneQ7XPortTheChoiceIsAUsageErrorListin
     EXPECT_EQ (run ({ "send", path ("bad.q7x"), "--out", "Q7X MIDI 2" }).status, 1);
     EXPECT_TRUE (backend.getSentMessages (simulator.getOutputDevice()).empty());
 }
+
+TEST_F (PresetCommandLineMidiTest, CompareTellsWhetherTheDeviceHoldsTheFile)
+{
+    struct Case
+    {
+        const char* what;
+        Q7XSimulator::ReplyKind reply;
+        int deviceKnob2Cc; // the device's Knob 2 CC (offset 19)
+        juce::StringArray options;
+        int status;
+        const char* out;
+        const char* error; // the start of the one line on stderr
+    };
+
+    using Kind = Q7XSimulator::ReplyKind;
+    const Case cases[] {
+        { "the same preset", Kind::preset, 21, {}, 0, "", "" },
+        { "another preset", Kind::preset, 74, {}, 1, "Knob 2 CC: 21 -> 74\n", "" },
+        { "no answer", Kind::none, 21, {}, 1, "", "q7x-preset: no answer from \"Q7X Simulator\" within 7000 ms\n" },
+        { "refused reply", Kind::outOfRangeByte, 21, {}, 1, "", "q7x-preset: the device's reply was refused: " },
+        { "missing port", Kind::preset, 21, { "--in", "Keys" }, 1, "", "q7x-preset: no input port named \"Keys\"\n" },
+    };
+
+    ASSERT_EQ (run ({ "new", path ("file.q7x") }).status, 0);
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        auto device = PresetLayout::getDefaultPresetImage();
+        device.set (19, (juce::uint8) c.deviceKnob2Cc);
+        simulator.setPreset (device);
+        simulator.setReplyKind (c.reply);
+
+        juce::StringArray arguments { "compare", path ("file.q7x") };
+        arguments.addArray (c.options);
+        const auto outcome = run (arguments);
+
+        EXPECT_EQ (outcome.status, c.status);
+        EXPECT_EQ (outcome.out, c.out);
+        EXPECT_TRUE (outcome.err.startsWith (c.error)) << outcome.err;
+        EXPECT_EQ (outcome.err.indexOfChar ('\n'), outcome.err.length() - 1) << outcome.err;
+    }
+
+    // A file the editor would refuse is compared with nothing: the device is not asked.
+    const std::vector<juce::uint8> bad { 0xf0, 0xf7 };
+    ASSERT_TRUE (folder.getChildFile ("bad.q7x").replaceWithData (bad.data(), bad.size()));
+    const auto before = simulator.getNumRequestsReceived();
+    EXPECT_EQ (run ({ "compare", path ("bad.q7x") }).status, 1);
+    EXPECT_EQ (simulator.getNumRequestsReceived(), before);
+}

@@ -179,6 +179,25 @@ TEST_F (Q7XSimulatorTest, FaultyAnswersAreWhatTheyClaim)
     EXPECT_EQ (simulator.getPreset(), image);
 }
 
+TEST_F (Q7XSimulatorTest, PlaysItsControlsOnItsInputUnderThePresetItHolds)
+{
+    auto image = getDefaultPresetImage();
+    image.set (24, 30); // Knob 3 CC 30
+    simulator.setPreset (image);
+
+    ASSERT_TRUE (simulator.play ("Knob 3=64\nPad 5").wasOk());
+    ASSERT_TRUE (waitUntil ([this] { return received.size() == 3; }));
+    const auto messages = received.getMessages();
+    EXPECT_EQ (bytesOf (messages[0]), (std::vector<juce::uint8> { 0xb0, 30, 64 }));
+    EXPECT_EQ (bytesOf (messages[1]), (std::vector<juce::uint8> { 0x99, 36, 100 }));
+    EXPECT_EQ (bytesOf (messages[2]), (std::vector<juce::uint8> { 0x89, 36, 0 }));
+
+    // A script with a line it cannot play plays none of it.
+    EXPECT_EQ (simulator.play ("Pad 5\nKnob 3").getErrorMessage(), "line 2: Knob 3 takes a position 0..127, as in Knob 3=127");
+    settle();
+    EXPECT_EQ (received.size(), 3);
+}
+
 TEST (Q7XSimulator, AnswerInPiecesArrivesBeforeTheWholeOffTheMessageThread)
 {
     // Sees what a MIDI service hands over, below the manager.

@@ -1,5 +1,5 @@
 #include "PresetDiff.h"
-#include "preset/PresetValues.h"
+#include "PresetValues.h"
 
 using namespace PresetLayout;
 
@@ -16,8 +16,11 @@ juce::String side (const std::vector<ParameterLocation>& shown, const ParameterL
     return contains (shown, location) ? PresetValues::format (location, image[location.offset]) : juce::String ("-");
 }
 
+// How one line puts the two sides of a difference.
+using Sides = std::function<juce::String (const juce::String& a, const juce::String& b)>;
+
 void describeControl (const ControlId& control, const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b,
-                      juce::StringArray& lines)
+                      const Sides& sides, juce::StringArray& lines)
 {
     const auto shownA = PresetValues::getShownParameters (control, a);
     const auto shownB = PresetValues::getShownParameters (control, b);
@@ -33,15 +36,24 @@ void describeControl (const ControlId& control, const juce::Array<juce::uint8>& 
         const auto after = side (shownB, location, b);
 
         if (before != after)
-            lines.add (location.getKey() + ": " + before + " -> " + after);
+            lines.add (location.getKey() + ": " + sides (before, after));
     }
 
     const auto unusedA = PresetValues::getUnusedBytes (control, a);
 
     for (const auto& location : PresetValues::getUnusedBytes (control, b))
         if (contains (unusedA, location) && a[location.offset] != b[location.offset])
-            lines.add (location.getKey() + " (unused): " + juce::String (a[location.offset]) + " -> "
-                       + juce::String (b[location.offset]));
+            lines.add (location.getKey() + " (unused): " + sides (juce::String (a[location.offset]), juce::String (b[location.offset])));
+}
+
+juce::StringArray describeAll (const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b, const Sides& sides)
+{
+    juce::StringArray lines;
+
+    for (const auto& control : getAllControls())
+        describeControl (control, a, b, sides, lines);
+
+    return lines;
 }
 } // namespace
 
@@ -49,11 +61,12 @@ namespace PresetDiff
 {
 juce::StringArray describe (const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b)
 {
-    juce::StringArray lines;
+    return describeAll (a, b, [] (const auto& before, const auto& after) { return before + " -> " + after; });
+}
 
-    for (const auto& control : getAllControls())
-        describeControl (control, a, b, lines);
-
-    return lines;
+juce::StringArray describe (const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b,
+                            const juce::String& whereA, const juce::String& whereB)
+{
+    return describeAll (a, b, [&] (const auto& valueA, const auto& valueB) { return valueA + " " + whereA + ", " + valueB + " " + whereB; });
 }
 } // namespace PresetDiff
