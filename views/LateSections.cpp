@@ -49,5 +49,5 @@ juce::Array<juce::uint8> LateSections::getPresetWithDefaultsForUnheldBytes() con
 void LateSections::buttonClicked (juce::Button* button)
 {
     build();
-    static_cast<juce::Button::Listener&> (controller).buttonClicked (button);
+    controller.buttonClicked (button);
 }
