@@ -1,13 +1,14 @@
 #pragma once
 
-#include "BankView.h"
 #include "ControlSelector.h"
+#include "FocusWalk.h"
+#include "StretchedBackground.h"
 #include "preset/ParameterValue.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
-#include <functional>
 #include <map>
 
+class LateSections;
 class PresetController;
 
 /**
@@ -19,7 +20,7 @@ class PresetController;
     the buttons mapped to that section; a number still being typed is committed first.
 
     From the keyboard, Ctrl+1 ... Ctrl+7 choose the sections in tab order, and Tab and
-    Shift+Tab walk the widgets of the shown section in reading order, round and round.
+    Shift+Tab walk the widgets of the shown section (FocusWalk).
 */
 class EditorComponent : public juce::Component,
                         public juce::Button::Listener
@@ -54,25 +55,18 @@ public:
     /** Commits every number still being typed, so that what is on screen is in the preset. */
     void commitPendingEntries();
 
-    /** Puts off making the sections other than Main: `build` runs once, the first time a section
-        is chosen or the preset is used (buildPendingSections). Until then the section views hold
-        Main only.
+    /** Takes the sections other than Main, still to be made: they are made the first time a
+        section is chosen or buildPendingSections is called.
     */
-    void buildSectionsLater (std::function<void()> build);
+    void buildSectionsLater (std::unique_ptr<LateSections> sections);
 
-    /** Runs the section building put off by buildSectionsLater, if it has not run yet. */
+    /** Makes the sections put off by buildSectionsLater, if they are not made yet. */
     void buildPendingSections();
 
-    bool hasPendingSections() const noexcept { return pendingSections != nullptr; }
+    bool hasPendingSections() const noexcept;
 
     /** Adds a section view, shown by any of `buttons` (which must be among the editor's own). */
     void addSection (juce::Component* view, const juce::Array<juce::Button*>& buttons);
-
-    /** Moves the keyboard focus to the next (or previous) widget of the shown section, starting
-        from the first (or last) when the focus is elsewhere. Past the last widget of a bank it goes
-        on in the next bank (Drum Pads), and round to the first. False when the section has none.
-    */
-    bool moveFocus (bool forwards);
 
     /** Ctrl+1 ... Ctrl+7 and Tab / Shift+Tab; reached also when the focus is outside the editor. */
     bool keyPressed (const juce::KeyPress& key) override;
@@ -86,23 +80,15 @@ public:
     static constexpr const char* mainTabName = "Main Window Button";
 
 private:
-    BankView* getShownBankView() const;
-    std::vector<juce::Component*> getFocusOrder();
-    void focusEnd (bool first);
-
     void placeSection (juce::Component& view);
 
-    std::unique_ptr<juce::Button::Listener> presetButtonRelay;
+    std::unique_ptr<LateSections> lateSections; // first: its preset buttons' relay outlives them
     juce::OwnedArray<juce::Component> sectionViews;
     std::unique_ptr<ControlSelector> tabSelector;
     std::unique_ptr<ControlSelector> pictureSelector;
     ButtonToViewMap buttonToView;
-    juce::Image drawnBackground;
-    float drawnBackgroundScale = 0.0f;
-    std::function<void()> pendingSections;
-    juce::Array<juce::Image> laterSectionImages; // decoded in the background meanwhile
-
-    friend EditorComponent* createEditorComponentShowingMainFirst (PresetController&);
+    StretchedBackground background;
+    FocusWalk focusWalk { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorComponent)
 };
@@ -111,9 +97,9 @@ private:
 EditorComponent* createEditorComponent (PresetController& controller);
 
 /** The same, with only the Main section made: the other sections come when first needed (many
-    windows are only looked at, or only opened to load or save), and then take the controller's preset.
-    Until then the controller holds no widgets; whatever reads or writes its preset must first call
-    buildPendingSections (the preset buttons of the Main section do so themselves).
+    windows are only looked at, or only opened to load or save), and then take the controller's
+    preset (LateSections). Until then the controller holds no widgets; whatever reads or writes its
+    preset must first call buildPendingSections (the preset buttons of the Main section do so themselves).
 */
 EditorComponent* createEditorComponentShowingMainFirst (PresetController& controller);
 
