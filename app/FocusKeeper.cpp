@@ -24,12 +24,12 @@ FocusKeeper::Scope::~Scope()
 FocusKeeper::FocusKeeper (PresetController& c)
     : controller (c)
 {
-    controller.addListener (this);
+    controller.getChanges().addListener (this);
 }
 
 FocusKeeper::~FocusKeeper()
 {
-    controller.removeListener (this);
+    controller.getChanges().removeListener (this);
 }
 
 void FocusKeeper::presetAboutToBeReplaced()

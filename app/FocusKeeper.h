@@ -8,7 +8,7 @@
     Mode lists, and a list that changes takes the focus, where the next arrow key meant for
     another widget would change a Mode.
 */
-class FocusKeeper : private PresetController::Listener
+class FocusKeeper : private PresetChanges::Listener
 {
 public:
     /** Holds the focus for as long as it exists: at its end the focus goes back to the widget

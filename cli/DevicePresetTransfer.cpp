@@ -1,6 +1,6 @@
 #include "DevicePresetTransfer.h"
 
-#include "midi/PresetRequestTiming.h"
+#include "midi/PresetRequestSchedule.h"
 #include "preset/PresetFraming.h"
 
 namespace
@@ -61,20 +61,20 @@ juce::Result DevicePresetTransfer::fetch (const juce::MidiDeviceInfo& input, con
 
     // Each wait ends at a time counted from the first request, so the waits add up to
     // exactly the editor's 7000 ms however late a send returns.
-    for (int nextRetry = 1;; ++nextRetry)
+    for (int retriesSent = 0;; ++retriesSent)
     {
         outputPort->sendMessageNow (request);
         ++numRequestsSent;
 
-        const auto dueAt = firstSentAt + (juce::uint32) PresetRequestTiming::dueAfterMs (nextRetry);
+        const auto dueAt = firstSentAt + (juce::uint32) PresetRequestSchedule::tickDueAfterMs (retriesSent);
         const auto now = juce::Time::getMillisecondCounter();
 
         if (replied.wait (dueAt > now ? (int) (dueAt - now) : 0))
             break;
 
-        if (nextRetry > PresetRequestTiming::maxRetries)
+        if (PresetRequestSchedule::onTick (retriesSent) == PresetRequestSchedule::Tick::giveUp)
             return juce::Result::fail ("no answer from " + output.name.quoted() + " within "
-                                       + juce::String (PresetRequestTiming::giveUpAfterMs) + " ms");
+                                       + juce::String (PresetRequestSchedule::giveUpAfterMs) + " ms");
     }
 
     const juce::ScopedLock sl (replyLock);

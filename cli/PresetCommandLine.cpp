@@ -7,7 +7,7 @@
 #include "preset/PresetFile.h"
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
-#include "midi/PresetRequestTiming.h"
+#include "midi/PresetRequestSchedule.h"
 #include "preset/SafeFileWriter.h"
 
 #include <cstring>
@@ -113,9 +113,9 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
 
         { "get", "FILE [--in NAME] [--out NAME] [--force]", "fetch the device's preset into a file",
           "Asks the device for its preset as the editor's Get Preset does: the request goes out\n"
-          "again after " + juce::String (PresetRequestTiming::firstRetryDelayMs) + " ms, then every "
-          + juce::String (PresetRequestTiming::retryDelayMs) + " ms, and is given up "
-          + juce::String (PresetRequestTiming::giveUpAfterMs) + " ms after the first\n"
+          "again after " + juce::String (PresetRequestSchedule::firstRetryDelayMs) + " ms, then every "
+          + juce::String (PresetRequestSchedule::retryDelayMs) + " ms, and is given up "
+          + juce::String (PresetRequestSchedule::giveUpAfterMs) + " ms after the first\n"
           "one. A reply the editor would refuse is not written. By default the one input and the\n"
           "one output port whose names contain \"Q7X\" are used. FILE is not replaced unless\n"
           "--force is given.",

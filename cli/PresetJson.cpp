@@ -100,7 +100,7 @@ juce::Result readUnused (const ControlId& control, const juce::var& unused, cons
             return failAt (field + "." + name, "not a byte mode " + PresetValues::getModeName (control, image).quoted()
                                                    + " leaves unused");
 
-        if (! (value.isInt() || value.isInt64()) || ! juce::isPositiveAndNotGreaterThan ((juce::int64) value, (juce::int64) 127))
+        if (! (value.isInt() || value.isInt64()) || ! PresetValidator::midiValues.contains ((double) (juce::int64) value))
             return failAt (field + "." + name, juce::JSON::toString (value) + " is not a byte 0..127");
 
         image.set (location->offset, (juce::uint8) (int) value);

@@ -71,13 +71,14 @@ void ControlSettingsClipboard::pasteInto (Image& image, ControlId target, int in
         return;
 
     const auto location = target.getParameter (*counted);
-    const auto& info = location.getInfo();
+    const auto shownOffset = location.getInfo().displayOffset;
+    const auto range = PresetValidator::getRange (location);
     const auto value = image[location.offset] + increment;
 
-    if (value < info.rawMinimum || value > info.rawMaximum)
-        result.refusal = location.getKey() + " would be " + juce::String (value + info.displayOffset) + ", outside "
-                       + juce::String (info.rawMinimum + info.displayOffset) + " to "
-                       + juce::String (info.rawMaximum + info.displayOffset) + ".";
+    if (! range.contains (value))
+        result.refusal = location.getKey() + " would be " + juce::String (value + shownOffset) + ", outside "
+                       + juce::String (range.minimum + shownOffset) + " to "
+                       + juce::String (range.maximum + shownOffset) + ".";
     else
         image.set (location.offset, (juce::uint8) value);
 }

@@ -5,12 +5,12 @@ EditHistory::EditHistory (PresetController& c, const PresetHistory::Image& start
       document (d),
       history (startImage)
 {
-    controller.addListener (this);
+    controller.getChanges().addListener (this);
 }
 
 EditHistory::~EditHistory()
 {
-    controller.removeListener (this);
+    controller.getChanges().removeListener (this);
 }
 
 bool EditHistory::canUndo()

@@ -18,7 +18,7 @@
     controller, so every widget, row and shared byte ends as it was. Must be destroyed
     before its controller.
 */
-class EditHistory : private PresetController::Listener,
+class EditHistory : private PresetChanges::Listener,
                     private juce::AsyncUpdater
 {
 public:

@@ -2,7 +2,7 @@
 #include "preset/Alert.h"
 #include "preset/PresetFile.h"
 #include "preset/PresetFraming.h"
-#include "preset/PresetValidator.h"
+#include "preset/SharedByteRules.h"
 #include "preset/VerbatimTexts.h"
 
 namespace
@@ -57,16 +57,6 @@ void PresetController::addActionListener (juce::ActionListener* listener)
     actionBroadcaster.addActionListener (listener);
 }
 
-void PresetController::addListener (Listener* listener)
-{
-    listeners.addIfNotAlreadyThere (listener);
-}
-
-void PresetController::removeListener (Listener* listener)
-{
-    listeners.removeFirstMatchingValue (listener);
-}
-
 void PresetController::buildPresetDump (juce::Array<juce::uint8>& out) const
 {
     out = PresetFraming::makeBody (PresetLayout::presetDumpCommand, presetData);
@@ -99,31 +89,25 @@ void PresetController::parameterValueChanged (ParameterValue* value)
     else
         presetData.add (byte);
 
-    if (valuesByOffset[offset].addIfNotAlreadyThere (value))
-        if (const auto location = PresetLayout::findParameter (value->getName()))
-            locationOfValue.emplace (value, *location);
+    bind (value, offset);
 
     if (isDistributing)
         return;
 
-    keepBoundValuesInStep (value, offset);
-    tellListeners ([&] (Listener& l) { l.presetEdited (value->getName()); });
+    // What any widget of a shared byte shows is what gets saved and sent.
+    {
+        const juce::ScopedValueSetter<bool> distributing (isDistributing, true);
+        SharedByteRules::followEdit (getBoundValues (offset), value, presetData[offset]);
+    }
+
+    changes.edited (value->getName());
 }
 
-// Several widgets can share a byte (the pad and switch bytes whose meaning follows the
-// Mode): after a user edit the others show the new value too where they can, so what
-// any of them shows is what gets saved and sent.
-void PresetController::keepBoundValuesInStep (ParameterValue* changed, int offset)
+void PresetController::bind (ParameterValue* value, int offset)
 {
-    const juce::ScopedValueSetter<bool> distributing (isDistributing, true);
-    const int byte = presetData[offset];
-
-    for (auto* other : getBoundValues (offset))
-        if (other != changed
-            && juce::isPositiveAndNotGreaterThan (byte - other->getMinimum (true),
-                                                  other->getMaximum (true) - other->getMinimum (true))
-            && (int) other->getValue() != byte)
-            other->setValue (byte);
+    if (valuesByOffset[offset].addIfNotAlreadyThere (value))
+        if (const auto location = PresetLayout::findParameter (value->getName()))
+            locationOfValue.emplace (value, *location);
 }
 
 //==============================================================================
@@ -133,20 +117,12 @@ bool PresetController::fitsBoundValues (int offset, const juce::Array<juce::uint
 
     for (auto* value : getBoundValues (offset))
     {
-        // A byte the control's mode does not use only has to be a MIDI value: a pad in
-        // CC Momentary mode may hold Released 64 where its Curve would allow 0-7.
+        auto range = PresetValidator::RawRange { value->getMinimum (true), value->getMaximum (true) };
+
         if (const auto location = locationOfValue.find (value); location != locationOfValue.end())
-        {
-            if (PresetValidator::isLeftUnusedByMode (location->second, data))
-            {
-                if (byte > 127)
-                    return false;
+            range = SharedByteRules::getAcceptedRange (location->second, data, range);
 
-                continue;
-            }
-        }
-
-        if (byte < value->getMinimum (true) || byte > value->getMaximum (true))
+        if (! range.contains (byte))
             return false;
     }
 
@@ -185,9 +161,7 @@ bool PresetController::replacePreset (const juce::Array<juce::uint8>& data, cons
     if (! validatePresetData (data))
         return false;
 
-    tellListeners ([] (Listener& l) { l.presetAboutToBeReplaced(); });
-    applyPresetData (data);
-    tellListeners ([&] (Listener& l) { l.presetReplaced (stepName); });
+    changes.replace (stepName, [&] { applyPresetData (data); });
     return true;
 }
 
@@ -255,7 +229,7 @@ void PresetController::requestPreset()
         listeningForReply = true;
     }
 
-    startTimer (firstRetryDelayMs);
+    startTimer (PresetRequestSchedule::waitAfter (retryCount));
     sendRequest();
 }
 
@@ -279,11 +253,11 @@ void PresetController::timerCallback()
         // sent, nor given up) or after the request that goes out here.
         const juce::ScopedLock sl (replyLock);
 
-        if (listeningForReply && retryCount < maxRetries && portsLeft)
+        if (listeningForReply && portsLeft && PresetRequestSchedule::onTick (retryCount) == PresetRequestSchedule::Tick::resend)
         {
             ++retryCount;
             sendRequest();
-            startTimer (retryDelayMs);
+            startTimer (PresetRequestSchedule::waitAfter (retryCount));
             return;
         }
 

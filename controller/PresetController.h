@@ -3,7 +3,8 @@
 #include "preset/ParameterValue.h"
 #include "preset/PresetLayout.h"
 #include "midi/MidiManager.h"
-#include "midi/PresetRequestTiming.h"
+#include "midi/PresetRequestSchedule.h"
+#include "PresetChanges.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -11,6 +12,10 @@
     Owns the 93-byte preset image of one document and keeps it in step with the
     parameter widgets bound to it; reads and writes preset files and exchanges the
     preset with the hardware.
+
+    Rules that span widgets live beside it: which widgets of a shared byte follow an edit and
+    which bytes a Mode leaves free (SharedByteRules), the pacing of a request
+    (PresetRequestSchedule); who follows the preset's changes registers with PresetChanges.
 
     Widgets bind themselves by reporting a value: the key they carry names the byte.
     Everything here runs on the message thread except midiMessageReceived, which
@@ -22,22 +27,6 @@ class PresetController : public juce::Button::Listener,
                          public MidiManager::MidiManagerListener
 {
 public:
-    /** Told how the preset changes, so that an undo history can follow it. */
-    class Listener
-    {
-    public:
-        virtual ~Listener() = default;
-
-        /** A widget not being given a preset reported a value: the user edited `key`. */
-        virtual void presetEdited (const juce::String& key) = 0;
-
-        /** A preset from a file or the hardware passed its checks and is about to be applied. */
-        virtual void presetAboutToBeReplaced() = 0;
-
-        /** That preset is in place; `stepName` says where it came from ("Get Preset"). */
-        virtual void presetReplaced (const juce::String& stepName) = 0;
-    };
-
     /** Makes an image of `size` zero bytes and registers with the MIDI manager. */
     PresetController (int size, MidiManager* midiManager);
     ~PresetController() override;
@@ -48,9 +37,8 @@ public:
     /** Registers a receiver of the "Save As" and "Open" requests. */
     void addActionListener (juce::ActionListener* listener);
 
-    /** Registers a listener to the preset's changes (not owned; it must unregister before it goes). */
-    void addListener (Listener* listener);
-    void removeListener (Listener* listener);
+    /** Where listeners to the preset's edits and replacements register. */
+    PresetChanges& getChanges() noexcept { return changes; }
 
     /** The dump without F0 and F7: the header for command 0x61 and the image. */
     void buildPresetDump (juce::Array<juce::uint8>& out) const;
@@ -98,14 +86,8 @@ public:
     /** @internal */
     void timerCallback() override;
 
-    /** Retry pacing of a preset request, shared with q7x-preset. */
-    static constexpr int firstRetryDelayMs = PresetRequestTiming::firstRetryDelayMs;
-    static constexpr int retryDelayMs = PresetRequestTiming::retryDelayMs;
-    static constexpr int maxRetries = PresetRequestTiming::maxRetries;
-
 private:
     juce::ActionBroadcaster actionBroadcaster;
-    juce::Array<Listener*> listeners; // none adds or removes one while being told
     std::map<juce::String, int> keyToOffset;
     std::map<int, juce::Array<ParameterValue*>> valuesByOffset;
     // Looked up once, when a widget is first bound: a whole preset is checked against every widget.
@@ -117,19 +99,14 @@ private:
     juce::CriticalSection replyLock; // orders a reply recognised on the MIDI thread against the timer
     bool listeningForReply = false;  // guarded by replyLock
     bool isDistributing = false;
+    PresetChanges changes;
     juce::WeakReference<PresetController>::Master masterReference;
     juce::WeakReference<PresetController> selfReference;
 
     friend class juce::WeakReference<PresetController>;
 
     bool fitsBoundValues (int offset, const juce::Array<juce::uint8>& data) const;
-    void keepBoundValuesInStep (ParameterValue* changed, int offset);
-    template <typename Callback>
-    void tellListeners (Callback&& callback)
-    {
-        for (auto* listener : listeners)
-            callback (*listener);
-    }
+    void bind (ParameterValue* value, int offset);
 
     bool replacePreset (const juce::Array<juce::uint8>& data, const juce::String& stepName);
     void sendRequest();

@@ -1,11 +1,10 @@
 #include "PresetValidator.h"
+#include "SharedByteRules.h"
 
 using namespace PresetLayout;
 
 namespace
 {
-constexpr int highestMidiValue = 127;
-
 juce::String rangeText (int minimum, int maximum)
 {
     return juce::String (minimum) + ".." + juce::String (maximum);
@@ -32,14 +31,10 @@ juce::String PresetProblem::describe() const
 
 namespace PresetValidator
 {
-bool isLeftUnusedByMode (const ParameterLocation& location, const juce::Array<juce::uint8>& image)
+RawRange getRange (const ParameterLocation& location)
 {
-    const auto modeOffset = location.getModeOffset();
-
-    return modeOffset >= 0
-        && ! location.getInfo().isMode
-        && juce::isPositiveAndBelow ((int) image[modeOffset], getKindInfo (location.kind).modeNames.size())
-        && ! location.isUsedInMode (image[modeOffset]);
+    const auto& info = location.getInfo();
+    return { info.rawMinimum, info.rawMaximum };
 }
 
 std::optional<PresetProblem> findProblem (const juce::Array<juce::uint8>& image)
@@ -50,18 +45,17 @@ std::optional<PresetProblem> findProblem (const juce::Array<juce::uint8>& image)
     for (int offset = 0; offset < presetImageSize; ++offset)
     {
         const int value = image[offset];
-        PresetProblem usedProblem { offset, value, {}, 0, highestMidiValue, 0, {} };
+        PresetProblem usedProblem { offset, value, {}, midiValues.minimum, midiValues.maximum, 0, {} };
         PresetProblem unusedProblem = usedProblem;
 
         for (const auto& location : getParametersAt (offset))
         {
             const auto& info = location.getInfo();
-            const auto unused = isLeftUnusedByMode (location, image);
+            const auto unused = SharedByteRules::isLeftUnusedByMode (location, image);
+            const auto range = SharedByteRules::getAcceptedRange (location, image, getRange (location));
             auto& problem = unused ? unusedProblem : usedProblem;
-            const auto minimum = unused ? 0 : info.rawMinimum;
-            const auto maximum = unused ? highestMidiValue : info.rawMaximum;
 
-            if (value >= minimum && value <= maximum)
+            if (range.contains (value))
                 continue;
 
             if (unused)
@@ -71,8 +65,8 @@ std::optional<PresetProblem> findProblem (const juce::Array<juce::uint8>& image)
                 problem.displayOffset = problem.keys.isEmpty() ? info.displayOffset : 0;
 
             problem.keys.add (location.getKey());
-            problem.rawMinimum = juce::jmax (problem.rawMinimum, minimum);
-            problem.rawMaximum = juce::jmin (problem.rawMaximum, maximum);
+            problem.rawMinimum = juce::jmax (problem.rawMinimum, range.minimum);
+            problem.rawMaximum = juce::jmin (problem.rawMaximum, range.maximum);
         }
 
         // What the mode uses explains a refusal best; bytes it leaves unused come second.

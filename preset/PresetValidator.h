@@ -21,15 +21,32 @@ struct PresetProblem
 /**
     The editor's rules for a whole preset image, without any widget: 93 bytes, each within
     the raw range of every parameter naming it, except that a parameter its control's Mode
-    does not use only asks for a MIDI value (a pad in CC Momentary mode may hold Released
-    64 where its Curve would allow 0-7).
+    does not use only asks for a MIDI value (SharedByteRules). Apart from the layout's table,
+    this is the one place that knows the ranges: the editor's widgets, q7x-preset and the
+    clipboard all check values here.
 */
 namespace PresetValidator
 {
-/** True when the parameter's control has a Mode, the image holds a valid one, and it does
-    not use the parameter.
-*/
-bool isLeftUnusedByMode (const PresetLayout::ParameterLocation& location, const juce::Array<juce::uint8>& image);
+/** The one range test: both ends belong to the range. */
+constexpr bool isWithin (double value, double minimum, double maximum) noexcept
+{
+    return value >= minimum && value <= maximum;
+}
+
+/** The raw values a byte may hold, both ends included. */
+struct RawRange
+{
+    int minimum = 0;
+    int maximum = 0;
+
+    constexpr bool contains (double raw) const noexcept { return isWithin (raw, minimum, maximum); }
+};
+
+/** Any MIDI value: what a byte must be whatever parameter names it. */
+constexpr RawRange midiValues { 0, 127 };
+
+/** The raw range of a parameter, from the layout. */
+RawRange getRange (const PresetLayout::ParameterLocation& location);
 
 /** The first reason to refuse the image, or nothing when the editor accepts it. */
 std::optional<PresetProblem> findProblem (const juce::Array<juce::uint8>& image);

@@ -1,4 +1,5 @@
 #include "PresetValues.h"
+#include "PresetValidator.h"
 
 using namespace PresetLayout;
 
@@ -88,12 +89,12 @@ juce::Result parse (const ParameterLocation& location, const juce::String& text,
     if (digits.isEmpty() || digits.length() > 6 || ! digits.containsOnly ("0123456789") || signs > 1)
         return expected();
 
-    const auto shown = text.trim().getIntValue();
+    const auto candidate = text.trim().getIntValue() - info.displayOffset;
 
-    if (shown < info.rawMinimum + info.displayOffset || shown > info.rawMaximum + info.displayOffset)
+    if (! PresetValidator::getRange (location).contains (candidate))
         return expected();
 
-    raw = shown - info.displayOffset;
+    raw = candidate;
     return juce::Result::ok();
 }
 } // namespace PresetValues

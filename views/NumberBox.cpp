@@ -1,5 +1,6 @@
 #include "NumberBox.h"
 #include "controller/GestureSteps.h"
+#include "preset/PresetValidator.h"
 
 namespace
 {
@@ -56,7 +57,7 @@ NumberBox::~NumberBox() = default;
 
 void NumberBox::setValue (double newValue, bool notify)
 {
-    if (newValue < minimum || newValue > maximum)
+    if (! PresetValidator::isWithin (newValue, minimum, maximum))
     {
         showStoredValue();
         return;
@@ -112,7 +113,7 @@ void NumberBox::commit()
 
     const auto typed = text.getDoubleValue();
 
-    if (typed < minimum || typed > maximum)
+    if (! PresetValidator::isWithin (typed, minimum, maximum))
         explainRefusal (typed);
 
     setValue (typed, true);

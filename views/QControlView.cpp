@@ -1,6 +1,7 @@
 #include "QControlView.h"
 #include "ComboBoxParameterValue.h"
 #include "NumberBoxParameterValue.h"
+#include "preset/SharedByteRules.h"
 
 namespace
 {
@@ -211,32 +212,19 @@ void QControlView::comboBoxChanged (juce::ComboBox* list)
         list->grabKeyboardFocus();
 }
 
-// Several rows can share a byte, and a hidden row keeps its own value when the byte
-// takes one it cannot show (a pad's Curve, 1-8, under Released 64). When such a row
-// comes into view it reports its value again, so its byte holds what the panel shows.
-// The rows seen before the change show their bytes, so they are the reference.
+// Several rows can share a byte; a row coming into view may hold a value its byte could not
+// give it while it was hidden (SharedByteRules).
 void QControlView::reportValuesHiddenWidgetsCouldNotShow (const juce::Array<juce::Component*>& previouslyVisible)
 {
+    std::vector<SharedByteRules::Row> comingIntoView, shownBefore;
+
     for (auto* widget : visibleWidgets)
-    {
-        if (previouslyVisible.contains (widget))
-            continue;
+        if (const auto* row = findRow (widget); row != nullptr && ! previouslyVisible.contains (widget))
+            comingIntoView.push_back ({ row->value, row->byteOffset });
 
-        const auto* row = findRow (widget);
+    for (auto* widget : previouslyVisible)
+        if (const auto* row = findRow (widget))
+            shownBefore.push_back ({ row->value, row->byteOffset });
 
-        if (row == nullptr || row->byteOffset < 0)
-            continue;
-
-        for (auto* shown : previouslyVisible)
-        {
-            const auto* sibling = findRow (shown);
-
-            if (sibling != nullptr && sibling->byteOffset == row->byteOffset
-                && sibling->value->getValue() != row->value->getValue())
-            {
-                row->value->setValue (row->value->getValue());
-                break;
-            }
-        }
-    }
+    SharedByteRules::reportRowsComingIntoView (comingIntoView, shownBefore);
 }

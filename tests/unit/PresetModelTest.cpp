@@ -164,3 +164,82 @@ TEST (PresetValidator, AgreesWithTheEditorsWholePresetCheck)
     EXPECT_GT (refusedCount, checkedCount / 10);
     EXPECT_LT (refusedCount, checkedCount);
 }
+
+// Every key at the edges of its range, in a Mode that uses it: the widgets and PresetValidator
+// both accept the bounds and both refuse one step past them. The ranges are written out here.
+TEST (PresetValidator, AgreesWithTheWidgetsAtEveryKeysBounds)
+{
+    struct Row
+    {
+        const char* control;
+        int controlCount;
+        const char* parameter;
+        int rawMinimum, rawMaximum;
+        int mode; // a Mode using the parameter, -1 to leave the control's Mode as it is
+    };
+
+    // Knob modes: 0 CC, 1 Aftertouch. Pad modes: 0 Note, 1 CC Toggle, 2 CC Momentary, 3 Program
+    // Change. Switch modes: 0 CC Toggle, 1 CC Momentary, 2 Program Change.
+    // clang-format off
+    const Row rows[] {
+        { "Keybed", 1, "MIDI Channel", 0, 15, -1 }, { "Keybed", 1, "Transpose", 0, 24, -1 },
+        { "Keybed", 1, "Octave", 0, 9, -1 },        { "Keybed", 1, "Curve", 0, 7, -1 },
+        { "Pitch Wheel", 1, "MIDI Channel", 0, 15, -1 },
+        { "Mod Wheel", 1, "MIDI Channel", 0, 15, -1 }, { "Mod Wheel", 1, "CC", 0, 127, -1 },
+        { "Mod Wheel", 1, "Min", 0, 127, -1 },         { "Mod Wheel", 1, "Max", 0, 127, -1 },
+        { "Sustain", 1, "CC", 0, 127, -1 },       { "Sustain", 1, "Pressed", 0, 127, -1 },
+        { "Sustain", 1, "Released", 0, 127, -1 }, { "Sustain", 1, "MIDI Channel", 0, 15, -1 },
+        { "Knob", 4, "Mode", 0, 1, -1 }, { "Knob", 4, "MIDI Channel", 0, 15, 1 }, { "Knob", 4, "CC", 0, 127, 0 },
+        { "Knob", 4, "Min", 0, 127, 1 }, { "Knob", 4, "Max", 0, 127, 0 },
+        { "Pad", 8, "Mode", 0, 3, -1 },        { "Pad", 8, "MIDI Channel", 0, 15, 2 }, { "Pad", 8, "Note", 0, 127, 0 },
+        { "Pad", 8, "CC", 0, 127, 1 },         { "Pad", 8, "Bank MSB", 0, 127, 3 },    { "Pad", 8, "Curve", 0, 7, 0 },
+        { "Pad", 8, "Pressed", 0, 127, 2 },    { "Pad", 8, "Toggle On", 0, 127, 1 },   { "Pad", 8, "Bank LSB", 0, 127, 3 },
+        { "Pad", 8, "Fixed", 0, 127, 0 },      { "Pad", 8, "Released", 0, 127, 2 },    { "Pad", 8, "Toggle Off", 0, 127, 1 },
+        { "Pad", 8, "Program", 0, 127, 3 },
+        { "Switch", 4, "Mode", 0, 2, -1 },         { "Switch", 4, "MIDI Channel", 0, 15, 1 }, { "Switch", 4, "CC", 0, 127, 0 },
+        { "Switch", 4, "Pressed", 0, 127, 1 },     { "Switch", 4, "Released", 0, 127, 1 },    { "Switch", 4, "Toggle On", 0, 127, 0 },
+        { "Switch", 4, "Toggle Off", 0, 127, 0 },  { "Switch", 4, "Bank MSB", 0, 127, 2 },    { "Switch", 4, "Bank LSB", 0, 127, 2 },
+        { "Switch", 4, "Program", 0, 127, 2 },
+    };
+    // clang-format on
+
+    EditorFixture fixture;
+    juce::StringArray checkedKeys;
+
+    for (const auto& row : rows)
+    {
+        for (int number = 1; number <= row.controlCount; ++number)
+        {
+            const auto control = row.controlCount == 1 ? juce::String (row.control) : row.control + juce::String (" ") + juce::String (number);
+            const auto key = control + " " + row.parameter;
+            const auto location = findParameter (key);
+            ASSERT_TRUE (location.has_value()) << key;
+            checkedKeys.add (key);
+
+            auto image = getDefaultPresetImage();
+
+            if (row.mode >= 0)
+                image.set (findParameter (control + " Mode")->offset, (juce::uint8) row.mode);
+
+            for (auto value : { row.rawMinimum - 1, row.rawMinimum, row.rawMaximum, row.rawMaximum + 1 })
+            {
+                if (! juce::isPositiveAndBelow (value, 256))
+                    continue;
+
+                image.set (location->offset, (juce::uint8) value);
+                const auto inRange = value >= row.rawMinimum && value <= row.rawMaximum;
+                EXPECT_EQ (fixture.controller->validatePresetData (image), inRange) << key << " " << value;
+                EXPECT_EQ (PresetValidator::isValid (image), inRange) << key << " " << value;
+            }
+        }
+    }
+
+    juce::StringArray allKeys;
+    for (const auto& record : createParameterOffsets())
+        allKeys.add (record.key);
+
+    checkedKeys.sort (false);
+    allKeys.sort (false);
+    EXPECT_EQ (checkedKeys.size(), 177);
+    EXPECT_EQ (checkedKeys, allKeys);
+}

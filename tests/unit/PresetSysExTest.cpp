@@ -161,7 +161,7 @@ TEST_F (PresetSysExTest, AReplyRecognisedBeforeTheTimerFiresIsNeverDropped)
     ASSERT_TRUE (controller->applyPresetData (PresetLayout::getDefaultPresetImage()));
     controller->requestPreset();
 
-    for (int i = 0; i < PresetController::maxRetries; ++i)
+    for (int i = 0; i < PresetRequestSchedule::maxRetries; ++i)
         controller->timerCallback();
 
     ASSERT_EQ (sent().size(), 2u + 9u);
