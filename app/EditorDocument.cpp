@@ -1,7 +1,7 @@
 #include "EditorDocument.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
-#include "XlibConnection.h"
+#include "app/platform/XlibConnection.h"
 #include "views/EditorComponent.h"
 
 const char* const EditorDocument::titlePrefix = JUCE_APPLICATION_NAME_STRING;

@@ -1,5 +1,5 @@
-#include "ApplicationEntry.h"
-#include "BackgroundFontScan.h"
+#include "app/platform/ApplicationEntry.h"
+#include "app/look/BackgroundFontScan.h"
 #include "PelmarQSeriesEditorApplication.h"
 
 #include <cstdio>

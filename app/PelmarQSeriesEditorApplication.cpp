@@ -1,9 +1,9 @@
 #include "PelmarQSeriesEditorApplication.h"
 #include "CommandIDs.h"
-#include "DesktopScale.h"
+#include "app/look/DesktopScale.h"
 #include "Dialogs.h"
-#include "InstalledFiles.h"
-#include "InstanceEndpoint.h"
+#include "app/platform/InstalledFiles.h"
+#include "app/singleinstance/InstanceEndpoint.h"
 #include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 

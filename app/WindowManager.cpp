@@ -1,8 +1,8 @@
 #include "WindowManager.h"
 #include "Dialogs.h"
-#include "WindowFrame.h"
-#include "WindowIcon.h"
-#include "WindowStacking.h"
+#include "app/platform/WindowFrame.h"
+#include "app/look/WindowIcon.h"
+#include "app/platform/WindowStacking.h"
 #include "preset/Alert.h"
 #include "preset/VerbatimTexts.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AboutWindow.h"
+#include "app/about/AboutWindow.h"
 #include "EditorDocument.h"
-#include "DeviceManagerWindow.h"
+#include "app/devicesetup/DeviceManagerWindow.h"
 
 #include <functional>
 

@@ -66,12 +66,12 @@ macro (q7x_keep_platform_sources list)
 endmacro()
 
 # q7x_add_layer (TARGET FOLDER USES target... [EXCLUDE file...])
-# A static library of the folder's sources but the EXCLUDEd ones, built with JUCE's recommended
-# warnings, that sees only what it USES.
+# A static library of the folder's sources (its subfolders' too) but the EXCLUDEd ones, built with
+# JUCE's recommended warnings, that sees only what it USES.
 function (q7x_add_layer target folder)
     cmake_parse_arguments (arg "" "" "USES;EXCLUDE" ${ARGN})
 
-    file (GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+    file (GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
     foreach (excluded ${arg_EXCLUDE})
         list (REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/${folder}/${excluded})
     endforeach()
