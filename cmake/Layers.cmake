@@ -56,12 +56,15 @@ function (q7x_connect_module_groups)
 endfunction()
 
 # Platform code sits beside its interface as FooLinux.cpp and FooWindows.cpp (and its tests as
-# FooLinuxTest.cpp, FooWindowsTest.cpp): each build keeps its own.
+# FooLinuxTest.cpp, FooWindowsTest.cpp): each build keeps its own. The few FooMac.cpp are for a
+# macOS build (docs/macos.md) and left out of the others.
 macro (q7x_keep_platform_sources list)
     if (WIN32)
-        list (FILTER ${list} EXCLUDE REGEX "Linux(Test)?\\.cpp$")
+        list (FILTER ${list} EXCLUDE REGEX "(Linux|Mac)(Test)?\\.cpp$")
+    elseif (APPLE)
+        list (FILTER ${list} EXCLUDE REGEX "(Linux|Windows)(Test)?\\.cpp$")
     else()
-        list (FILTER ${list} EXCLUDE REGEX "Windows(Test)?\\.cpp$")
+        list (FILTER ${list} EXCLUDE REGEX "(Windows|Mac)(Test)?\\.cpp$")
     endif()
 endmacro()
 
