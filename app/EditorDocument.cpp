@@ -1,7 +1,6 @@
 #include "EditorDocument.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
-#include "XlibConnection.h"
 #include "views/EditorComponent.h"
 
 const char* const EditorDocument::titlePrefix = JUCE_APPLICATION_NAME_STRING;
@@ -22,7 +21,7 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
 {
     setUsingNativeTitleBar (true);
     setContentOwned (content, true);
-    layoutSize = { content->getWidth(), content->getHeight() };
+    windowSize.setLayoutSize ({ content->getWidth(), content->getHeight() });
     setResizable (false, false);
     centreWithSize (getWidth(), getHeight());
     updateTitle();
@@ -33,13 +32,11 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
                                                    static_cast<EditHistory::DocumentPlace&> (*this));
     focusKeeper = std::make_unique<FocusKeeper> (*presetController);
     presetController->addActionListener (this);
-    juce::Desktop::getInstance().addFocusChangeListener (this);
     setVisible (true);
 }
 
 EditorDocument::~EditorDocument()
 {
-    juce::Desktop::getInstance().removeFocusChangeListener (this);
     // The views report to the controller until they are gone.
     clearContentComponent();
     focusKeeper.reset();
@@ -85,34 +82,6 @@ void EditorDocument::commitPendingEntries()
         editor->commitPendingEntries();
 }
 
-bool EditorDocument::openMenuBar()
-{
-    auto* bar = dynamic_cast<juce::MenuBarComponent*> (getMenuBarComponent());
-
-    if (bar == nullptr)
-        return false;
-
-    bar->showMenu (0);
-    return true;
-}
-
-void EditorDocument::setDrawingScale (float scale)
-{
-    scale = juce::jlimit (0.1f, 1.0f, scale);
-
-    if (juce::approximatelyEqual (scale, drawingScale))
-        return;
-
-    drawingScale = scale;
-
-    // The native window takes the new size; the layout inside it stays as it is.
-    if (auto* peer = getPeer())
-        peer->updateBounds();
-
-    pinWindowSize();
-    repaint();
-}
-
 void EditorDocument::addToDesktop (int windowStyleFlags, void* nativeWindowToAttachTo)
 {
     // Window managers choose the frame's buttons when the window is mapped, from the size hints
@@ -120,16 +89,8 @@ void EditorDocument::addToDesktop (int windowStyleFlags, void* nativeWindowToAtt
     const auto wasVisible = isVisible();
     setVisible (false);
     juce::DocumentWindow::addToDesktop (windowStyleFlags, nativeWindowToAttachTo);
-    pinWindowSize();
+    windowSize.pin();
     setVisible (wasVisible);
-}
-
-void EditorDocument::globalFocusChanged (juce::Component* focused)
-{
-    // Only where the user put the focus counts, not where the framework puts it while the
-    // window is coming back to the front.
-    if (focused != nullptr && isActiveWindow() && isParentOf (focused))
-        lastFocus = focused;
 }
 
 void EditorDocument::activeWindowStatusChanged()
@@ -139,87 +100,35 @@ void EditorDocument::activeWindowStatusChanged()
     // menu or list the keyboard has just opened.
     drawingBufferKeeper.setKeeping (isActiveWindow());
 
-    if (! isActiveWindow() || lastFocus == nullptr)
-        return;
-
-    // Brought back by a click, the window keeps the focus the click gave.
-    if (juce::ModifierKeys::getCurrentModifiersRealtime().isAnyMouseButtonDown())
-    {
-        lastFocus = nullptr;
-        return;
-    }
-
-    // Back from a dialog, an alert or another window: the focus goes where it was, not to the
-    // first widget of the section, where arrow keys meant for elsewhere would change a Mode.
-    if (lastFocus->isShowing() && ! lastFocus->hasKeyboardFocus (false))
-        lastFocus->grabKeyboardFocus();
+    if (isActiveWindow())
+        focusMemory.windowActivated();
 }
 
 void EditorDocument::resized()
 {
     // The framework lays out its content untransformed (it asserts so); the fit follows.
-    if (auto* content = getContentComponent())
-    {
-        const juce::ScopedValueSetter<bool> fitting (fittingContent, true);
-        content->setTransform ({});
-    }
-
+    windowSize.beforeLayout();
     juce::DocumentWindow::resized();
-    fitContentToWindow();
-    pinWindowSize();
+    windowSize.afterLayout();
 }
 
 void EditorDocument::moved()
 {
     juce::DocumentWindow::moved();
     // The framework rewrites the size hints whenever it moves the window.
-    pinWindowSize();
+    windowSize.pin();
 }
 
 void EditorDocument::childBoundsChanged (juce::Component* child)
 {
     // The window follows its content's size, but not the size it gives the content itself.
-    if (! fittingContent)
+    if (! windowSize.isFittingContent())
         juce::DocumentWindow::childBoundsChanged (child);
-}
-
-void EditorDocument::fitContentToWindow()
-{
-    auto* content = getContentComponent();
-
-    if (content == nullptr || layoutSize.x <= 0 || layoutSize.y <= 0)
-        return;
-
-    // A size forced on the window scales the whole editor into it; its layout never changes.
-    const auto area = getContentComponentBorder().subtractedFrom (getLocalBounds());
-    const auto fit = juce::jmin ((float) area.getWidth() / (float) layoutSize.x,
-                                 (float) area.getHeight() / (float) layoutSize.y);
-    contentFit = juce::approximatelyEqual (fit, 1.0f) ? 1.0f : juce::jmax (0.01f, fit);
-
-    const juce::ScopedValueSetter<bool> fitting (fittingContent, true);
-    content->setBounds (area.getX(), area.getY(), layoutSize.x, layoutSize.y);
-    content->setTransform (
-        juce::AffineTransform::scale (contentFit, contentFit, (float) area.getX(), (float) area.getY()));
-}
-
-void EditorDocument::pinWindowSize()
-{
-    auto* peer = getPeer();
-
-    if (peer == nullptr || layoutSize.x <= 0)
-        return;
-
-    // The size the window has when nothing forces another one, in screen pixels.
-    const auto border = getContentComponentBorder();
-    const auto pixels = (double) getDesktopScaleFactor() * peer->getPlatformScaleFactor();
-    XlibConnection::get().pinWindowSize ((juce::pointer_sized_uint) peer->getNativeHandle(),
-                                         juce::roundToInt ((layoutSize.x + border.getLeftAndRight()) * pixels),
-                                         juce::roundToInt ((layoutSize.y + border.getTopAndBottom()) * pixels));
 }
 
 float EditorDocument::getDesktopScaleFactor() const
 {
-    return drawingScale * juce::DocumentWindow::getDesktopScaleFactor();
+    return windowSize.getDrawingScale() * juce::DocumentWindow::getDesktopScaleFactor();
 }
 
 //==============================================================================
@@ -315,10 +224,8 @@ void EditorDocument::closeButtonPressed()
 
 bool EditorDocument::keyPressed (const juce::KeyPress& key)
 {
-    altPressedAlone = false;
-
-    if (key == juce::KeyPress (juce::KeyPress::F10Key))
-        return openMenuBar();
+    if (menuBarKeys.isMenuKey (key))
+        return menuBarKeys.openMenuBar();
 
     // Here when nothing inside the editor has the focus (or nothing there used the key).
     if (auto* editor = getEditor())
@@ -330,23 +237,7 @@ bool EditorDocument::keyPressed (const juce::KeyPress& key)
 
 void EditorDocument::modifierKeysChanged (const juce::ModifierKeys& modifiers)
 {
-    // Alt pressed and released with nothing else in between opens the menu bar.
-    const auto keys = modifiers.withoutMouseButtons();
-
-    if (keys == juce::ModifierKeys (juce::ModifierKeys::altModifier) && ! modifiers.isAnyMouseButtonDown())
-    {
-        altPressedAlone = true;
-    }
-    else
-    {
-        const auto released = altPressedAlone && ! keys.isAnyModifierKeyDown() && ! modifiers.isAnyMouseButtonDown();
-        altPressedAlone = false;
-
-        // The window under the pointer hears the modifiers too; only the one in front answers.
-        if (released && isActiveWindow())
-            openMenuBar();
-    }
-
+    menuBarKeys.modifierKeysChanged (modifiers);
     juce::DocumentWindow::modifierKeysChanged (modifiers);
 }
 

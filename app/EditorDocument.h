@@ -1,9 +1,12 @@
 #pragma once
 
+#include "DocumentWindowSize.h"
 #include "DrawingBufferKeeper.h"
 #include "EditCommands.h"
 #include "FileOnDiskCheck.h"
 #include "FocusKeeper.h"
+#include "FocusMemory.h"
+#include "MenuBarKeys.h"
 #include "WindowCloseListener.h"
 #include "controller/PresetController.h"
 #include "views/QControlView.h"
@@ -15,7 +18,9 @@ class EditorComponent;
     editor component that shows it, answers the commands that act on one preset,
     runs the choosers for opening a file into itself and for saving, and shows its
     name in the title. Closing is decided by its WindowCloseListener. Its Edit menu, and
-    the menu of a control panel's title, are answered by its EditCommands.
+    the menu of a control panel's title, are answered by its EditCommands; its size by its
+    DocumentWindowSize, the keys of its menu bar by MenuBarKeys, and the focus it gives back
+    when it comes to the front by FocusMemory.
 
     Every command that acts on the preset first commits a number still being typed, so
     that what is saved, sent or kept is what the window shows. From the keyboard, F10
@@ -26,8 +31,7 @@ class EditorDocument : public juce::DocumentWindow,
                        public juce::ApplicationCommandTarget,
                        public juce::ActionListener,
                        public QControlView::TitleMenuHost,
-                       private EditHistory::DocumentPlace,
-                       private juce::FocusChangeListener
+                       private EditHistory::DocumentPlace
 {
 public:
     /** Takes over the content and the controller, and starts from the built-in default preset.
@@ -73,23 +77,13 @@ public:
     */
     void commitPendingEntries();
 
-    /** Opens the first menu of the window's menu bar; false without a menu bar. */
-    bool openMenuBar();
-
-    /** Draws the whole window, menu bar included, at `scale` times its size (at most 1), so
-        that it fits a screen smaller than its layout; the layout keeps its coordinates.
-    */
-    void setDrawingScale (float scale);
-
-    float getDrawingScale() const noexcept { return drawingScale; }
+    /** See DocumentWindowSize. */
+    void setDrawingScale (float scale) { windowSize.setDrawingScale (scale); }
+    float getDrawingScale() const noexcept { return windowSize.getDrawingScale(); }
+    float getContentFit() const noexcept { return windowSize.getContentFit(); }
 
     /** The document's undo history. */
     EditHistory& getEditHistory() { return editCommands->getHistory(); }
-
-    /** How much the editor is drawn smaller than its layout inside a window that was given a
-        size other than its own (by a tiling window manager, say): 1 normally.
-    */
-    float getContentFit() const noexcept { return contentFit; }
 
     /** The start of every document title. */
     static const char* const titlePrefix;
@@ -132,17 +126,14 @@ private:
     juce::String documentName;
     juce::File documentFile;
     FileOnDiskCheck filesOnDisk;
-    float drawingScale = 1.0f;
-    juce::Point<int> layoutSize;
-    float contentFit = 1.0f;
-    bool fittingContent = false;
+    DocumentWindowSize windowSize { *this };
     juce::ListenerList<WindowCloseListener> windowCloseListeners;
     std::unique_ptr<PresetController> presetController;
     std::unique_ptr<EditCommands> editCommands; // follows the controller, so it goes first
     std::unique_ptr<FocusKeeper> focusKeeper;   // the same
     juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
-    bool altPressedAlone = false;
-    juce::Component::SafePointer<juce::Component> lastFocus;
+    MenuBarKeys menuBarKeys { *this };
+    FocusMemory focusMemory { *this };
     DrawingBufferKeeper drawingBufferKeeper { *this };
 
     EditorComponent* getEditor() const;
@@ -151,9 +142,6 @@ private:
     bool writeTo (const juce::File& file);
     PresetHistory::Place getPlace() const override;
     void moveTo (const PresetHistory::Place& place) override;
-    void fitContentToWindow();
-    void pinWindowSize();
-    void globalFocusChanged (juce::Component* focused) override;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorDocument)
 };

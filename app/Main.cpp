@@ -1,22 +1,11 @@
-#include "ApplicationEntry.h"
-#include "BackgroundFontScan.h"
+#include "app/platform/ApplicationEntry.h"
+#include "app/look/BackgroundFontScan.h"
 #include "PelmarQSeriesEditorApplication.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace
 {
-bool hasDisplay()
-{
-#if JUCE_LINUX || JUCE_BSD
-    auto isSet = [] (const char* name) { auto* v = std::getenv (name); return v != nullptr && *v != 0; };
-    return isSet ("DISPLAY");
-#else
-    return true;
-#endif
-}
-
 SingleInstance* singleInstance = nullptr;
 BackgroundFontScan* fontScan = nullptr;
 
@@ -55,7 +44,7 @@ int main (int argc, char* argv[])
     if (instance.getProblem().isNotEmpty())
         std::fprintf (stderr, "q7x-editor: %s\n", instance.getProblem().toRawUTF8());
 
-    if (! hasDisplay())
+    if (! ApplicationEntry::hasDisplay())
     {
         std::fprintf (stderr, "q7x-editor: no X display to show the editor on (DISPLAY is not set).\n"
                               "Run it inside a desktop session, or start Xvfb and set DISPLAY.\n");

@@ -1,5 +1,6 @@
 #include "MainMenuModel.h"
 #include "CommandIDs.h"
+#include "app/platform/SystemMenuBar.h"
 
 MainMenuModel::MainMenuModel (juce::ApplicationCommandManager* managerToWatch)
     : commandManager (managerToWatch)
@@ -38,7 +39,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addCommandItem (commandManager, CommandIDs::sendPreset);
         menu.addSubMenu ("Hardware", hardware, true);
 
-        if (! hasGlobalMenuBar())
+        if (! SystemMenuBar::exists())
         {
             menu.addSeparator();
             menu.addCommandItem (commandManager, CommandIDs::quit);
@@ -66,7 +67,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
     {
         menu.addCommandItem (commandManager, CommandIDs::openUserGuide);
 
-        if (! hasGlobalMenuBar())
+        if (! SystemMenuBar::exists())
             menu.addCommandItem (commandManager, CommandIDs::about);
     }
 

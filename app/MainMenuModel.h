@@ -20,16 +20,6 @@ public:
     /** The extra items of the macOS application menu: About. */
     static juce::PopupMenu createApplicationMenuItems (juce::ApplicationCommandManager* commandManager);
 
-    /** True where the menu bar is the system's global one, which holds About and Quit itself. */
-    static constexpr bool hasGlobalMenuBar()
-    {
-#if JUCE_MAC
-        return true;
-#else
-        return false;
-#endif
-    }
-
     /** @internal */
     juce::StringArray getMenuBarNames() override;
     /** @internal */

@@ -1,9 +1,10 @@
 #include "PelmarQSeriesEditorApplication.h"
 #include "CommandIDs.h"
-#include "DesktopScale.h"
+#include "app/look/DesktopScale.h"
 #include "Dialogs.h"
-#include "InstalledFiles.h"
-#include "InstanceEndpoint.h"
+#include "app/platform/InstalledFiles.h"
+#include "app/singleinstance/InstanceEndpoint.h"
+#include "app/platform/SystemMenuBar.h"
 #include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 
@@ -75,13 +76,16 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     appleMenuItems = MainMenuModel::createApplicationMenuItems (commandManager.get());
     windowManager = std::make_unique<WindowManager> (&midiManager, commandManager.get(), lastFolder);
 
-#if JUCE_MAC
-    juce::MenuBarModel::setMacMainMenu (mainMenuModel.get(), &appleMenuItems);
-#else
-    // Without a global menu bar each document shows the menus, and closing the last one quits.
-    windowManager->setMenuBarModel (mainMenuModel.get());
-    windowManager->onLastDocumentClosed = [this] { quitApplication(); };
-#endif
+    if (SystemMenuBar::exists())
+    {
+        SystemMenuBar::show (mainMenuModel.get(), &appleMenuItems);
+    }
+    else
+    {
+        // Without a global menu bar each document shows the menus, and closing the last one quits.
+        windowManager->setMenuBarModel (mainMenuModel.get());
+        windowManager->onLastDocumentClosed = [this] { quitApplication(); };
+    }
 
     // The first document: empty, or holding the file named on the command line.
     anotherInstanceStarted (commandLine);
@@ -99,9 +103,7 @@ void PelmarQSeriesEditorApplication::shutdown()
 
     windowManager.reset();
 
-#if JUCE_MAC
-    juce::MenuBarModel::setMacMainMenu (nullptr);
-#endif
+    SystemMenuBar::hide();
 
     mainMenuModel.reset();
     mainLoopWaker.reset();

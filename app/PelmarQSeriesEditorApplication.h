@@ -1,14 +1,14 @@
 #pragma once
 
-#include "BackgroundFontScan.h"
-#include "DefaultLook.h"
+#include "app/look/BackgroundFontScan.h"
+#include "app/look/DefaultLook.h"
 #include "Dialogs.h"
-#include "DocumentOpener.h"
+#include "app/platform/DocumentOpener.h"
 #include "EditorMidiBackend.h"
-#include "MainLoopWaker.h"
+#include "app/platform/MainLoopWaker.h"
 #include "MainMenuModel.h"
-#include "SingleInstance.h"
-#include "WineRepaintPump.h"
+#include "app/singleinstance/SingleInstance.h"
+#include "app/platform/WineRepaintPump.h"
 #include "WindowManager.h"
 
 /**

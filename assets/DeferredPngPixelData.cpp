@@ -1,8 +1,5 @@
 #include "DeferredPngPixelData.h"
-
-#if JUCE_LINUX || JUCE_BSD
- #include <sys/resource.h>
-#endif
+#include "BackgroundPriority.h"
 
 namespace
 {
@@ -121,16 +118,11 @@ private:
             image->decode();
     }
 
-    /** Decoding ahead must not slow down what the user waits for: on a busy machine the message
-        thread (and the display server it talks to) come first. A lower nice value rather than
-        an idle-only policy, so that an image the message thread waits for is still finished.
-    */
+    /** Decoding ahead must not slow down what the user waits for. */
     static void giveWayToTheMessageThread()
     {
-#if JUCE_LINUX || JUCE_BSD
-        static thread_local const bool lowered = [] { return setpriority (PRIO_PROCESS, 0, 10) == 0; }();
+        static thread_local const bool lowered = BackgroundPriority::lowerThisThread();
         juce::ignoreUnused (lowered);
-#endif
     }
 
     juce::ThreadPool pool { 1 };

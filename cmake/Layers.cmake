@@ -56,22 +56,25 @@ function (q7x_connect_module_groups)
 endfunction()
 
 # Platform code sits beside its interface as FooLinux.cpp and FooWindows.cpp (and its tests as
-# FooLinuxTest.cpp, FooWindowsTest.cpp): each build keeps its own.
+# FooLinuxTest.cpp, FooWindowsTest.cpp): each build keeps its own. The few FooMac.cpp are for a
+# macOS build (docs/macos.md) and left out of the others.
 macro (q7x_keep_platform_sources list)
     if (WIN32)
-        list (FILTER ${list} EXCLUDE REGEX "Linux(Test)?\\.cpp$")
+        list (FILTER ${list} EXCLUDE REGEX "(Linux|Mac)(Test)?\\.cpp$")
+    elseif (APPLE)
+        list (FILTER ${list} EXCLUDE REGEX "(Linux|Windows)(Test)?\\.cpp$")
     else()
-        list (FILTER ${list} EXCLUDE REGEX "Windows(Test)?\\.cpp$")
+        list (FILTER ${list} EXCLUDE REGEX "(Windows|Mac)(Test)?\\.cpp$")
     endif()
 endmacro()
 
 # q7x_add_layer (TARGET FOLDER USES target... [EXCLUDE file...])
-# A static library of the folder's sources but the EXCLUDEd ones, built with JUCE's recommended
-# warnings, that sees only what it USES.
+# A static library of the folder's sources (its subfolders' too) but the EXCLUDEd ones, built with
+# JUCE's recommended warnings, that sees only what it USES.
 function (q7x_add_layer target folder)
     cmake_parse_arguments (arg "" "" "USES;EXCLUDE" ${ARGN})
 
-    file (GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+    file (GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
     foreach (excluded ${arg_EXCLUDE})
         list (REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/${folder}/${excluded})
     endforeach()
@@ -79,8 +82,10 @@ function (q7x_add_layer target folder)
 
     # A source that sets one of the framework's switches before including it (its native headers,
     # say) needs a compilation of its own: merged with others, the framework would already be in.
+    # So does one that includes Xlib's headers, whose macros (None, Bool, Status) would reach the
+    # sources merged after it.
     foreach (source ${sources})
-        file (STRINGS ${source} switches REGEX "^#define JUCE_")
+        file (STRINGS ${source} switches REGEX "^#define JUCE_|^#include <X11/")
         if (switches)
             set_source_files_properties (${source} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
         endif()

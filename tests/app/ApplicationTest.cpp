@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 #include "app/CommandIDs.h"
-#include "app/DefaultLook.h"
+#include "app/look/DefaultLook.h"
 #include "app/PelmarQSeriesEditorApplication.h"
 #include "ViewTestHelpers.h"
 #include "views/EditorComponent.h"

@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
-#include "app/DocumentOpener.h"
-#include "app/InstalledFiles.h"
+#include "app/platform/DocumentOpener.h"
+#include "app/platform/InstalledFiles.h"
 #include "app/PelmarQSeriesEditorApplication.h"
 
 namespace

@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "app/DocumentOpener.h"
+#include "app/platform/DocumentOpener.h"
 #include "app/PelmarQSeriesEditorApplication.h"
 
 namespace

@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 #include "ViewTestHelpers.h"
-#include "app/DesktopScale.h"
+#include "app/look/DesktopScale.h"
 #include "app/EditorDocument.h"
 #include "app/MainMenuModel.h"
 #include "views/ShortcutText.h"

@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "app/WindowFrame.h"
+#include "app/platform/WindowFrame.h"
 #include "app/WindowManager.h"
 
 namespace

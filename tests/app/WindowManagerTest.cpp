@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "app/WindowFrame.h"
+#include "app/platform/WindowFrame.h"
 #include "app/WindowManager.h"
 #include "midi/InMemoryMidiBackend.h"
 
@@ -73,22 +73,6 @@ TEST_F (WindowManagerTest, CascadesNewWindowsByTheirNumber)
     manager->newDocument();
 
     EXPECT_EQ (frameCorner (newest()), juce::Point<int> (60, 105));
-}
-
-TEST_F (WindowManagerTest, CascadeStartsAgainWhenItWouldLeaveTheWorkArea)
-{
-    const juce::Rectangle<int> area (0, 0, 160, 1000);
-    const juce::Point<int> size (100, 100);
-
-    EXPECT_EQ (WindowManager::getCascadePosition (1, size, area), juce::Point<int> (15, 60));
-    EXPECT_EQ (WindowManager::getCascadePosition (4, size, area), juce::Point<int> (60, 105));
-    // Not before five places, as five windows may be open: the fifth is moved in by getPlacement.
-    EXPECT_EQ (WindowManager::getCascadePosition (5, size, area), juce::Point<int> (75, 120));
-    EXPECT_EQ (WindowManager::getCascadePosition (6, size, area), juce::Point<int> (15, 60));
-
-    EXPECT_EQ (WindowManager::getCascadePosition (10, { 1200, 725 }, { 0, 0, 1920, 1080 }), juce::Point<int> (150, 195));
-    EXPECT_EQ (WindowManager::getCascadePosition (21, { 1200, 725 }, { 0, 0, 1920, 1080 }), juce::Point<int> (15, 60));
-    EXPECT_EQ (WindowManager::getCascadePosition (3, { 2000, 100 }, { 0, 0, 1920, 1080 }), juce::Point<int> (45, 90));
 }
 
 TEST_F (WindowManagerTest, SaveQuestionNamesTheDocumentAndFollowsTheAnswer)

@@ -1,4 +1,4 @@
-#include "app/XlibConnection.h"
+#include "app/platform/XlibConnection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to what the running editor does with a later launch's command line,
 // and to how a launch reads its own arguments.
 #include "FuzzSupport.h"
-#include "app/SingleInstance.h"
+#include "app/singleinstance/SingleInstance.h"
 #include "preset/ExternalText.h"
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)

@@ -18,8 +18,7 @@ while IFS= read -r line; do
     folders=" ${rest%%|*} "
     modules=" ${rest#*|} "
 
-    for file in "$root/$folder"/*.h "$root/$folder"/*.cpp; do
-        [ -e "$file" ] || continue
+    while IFS= read -r file; do
         name=${file#"$root/"}
         while IFS= read -r include; do
             case $include in
@@ -30,7 +29,7 @@ while IFS= read -r line; do
                          [[ $modules == *" $module "* ]] || fail "$name" "$include: $folder does not link $module" ;;
             esac
         done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*\([<"][^>"]*[>"]\).*/\1/p' "$file")
-    done
+    done < <(find "$root/$folder" -name '*.h' -o -name '*.cpp')
 done < "$rules"
 
 [ -s "$rules" ] || fail "$rules" "no layers"

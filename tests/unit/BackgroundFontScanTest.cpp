@@ -1,4 +1,4 @@
-#include "app/BackgroundFontScan.h"
+#include "app/look/BackgroundFontScan.h"
 
 #include <gtest/gtest.h>
 

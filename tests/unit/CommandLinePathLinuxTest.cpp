@@ -1,5 +1,5 @@
 #include "TemporaryFolder.h"
-#include "app/SingleInstance.h"
+#include "app/singleinstance/SingleInstance.h"
 #include "preset/CommandLinePath.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "app/singleinstance/SingleInstance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TemporaryFolder.h"
 #include "WaitUntil.h"
 #include "app/Dialogs.h"
-#include "app/SingleInstance.h"
+#include "app/singleinstance/SingleInstance.h"
 
 #include <fcntl.h>
 #include <future>

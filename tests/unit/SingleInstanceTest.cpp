@@ -1,7 +1,7 @@
 #include "TemporaryFolder.h"
 #include "WaitUntil.h"
-#include "app/InstanceEndpoint.h"
-#include "app/SingleInstance.h"
+#include "app/singleinstance/InstanceEndpoint.h"
+#include "app/singleinstance/SingleInstance.h"
 #include "preset/ExternalText.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/InstanceEndpoint.h"
-#include "app/SingleInstance.h"
+#include "app/singleinstance/InstanceEndpoint.h"
+#include "app/singleinstance/SingleInstance.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

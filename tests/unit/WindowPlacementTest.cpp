@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/WindowManager.h"
+#include "app/WindowPlacement.h"
 
 namespace
 {
@@ -8,7 +8,7 @@ const juce::Point<int> documentSize (1200, 724); // 1200 x 700 editor and its me
 const juce::BorderSize<int> titleBar (20, 1, 1, 1);
 
 /** The window with its frame on the screen, where a placement puts it. */
-juce::Rectangle<int> framedOnScreen (const WindowManager::Placement& placement)
+juce::Rectangle<int> framedOnScreen (const WindowPlacement::Placement& placement)
 {
     // The window system puts the frame's corner at the requested position.
     const auto s = placement.scale;
@@ -20,23 +20,23 @@ juce::Rectangle<int> framedOnScreen (const WindowManager::Placement& placement)
 
 TEST (WindowPlacement, AWindowThatFitsKeepsItsSizeAndCascadePlace)
 {
-    const auto placement = WindowManager::getPlacement (1, documentSize, titleBar, { 0, 0, 1920, 1080 });
+    const auto placement = WindowPlacement::getPlacement (1, documentSize, titleBar, { 0, 0, 1920, 1080 });
     EXPECT_EQ (placement.scale, 1.0f);
     EXPECT_EQ (placement.topLeft, juce::Point<int> (15, 60));
 
-    EXPECT_EQ (WindowManager::getPlacement (3, documentSize, titleBar, { 0, 0, 1920, 1080 }).topLeft,
+    EXPECT_EQ (WindowPlacement::getPlacement (3, documentSize, titleBar, { 0, 0, 1920, 1080 }).topLeft,
                juce::Point<int> (45, 90));
 }
 
 TEST (WindowPlacement, AWindowTallerThanTheCascadeRoomMovesUpInsteadOfShrinking)
 {
     // 1366 x 768: the framed window (745 high) fits, but not below y = 60.
-    const auto placement = WindowManager::getPlacement (1, documentSize, titleBar, { 0, 0, 1366, 768 });
+    const auto placement = WindowPlacement::getPlacement (1, documentSize, titleBar, { 0, 0, 1366, 768 });
     EXPECT_EQ (placement.scale, 1.0f);
     EXPECT_EQ (placement.topLeft, juce::Point<int> (15, 23));
 
     // A panel across the top of the screen is kept clear.
-    const auto belowPanel = WindowManager::getPlacement (2, documentSize, titleBar, { 0, 22, 1366, 746 });
+    const auto belowPanel = WindowPlacement::getPlacement (2, documentSize, titleBar, { 0, 22, 1366, 746 });
     EXPECT_EQ (belowPanel.scale, 1.0f);
     EXPECT_EQ (belowPanel.topLeft, juce::Point<int> (30, 23));
 }
@@ -49,7 +49,7 @@ TEST (WindowPlacement, AWindowLargerThanTheScreenIsScaledDownUniformlyToFitInsid
     {
         for (int counter = 1; counter <= 6; ++counter)
         {
-            const auto placement = WindowManager::getPlacement (counter, documentSize, titleBar, workArea);
+            const auto placement = WindowPlacement::getPlacement (counter, documentSize, titleBar, workArea);
             EXPECT_LT (placement.scale, 1.0f) << workArea.toString();
             EXPECT_TRUE (workArea.contains (framedOnScreen (placement)))
                 << workArea.toString() << " holds no " << framedOnScreen (placement).toString();
@@ -62,9 +62,9 @@ TEST (WindowPlacement, AWindowLargerThanTheScreenIsScaledDownUniformlyToFitInsid
     }
 
     // No more shrinking than needed: 1024 wide leaves 1022 for the window, one pixel spare.
-    EXPECT_FLOAT_EQ (WindowManager::getFittingScale (documentSize, titleBar, { 1024, 768 }), 1021.0f / 1200.0f);
-    EXPECT_EQ (WindowManager::getFittingScale (documentSize, titleBar, { 1202, 745 }), 1.0f);
-    EXPECT_LT (WindowManager::getFittingScale (documentSize, titleBar, { 1202, 744 }), 1.0f);
+    EXPECT_FLOAT_EQ (WindowPlacement::getFittingScale (documentSize, titleBar, { 1024, 768 }), 1021.0f / 1200.0f);
+    EXPECT_EQ (WindowPlacement::getFittingScale (documentSize, titleBar, { 1202, 745 }), 1.0f);
+    EXPECT_LT (WindowPlacement::getFittingScale (documentSize, titleBar, { 1202, 744 }), 1.0f);
 }
 
 TEST (WindowPlacement, FiveWindowsTakeFiveVisiblePlacesOnEveryScreen)
@@ -88,7 +88,7 @@ TEST (WindowPlacement, FiveWindowsTakeFiveVisiblePlacesOnEveryScreen)
     {
         for (int counter = 1; counter <= 5; ++counter)
         {
-            const auto placement = WindowManager::getPlacement (counter, documentSize, titleBar, screen.workArea);
+            const auto placement = WindowPlacement::getPlacement (counter, documentSize, titleBar, screen.workArea);
             EXPECT_EQ (placement.scale, 1.0f) << screen.workArea.toString();
             EXPECT_EQ (placement.topLeft, screen.corners[counter - 1])
                 << screen.workArea.toString() << ", document " << counter;
@@ -99,6 +99,22 @@ TEST (WindowPlacement, FiveWindowsTakeFiveVisiblePlacesOnEveryScreen)
 
     // A sixth document (five at most are open) goes on down the cascade where it fits, and takes
     // the first place again where five places fill the room.
-    EXPECT_EQ (WindowManager::getPlacement (6, documentSize, titleBar, { 0, 0, 1920, 1080 }).topLeft, juce::Point<int> (90, 135));
-    EXPECT_EQ (WindowManager::getPlacement (6, documentSize, titleBar, { 0, 0, 1366, 768 }).topLeft, juce::Point<int> (15, 23));
+    EXPECT_EQ (WindowPlacement::getPlacement (6, documentSize, titleBar, { 0, 0, 1920, 1080 }).topLeft, juce::Point<int> (90, 135));
+    EXPECT_EQ (WindowPlacement::getPlacement (6, documentSize, titleBar, { 0, 0, 1366, 768 }).topLeft, juce::Point<int> (15, 23));
+}
+
+TEST (WindowPlacement, CascadeStartsAgainWhenItWouldLeaveTheWorkArea)
+{
+    const juce::Rectangle<int> area (0, 0, 160, 1000);
+    const juce::Point<int> size (100, 100);
+
+    EXPECT_EQ (WindowPlacement::getCascadePosition (1, size, area), juce::Point<int> (15, 60));
+    EXPECT_EQ (WindowPlacement::getCascadePosition (4, size, area), juce::Point<int> (60, 105));
+    // Not before five places, as five windows may be open: the fifth is moved in by getPlacement.
+    EXPECT_EQ (WindowPlacement::getCascadePosition (5, size, area), juce::Point<int> (75, 120));
+    EXPECT_EQ (WindowPlacement::getCascadePosition (6, size, area), juce::Point<int> (15, 60));
+
+    EXPECT_EQ (WindowPlacement::getCascadePosition (10, { 1200, 725 }, { 0, 0, 1920, 1080 }), juce::Point<int> (150, 195));
+    EXPECT_EQ (WindowPlacement::getCascadePosition (21, { 1200, 725 }, { 0, 0, 1920, 1080 }), juce::Point<int> (15, 60));
+    EXPECT_EQ (WindowPlacement::getCascadePosition (3, { 2000, 100 }, { 0, 0, 1920, 1080 }), juce::Point<int> (45, 90));
 }

@@ -1,8 +1,7 @@
 #include "XlibConnection.h"
 
 // Included last: Xlib defines macros (None, Bool, Status) that would clash with the framework's names.
-#if JUCE_LINUX || JUCE_BSD
- #include <X11/Xutil.h>
+#include <X11/Xutil.h>
 
 struct XlibConnection::Functions
 {
@@ -104,30 +103,4 @@ void XlibConnection::pinWindowSize (juce::pointer_sized_uint window, int width, 
     functions->sync (static_cast<Display*> (display), False);
     functions->setErrorHandler (previousHandler);
     functions->free (hints);
-}
-
-#else
-
-struct XlibConnection::Functions
-{
-};
-
-XlibConnection::XlibConnection() = default;
-XlibConnection::~XlibConnection() = default;
-
-juce::String XlibConnection::getResources()
-{
-    return {};
-}
-
-void XlibConnection::pinWindowSize (juce::pointer_sized_uint, int, int)
-{
-}
-
-#endif
-
-XlibConnection& XlibConnection::get()
-{
-    static XlibConnection connection;
-    return connection;
 }

@@ -1,5 +1,5 @@
 #include "DesktopScale.h"
-#include "XlibConnection.h"
+#include "app/platform/XlibConnection.h"
 
 double DesktopScale::findXftDpi (const juce::String& xResources)
 {

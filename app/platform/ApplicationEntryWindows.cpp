@@ -26,4 +26,9 @@ int runApplication (const char*, const juce::StringArray&)
     // A Windows GUI program's framework takes its arguments from the wide command line itself.
     return juce::JUCEApplicationBase::main();
 }
+
+bool hasDisplay()
+{
+    return true;
+}
 } // namespace ApplicationEntry

@@ -17,4 +17,7 @@ juce::StringArray getArguments (int argc, char* argv[]);
     (those getArguments() gave) and returns its exit status.
 */
 int runApplication (const char* programName, const juce::StringArray& arguments);
+
+/** False where the system has no display to show windows on (no X display named on Linux). */
+bool hasDisplay();
 } // namespace ApplicationEntry

@@ -13,7 +13,6 @@ void keepAbove (juce::Component& dialog, const juce::Component& owner)
     if (dialogPeer == nullptr || ownerPeer == nullptr || dialogPeer == ownerPeer)
         return;
 
-#if JUCE_LINUX || JUCE_BSD
     // WM_TRANSIENT_FOR: the window manager then stacks the dialog above its owner.
     auto* display = juce::XWindowSystem::getInstance()->getDisplay();
 
@@ -28,8 +27,5 @@ void keepAbove (juce::Component& dialog, const juce::Component& owner)
     x11->xChangeProperty (display, dialogWindow, XA_WM_TRANSIENT_FOR, XA_WINDOW, 32, PropModeReplace,
                           reinterpret_cast<unsigned char*> (&ownerWindow), 1);
     x11->xFlush (display);
-#else
-    dialog.toFront (false);
-#endif
 }
 }

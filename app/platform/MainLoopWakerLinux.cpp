@@ -1,8 +1,7 @@
 #include "MainLoopWaker.h"
 
-#if JUCE_LINUX || JUCE_BSD
- #include <fcntl.h>
- #include <unistd.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 MainLoopWaker::MainLoopWaker()
 {
@@ -34,11 +33,3 @@ void MainLoopWaker::wake()
         [[maybe_unused]]
         const auto written = ::write (pipeEnds[1], "", 1);
 }
-
-#else
-
-MainLoopWaker::MainLoopWaker() = default;
-MainLoopWaker::~MainLoopWaker() = default;
-void MainLoopWaker::wake() {}
-
-#endif

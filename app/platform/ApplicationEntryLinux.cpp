@@ -1,6 +1,7 @@
 #include "ApplicationEntry.h"
 #include "preset/ExternalText.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,11 @@ int runApplication (const char* programName, const juce::StringArray& arguments)
         checkedArgv.push_back (argument.c_str());
 
     return juce::JUCEApplicationBase::main ((int) checkedArgv.size(), checkedArgv.data());
+}
+
+bool hasDisplay()
+{
+    const auto* display = std::getenv ("DISPLAY");
+    return display != nullptr && *display != 0;
 }
 } // namespace ApplicationEntry

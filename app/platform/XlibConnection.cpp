@@ -1,0 +1,7 @@
+#include "XlibConnection.h"
+
+XlibConnection& XlibConnection::get()
+{
+    static XlibConnection connection;
+    return connection;
+}
