@@ -2,6 +2,7 @@
 #include "CommandIDs.h"
 #include "FocusKeeper.h"
 #include "preset/Alert.h"
+#include "preset/EditorTexts.h"
 
 namespace
 {
@@ -135,9 +136,9 @@ void EditCommands::apply (juce::CommandID commandID, std::optional<ControlId> co
 void EditCommands::paste (const ControlSettingsClipboard::Paste& result)
 {
     if (result.refusal.isNotEmpty())
-        Alert::show ("Unable to Paste", result.refusal);
+        Alert::show (EditorTexts::pasteRefusedTitle, result.refusal);
     else if (! history.applyAsStep (result.stepName, result.image))
-        Alert::show ("Unable to Paste", "The pasted settings do not fit the widgets of this preset.");
+        Alert::show (EditorTexts::pasteRefusedTitle, EditorTexts::pasteDoesNotFitMessage);
 }
 
 void EditCommands::showControlMenu (const juce::String& controlName)

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "InstalledFiles.h"
 #include "InstanceEndpoint.h"
+#include "preset/EditorTexts.h"
 #include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 
@@ -221,7 +222,7 @@ void PelmarQSeriesEditorApplication::openFileWithChooser()
         return;
     }
 
-    const auto file = Dialogs::get().chooseFileToOpen ("Select Filename to open", lastFolder);
+    const auto file = Dialogs::get().chooseFileToOpen (VerbatimTexts::openFileTitle, lastFolder);
 
     if (file == juce::File())
         return;
@@ -244,7 +245,7 @@ juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles
 
 juce::String PelmarQSeriesEditorApplication::getGuideNotOpenedMessage (const juce::File& file)
 {
-    return "No program could open the User Guide: \r\n" + file.getFullPathName();
+    return EditorTexts::guideNotOpened + file.getFullPathName();
 }
 
 void PelmarQSeriesEditorApplication::openUserGuide()
@@ -265,5 +266,5 @@ void PelmarQSeriesEditorApplication::openUserGuide()
     }
 
     Dialogs::get().showNativeDialog (getApplicationName(),
-                                     "Unable to find User Guide: \r\n" + guide.getFullPathName());
+                                     VerbatimTexts::userGuideMissing + juce::String ("\r\n") + guide.getFullPathName());
 }
