@@ -36,5 +36,5 @@ inline constexpr const char* numbersOnly = "numbers only";
 inline constexpr const char* numbersOrNotesOnly = "a number or a note name";
 
 // Below the range in the tooltip of a box for a note.
-inline constexpr const char* noteNamesTooltip = "C-2 to G8 by name; 60 is C3";
+inline constexpr const char* noteNamesTooltip = "C-2 to G8 by name\n(60 is C3)";
 } // namespace EditorTexts

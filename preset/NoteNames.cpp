@@ -90,6 +90,6 @@ juce::String describeKeybedRange (const KeyRange& range)
         text << " (" << juce::jmax (0, -range.lowest) + juce::jmax (0, range.highest - highestNote)
              << " keys fall outside 0-127)";
 
-    return text + "; 60 is C3";
+    return text + "\n(60 is C3)";
 }
 } // namespace NoteNames

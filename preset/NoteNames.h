@@ -33,6 +33,6 @@ struct KeyRange
 */
 KeyRange getKeybedRange (int octave, int transpose);
 
-/** What a keybed range plays, for a tooltip: "Keys play C2 (48) to C4 (72); 60 is C3". */
+/** What a keybed range plays, for a tooltip, on two lines: "Keys play C2 (48) to C4 (72)", "(60 is C3)". */
 juce::String describeKeybedRange (const KeyRange& range);
 } // namespace NoteNames

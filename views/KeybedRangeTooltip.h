@@ -11,7 +11,7 @@ namespace KeybedRangeTooltip
 /** True for the boxes whose tooltip names the keys' notes. */
 bool isFor (const juce::String& key);
 
-/** "Keys play C2 (48) to C4 (72); 60 is C3", from the Octave and Transpose boxes beside `box`
+/** "Keys play C2 (48) to C4 (72)" and "(60 is C3)", from the Octave and Transpose boxes beside `box`
     in its panel; empty outside a panel holding both.
 */
 juce::String describe (const juce::Component& box);

@@ -33,7 +33,7 @@ TEST (NoteEntry, APadsNoteBoxTakesNamesAndNumbers)
         EXPECT_EQ (note->getText(), "100") << refused;
     }
 
-    EXPECT_EQ (note->getTooltip(), "0-127: A8 is not a note\nC-2 to G8 by name; 60 is C3");
+    EXPECT_EQ (note->getTooltip(), "0-127: A8 is not a note\nC-2 to G8 by name\n(60 is C3)");
     EXPECT_EQ (listener.valuesReportedBy ("Pad 1 Note").size(), 4u);
 
     // Other boxes stay numbers only: the letters do not get in.
@@ -52,9 +52,9 @@ TEST (NoteEntry, TheKeybedsTooltipsNameTheNotesOfTheKeys)
     ASSERT_TRUE (octave != nullptr && transpose != nullptr);
 
     octave->setValue (4, true);
-    EXPECT_EQ (transpose->getTooltip(), "-12 to 12\nKeys play C2 (48) to C4 (72); 60 is C3");
+    EXPECT_EQ (transpose->getTooltip(), "-12 to 12\nKeys play C2 (48) to C4 (72)\n(60 is C3)");
 
     transpose->setValue (2, true);
-    EXPECT_EQ (octave->getTooltip(), "0-9\nKeys play D2 (50) to D4 (74); 60 is C3");
+    EXPECT_EQ (octave->getTooltip(), "0-9\nKeys play D2 (50) to D4 (74)\n(60 is C3)");
     EXPECT_EQ (dynamic_cast<NumberBox*> (panel.getWidget ("MIDI Channel"))->getTooltip(), "1-16");
 }

@@ -56,10 +56,10 @@ TEST (NoteNames, NamesAndNumbersBothWays)
 
 TEST (NoteNames, TheKeybedsKeysFollowOctaveAndTranspose)
 {
-    EXPECT_EQ (NoteNames::describeKeybedRange (NoteNames::getKeybedRange (4, 0)), "Keys play C2 (48) to C4 (72); 60 is C3");
-    EXPECT_EQ (NoteNames::describeKeybedRange (NoteNames::getKeybedRange (5, -3)), "Keys play A2 (57) to A4 (81); 60 is C3");
+    EXPECT_EQ (NoteNames::describeKeybedRange (NoteNames::getKeybedRange (4, 0)), "Keys play C2 (48) to C4 (72)\n(60 is C3)");
+    EXPECT_EQ (NoteNames::describeKeybedRange (NoteNames::getKeybedRange (5, -3)), "Keys play A2 (57) to A4 (81)\n(60 is C3)");
     EXPECT_EQ (NoteNames::describeKeybedRange (NoteNames::getKeybedRange (9, 12)),
-               "Keys play C8 (120) to G8 (127) (17 keys fall outside 0-127); 60 is C3");
+               "Keys play C8 (120) to G8 (127) (17 keys fall outside 0-127)\n(60 is C3)");
     EXPECT_EQ (NoteNames::describeKeybedRange (NoteNames::getKeybedRange (0, -12)),
-               "Keys play C-2 (0) to C-1 (12) (12 keys fall outside 0-127); 60 is C3");
+               "Keys play C-2 (0) to C-1 (12) (12 keys fall outside 0-127)\n(60 is C3)");
 }
