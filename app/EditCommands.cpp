@@ -2,6 +2,7 @@
 #include "CommandIDs.h"
 #include "FocusKeeper.h"
 #include "preset/Alert.h"
+#include "preset/EditorTexts.h"
 
 namespace
 {
@@ -136,7 +137,7 @@ void EditCommands::paste (const ControlSettingsClipboard::Paste& result)
 {
     if (result.refusal.isNotEmpty())
     {
-        Alert::show ("Unable to Paste", result.refusal);
+        Alert::show (EditorTexts::pasteRefusedTitle, result.refusal);
         return;
     }
 

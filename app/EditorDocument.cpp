@@ -2,13 +2,14 @@
 #include "CommandIDs.h"
 #include "Dialogs.h"
 #include "views/EditorComponent.h"
+#include "preset/VerbatimTexts.h"
 
 const char* const EditorDocument::titlePrefix = JUCE_APPLICATION_NAME_STRING;
 
 namespace
 {
-const char* const openTitle = "Select Filename to open";
-const char* const saveTitle = "Select Filename to save";
+const char* const openTitle = VerbatimTexts::openFileTitle;
+const char* const saveTitle = VerbatimTexts::saveFileTitle;
 } // namespace
 
 EditorDocument::EditorDocument (EditorComponent* content, PresetController* controller,

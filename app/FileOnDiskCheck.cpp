@@ -36,5 +36,5 @@ bool FileOnDiskCheck::mayOverwrite (const juce::File& file) const
 
 juce::String FileOnDiskCheck::describeChange (const juce::File& file)
 {
-    return "\"" + file.getFileName() + "\" changed on disk since it was opened. Overwrite?";
+    return "\"" + file.getFileName() + "\"" + EditorTexts::fileChangedQuestion;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include "preset/EditorTexts.h"
 #include <map>
 
 /**
@@ -35,7 +36,7 @@ public:
     /** The question, as the user reads it. */
     static juce::String describeChange (const juce::File& file);
 
-    static constexpr const char* questionTitle = "File Changed";
+    static constexpr const char* questionTitle = EditorTexts::fileChangedTitle;
 
 private:
     std::map<juce::File, Image> remembered;

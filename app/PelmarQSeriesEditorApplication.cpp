@@ -5,6 +5,7 @@
 #include "app/platform/InstalledFiles.h"
 #include "app/singleinstance/InstanceEndpoint.h"
 #include "app/platform/SystemMenuBar.h"
+#include "preset/EditorTexts.h"
 #include "preset/ExternalText.h"
 #include "preset/VerbatimTexts.h"
 
@@ -223,7 +224,7 @@ void PelmarQSeriesEditorApplication::openFileWithChooser()
         return;
     }
 
-    const auto file = Dialogs::get().chooseFileToOpen ("Select Filename to open", lastFolder);
+    const auto file = Dialogs::get().chooseFileToOpen (VerbatimTexts::openFileTitle, lastFolder);
 
     if (file == juce::File())
         return;
@@ -246,7 +247,7 @@ juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles
 
 juce::String PelmarQSeriesEditorApplication::getGuideNotOpenedMessage (const juce::File& file)
 {
-    return "No program could open the User Guide: \r\n" + file.getFullPathName();
+    return EditorTexts::guideNotOpened + file.getFullPathName();
 }
 
 void PelmarQSeriesEditorApplication::openUserGuide()
@@ -267,5 +268,5 @@ void PelmarQSeriesEditorApplication::openUserGuide()
     }
 
     Dialogs::get().showNativeDialog (getApplicationName(),
-                                     "Unable to find User Guide: \r\n" + guide.getFullPathName());
+                                     VerbatimTexts::userGuideMissing + juce::String ("\r\n") + guide.getFullPathName());
 }

@@ -152,8 +152,8 @@ bool WindowManager::askToSaveAndClose (EditorDocument* document)
     document->commitPendingEntries();
 
     documentsBeingAsked.add (document);
-    const auto answer = Dialogs::get().askYesNoCancel ("Save Document",
-                                                       "Would you like to save: " + document->getDocumentName());
+    const auto answer = Dialogs::get().askYesNoCancel (VerbatimTexts::saveDocumentTitle,
+                                                       VerbatimTexts::saveDocumentQuestion + document->getDocumentName());
     const auto saved = answer == Dialogs::Answer::yes && documents.contains (document) && document->save();
     documentsBeingAsked.removeFirstMatchingValue (document);
 

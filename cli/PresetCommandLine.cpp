@@ -3,10 +3,12 @@
 #include "preset/PresetDiff.h"
 #include "PresetJson.h"
 #include "preset/CommandLinePath.h"
+#include "preset/EditorTexts.h"
 #include "preset/ExternalText.h"
 #include "preset/PresetFile.h"
 #include "preset/PresetValidator.h"
 #include "preset/PresetValues.h"
+#include "preset/ShownValueText.h"
 #include "midi/PresetRequestSchedule.h"
 #include "preset/SafeFileWriter.h"
 
@@ -25,7 +27,7 @@ std::ostream& operator<< (std::ostream& stream, const juce::String& text)
 }
 
 // The part of a port's name that makes it the device's when no port is named.
-const juce::String devicePortNamePart ("Q7X");
+const juce::String devicePortNamePart (EditorTexts::devicePortName);
 
 juce::String quotedNames (const juce::Array<juce::MidiDeviceInfo>& devices)
 {
@@ -58,8 +60,9 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
     {
         { "show", "[--all] FILE", "list every control with its mode and the values it uses",
           "Lists each control's parameters as the editor shows them, one \"KEY: VALUE\" line each:\n"
-          "the Mode by name, channels 1-16, transpose -12..12, curves 1-8. Only the parameters\n"
-          "of each control's mode are listed; --all also lists the bytes a mode leaves unused.",
+          "the Mode by name, channels 1-16, transpose -12 to 12, curves 1-8, notes with their\n"
+          "names (60 is C3). Only the parameters of each control's mode are listed; --all also\n"
+          "lists the bytes a mode leaves unused.",
           { "--all" }, {}, 1, 1, &PresetCommandLine::show },
 
         { "check", "FILE...", "validate preset files with the editor's rules",
@@ -90,9 +93,9 @@ const std::vector<PresetCommandLine::Command>& PresetCommandLine::getCommands()
 
         { "set", "FILE KEY=VALUE...", "change parameters by key and shown value",
           "Changes parameters by their key and shown value, for instance \"Pad 3 CC=20\",\n"
-          "\"Keybed Transpose=-5\" or \"Pad 1 Mode=CC Toggle\", in the order given. The result\n"
-          "is checked as a whole and written atomically: a refused change or a failed write\n"
-          "leaves the file as it was.",
+          "\"Keybed Transpose=-5\", \"Pad 1 Note=C#1\" (a note by number or name, 60 being C3)\n"
+          "or \"Pad 1 Mode=CC Toggle\", in the order given. The result is checked as a whole and\n"
+          "written atomically: a refused change or a failed write leaves the file as it was.",
           {}, {}, 2, -1, &PresetCommandLine::set },
 
         { "new", "[--force] OUT", "write the built-in default preset",
@@ -349,7 +352,7 @@ int PresetCommandLine::show (const juce::StringArray& operands, const juce::Stri
     for (const auto& control : getAllControls())
     {
         for (const auto& location : PresetValues::getShownParameters (control, *image))
-            out << location.getKey() << ": " << PresetValues::format (location, (*image)[location.offset]) << "\n";
+            out << location.getKey() << ": " << ShownValueText::withNoteName (location, (*image)[location.offset]) << "\n";
 
         if (options.contains ("--all"))
             for (const auto& location : PresetValues::getUnusedBytes (control, *image))

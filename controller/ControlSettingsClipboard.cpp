@@ -1,4 +1,5 @@
 #include "ControlSettingsClipboard.h"
+#include "preset/EditorTexts.h"
 #include "preset/PresetValidator.h"
 
 namespace
@@ -88,7 +89,7 @@ ControlSettingsClipboard::Paste ControlSettingsClipboard::pasteTo (const Image& 
     Paste result { image, "Paste to " + target.getName(), {} };
 
     if (! canPasteTo (target))
-        result.refusal = "The copied settings are not those of a " + juce::String (target.getInfo().name) + ".";
+        result.refusal = EditorTexts::pasteOtherKind + juce::String (target.getInfo().name) + ".";
     else
         pasteInto (result.image, target, 0, result);
 
@@ -99,7 +100,7 @@ ControlSettingsClipboard::Paste ControlSettingsClipboard::pasteTo (const Image& 
 ControlSettingsClipboard::Paste ControlSettingsClipboard::pasteToAll (const Image& image, bool countUp) const
 {
     if (! source.has_value())
-        return { image, {}, "No control settings have been copied." };
+        return { image, {}, EditorTexts::nothingCopied };
 
     Paste result { image, countUp ? juce::String (countUpName) : getPasteToAllName (source->kind), {} };
 

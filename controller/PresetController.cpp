@@ -1,4 +1,5 @@
 #include "PresetController.h"
+#include "preset/EditorTexts.h"
 #include "preset/Alert.h"
 #include "preset/PresetFile.h"
 #include "preset/PresetFraming.h"
@@ -9,7 +10,7 @@ namespace
 {
 void showNoDeviceAlert()
 {
-    Alert::show ("No MIDI Device selected.", "Please select a device using the Device Setup option.");
+    Alert::show (VerbatimTexts::noDeviceTitle, VerbatimTexts::noDeviceMessage);
 }
 
 // A request needs both ports: one to ask on, one for the answer.
@@ -172,7 +173,7 @@ bool PresetController::saveToFile (const juce::File& file)
     if (PresetFile::write (file, presetData))
         return true;
 
-    Alert::show ("Unable to Save", "The preset could not be written to:\r\n" + file.getFullPathName());
+    Alert::show (EditorTexts::saveFailedTitle, EditorTexts::saveFailedMessage + file.getFullPathName());
     return false;
 }
 
@@ -274,7 +275,7 @@ void PresetController::timerCallback()
     awaitingReply = false;
 
     if (portsLeft)
-        Alert::show ("MIDI Get Preset Unsuccessful", "Verify MIDI device settings and try again.");
+        Alert::show (VerbatimTexts::requestFailedTitle, VerbatimTexts::requestFailedMessage);
     else
         showNoDeviceAlert();
 }

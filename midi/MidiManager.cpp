@@ -1,6 +1,7 @@
 #include "MidiManager.h"
 
 #include "preset/Alert.h"
+#include "preset/VerbatimTexts.h"
 
 MidiManager::MidiManager (MidiBackend& backendToUse)
     : backend (backendToUse)
@@ -125,11 +126,7 @@ void MidiManager::sendMessage (const juce::MidiMessage& message)
         return;
     }
 
-    Alert::show ("MIDI Error",
-                 juce::StringArray { "MIDI Communication Unsuccessful.",
-                                     "Verify MIDI Connection and Device Settings.",
-                                     "Verify no other applications are using the MIDI Port." }
-                     .joinIntoString ("\r\n"));
+    Alert::show (VerbatimTexts::midiErrorTitle, VerbatimTexts::midiErrorMessage);
 }
 
 void MidiManager::addListener (MidiManagerListener* listener)

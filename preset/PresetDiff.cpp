@@ -1,5 +1,6 @@
 #include "PresetDiff.h"
 #include "PresetValues.h"
+#include "ShownValueText.h"
 
 using namespace PresetLayout;
 
@@ -13,7 +14,7 @@ bool contains (const std::vector<ParameterLocation>& locations, const ParameterL
 juce::String side (const std::vector<ParameterLocation>& shown, const ParameterLocation& location,
                    const juce::Array<juce::uint8>& image)
 {
-    return contains (shown, location) ? PresetValues::format (location, image[location.offset]) : juce::String ("-");
+    return contains (shown, location) ? ShownValueText::withNoteName (location, image[location.offset]) : juce::String ("-");
 }
 
 // How one line puts the two sides of a difference.

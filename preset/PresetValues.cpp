@@ -1,4 +1,6 @@
 #include "PresetValues.h"
+#include "NoteNames.h"
+#include "ShownValueText.h"
 #include "PresetValidator.h"
 
 using namespace PresetLayout;
@@ -63,14 +65,16 @@ juce::String describeShownRange (const ParameterLocation& location)
     if (info.isMode)
         return "one of " + getKindInfo (location.kind).modeNames.joinIntoString (", ");
 
-    return juce::String (info.rawMinimum + info.displayOffset) + ".." + juce::String (info.rawMaximum + info.displayOffset);
+    return ShownValueText::range (info.rawMinimum + info.displayOffset, info.rawMaximum + info.displayOffset);
 }
 
 juce::Result parse (const ParameterLocation& location, const juce::String& text, int& raw)
 {
     const auto& info = location.getInfo();
+    const auto noteName = ShownValueText::holdsNote (location) ? NoteNames::parse (text) : std::nullopt;
     const auto expected = [&] { return juce::Result::fail (location.getKey() + ": \"" + text + "\" is not "
-                                                           + describeShownRange (location)); };
+                                                           + describeShownRange (location)
+                                                           + (ShownValueText::holdsNote (location) ? " or a note name, C-2 to G8" : "")); };
 
     if (info.isMode)
     {
@@ -80,6 +84,12 @@ juce::Result parse (const ParameterLocation& location, const juce::String& text,
             return expected();
 
         raw = index;
+        return juce::Result::ok();
+    }
+
+    if (noteName.has_value())
+    {
+        raw = *noteName;
         return juce::Result::ok();
     }
 

@@ -4,7 +4,7 @@
 
 /**
     A preset's values as the editor shows them: Mode names, channels 1-16, transpose
-    -12..12, curves 1-8, and back from such text to raw bytes.
+    -12 to 12, curves 1-8, and back from such text to raw bytes.
 */
 namespace PresetValues
 {
@@ -25,10 +25,10 @@ std::vector<PresetLayout::ParameterLocation> getUnusedBytes (const PresetLayout:
 /** A byte as the parameter shows it: a Mode name or a shown number. */
 juce::String format (const PresetLayout::ParameterLocation& location, int raw);
 
-/** The shown values a parameter takes: "1..16", or its Mode names. */
+/** The shown values a parameter takes: "1-16", or its Mode names. */
 juce::String describeShownRange (const PresetLayout::ParameterLocation& location);
 
-/** Reads a shown value (a number within the shown range, or a Mode name in any case)
+/** Reads a shown value (a number within the shown range, a note name for a note, or a Mode name in any case)
     into its raw byte; on failure the result says what was expected.
 */
 juce::Result parse (const PresetLayout::ParameterLocation& location, const juce::String& text, int& raw);

@@ -23,6 +23,31 @@ inline constexpr const char* invalidFileMessage = "File is invalid or currupt";
 inline constexpr const char* documentLimitTitle = "Maxiumum Number of Open Documents Reached";
 inline constexpr const char* documentLimitMessage = "You may only have 5 documents open.";
 
+// A send or request without the MIDI ports it needs.
+inline constexpr const char* noDeviceTitle = "No MIDI Device selected.";
+inline constexpr const char* noDeviceMessage = "Please select a device using the Device Setup option.";
+
+// No recognised reply after the last re-sent request.
+inline constexpr const char* requestFailedTitle = "MIDI Get Preset Unsuccessful";
+inline constexpr const char* requestFailedMessage = "Verify MIDI device settings and try again.";
+
+// A message sent without an open output port: three lines, joined by "\r\n".
+inline constexpr const char* midiErrorTitle = "MIDI Error";
+inline constexpr const char* midiErrorMessage = "MIDI Communication Unsuccessful.\r\n"
+                                                "Verify MIDI Connection and Device Settings.\r\n"
+                                                "Verify no other applications are using the MIDI Port.";
+
+// The file choosers' titles.
+inline constexpr const char* openFileTitle = "Select Filename to open";
+inline constexpr const char* saveFileTitle = "Select Filename to save";
+
+// Closing a document; its name follows the question.
+inline constexpr const char* saveDocumentTitle = "Save Document";
+inline constexpr const char* saveDocumentQuestion = "Would you like to save: ";
+
+// The user guide was not found; a line break and the path tried follow.
+inline constexpr const char* userGuideMissing = "Unable to find User Guide: ";
+
 // The File menu's first item.
 inline constexpr const char* newWindowCommand = "New Window ";
 } // namespace VerbatimTexts

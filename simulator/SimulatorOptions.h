@@ -1,13 +1,14 @@
 #pragma once
 
 #include "midi/Q7XDevice.h"
+#include "preset/EditorTexts.h"
 
 #include <variant>
 
 /** What q7x-simulator was asked to do, read from its command line. */
 struct SimulatorOptions
 {
-    juce::String portName { "Q7X" };
+    juce::String portName { EditorTexts::devicePortName };
     Q7XDevice::ReplyKind replyKind = Q7XDevice::ReplyKind::preset;
     int replyDelay = 0;
     juce::File presetFile, saveFile;

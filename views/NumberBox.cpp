@@ -1,11 +1,16 @@
 #include "NumberBox.h"
 #include "controller/GestureSteps.h"
 #include "preset/PresetValidator.h"
+#include "preset/EditorTexts.h"
+#include "preset/NoteNames.h"
+#include "preset/ShownValueText.h"
 
 namespace
 {
 const juce::String digits ("0123456789");
 const juce::String signedDigits ("0123456789-+");
+// Any letter gets in, so that a name that is no note ("H3") is refused whole.
+const juce::String noteCharacters ("0123456789-#ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 
 juce::String formatNumber (double number)
 {
@@ -75,7 +80,7 @@ void NumberBox::setValue (double newValue, bool notify)
 void NumberBox::setMinimum (double newMinimum)
 {
     minimum = newMinimum;
-    characterFilter->allowed = minimum < 0.0 ? signedDigits : digits;
+    chooseAllowedCharacters();
     showRange();
 }
 
@@ -83,6 +88,31 @@ void NumberBox::setMaximum (double newMaximum)
 {
     maximum = newMaximum;
     showRange();
+}
+
+void NumberBox::setShowsNoteNames (bool shouldShowNames)
+{
+    showsNoteNames = shouldShowNames;
+    chooseAllowedCharacters();
+    repaint();
+}
+
+void NumberBox::chooseAllowedCharacters()
+{
+    characterFilter->allowed = showsNoteNames ? noteCharacters : minimum < 0.0 ? signedDigits
+                                                                               : digits;
+}
+
+void NumberBox::setTooltipNote (std::function<juce::String()> noteToAdd)
+{
+    tooltipNote = std::move (noteToAdd);
+}
+
+juce::String NumberBox::getTooltip()
+{
+    const auto note = tooltipNote != nullptr ? tooltipNote() : juce::String();
+    const auto tooltip = juce::TextEditor::getTooltip();
+    return note.isEmpty() ? tooltip : tooltip + "\n" + note;
 }
 
 void NumberBox::addListener (Listener* listener)
@@ -94,6 +124,18 @@ void NumberBox::addListener (Listener* listener)
 void NumberBox::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::white);
+
+    if (showsNoteNames && ! hasPendingEntry())
+        paintNoteName (g);
+}
+
+// The name stands at the right end of the box, lighter than the number, which keeps the left.
+void NumberBox::paintNoteName (juce::Graphics& g)
+{
+    g.setColour (juce::Colours::grey);
+    g.setFont (juce::Font (getHeight() * 0.7f));
+    g.drawText (NoteNames::format (juce::roundToInt (value)), getLocalBounds().reduced (4, 0),
+                juce::Justification::centredRight, false);
 }
 
 void NumberBox::showStoredValue()
@@ -111,12 +153,28 @@ void NumberBox::commit()
         return;
     }
 
-    const auto typed = text.getDoubleValue();
+    const auto typed = readTypedText (text);
 
-    if (! PresetValidator::isWithin (typed, minimum, maximum))
-        explainRefusal (typed);
+    if (! typed.has_value())
+    {
+        explainRefusal (text + EditorTexts::notANote);
+        showStoredValue();
+        return;
+    }
 
-    setValue (typed, true);
+    if (! PresetValidator::isWithin (*typed, minimum, maximum))
+        explainRefusal (formatNumber (*typed) + EditorTexts::outOfRange);
+
+    setValue (*typed, true);
+}
+
+std::optional<double> NumberBox::readTypedText (const juce::String& text) const
+{
+    if (! showsNoteNames || text.containsOnly (digits))
+        return text.getDoubleValue();
+
+    const auto note = NoteNames::parse (text);
+    return note.has_value() ? std::optional<double> (*note) : std::nullopt;
 }
 
 //==============================================================================
@@ -153,7 +211,7 @@ void NumberBox::step (double steps)
 //==============================================================================
 juce::String NumberBox::getRangeText() const
 {
-    return formatNumber (minimum) + (minimum < 0.0 ? " to " : "-") + formatNumber (maximum);
+    return ShownValueText::range (juce::roundToInt (minimum), juce::roundToInt (maximum));
 }
 
 void NumberBox::showRange()
@@ -161,9 +219,9 @@ void NumberBox::showRange()
     setTooltip (getRangeText());
 }
 
-void NumberBox::explainRefusal (double refused)
+void NumberBox::explainRefusal (const juce::String& why)
 {
-    const auto reason = getRangeText() + ": " + formatNumber (refused) + " is out of range";
+    const auto reason = getRangeText() + ": " + why;
     setTooltip (reason);
 
     showRefusalHint (reason);
@@ -171,7 +229,7 @@ void NumberBox::explainRefusal (double refused)
 
 void NumberBox::explainTyping()
 {
-    showRefusalHint (getRangeText() + ": numbers only");
+    showRefusalHint (getRangeText() + ": " + (showsNoteNames ? EditorTexts::numbersOrNotesOnly : EditorTexts::numbersOnly));
 }
 
 void NumberBox::showRefusalHint (const juce::String& reason)
@@ -219,7 +277,12 @@ void NumberBox::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelD
 }
 
 //==============================================================================
-void NumberBox::textEditorTextChanged (juce::TextEditor&) {}
+void NumberBox::textEditorTextChanged (juce::TextEditor&)
+{
+    // The note's name goes while another value is typed.
+    if (showsNoteNames)
+        repaint();
+}
 
 void NumberBox::textEditorEscapeKeyPressed (juce::TextEditor&)
 {

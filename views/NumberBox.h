@@ -12,7 +12,8 @@
     within the range. A committed number outside the range, or empty text, brings back
     the text of the stored value and tells nobody; the box then says why in a passing
     hint and in its tooltip, which otherwise shows the range. Escape puts back the
-    stored value.
+    stored value. A box for a note shows the note's name beside the number and takes
+    names ("C#3", "Db3") as well as numbers.
 */
 class NumberBox : public juce::TextEditor,
                   public juce::TextEditor::Listener
@@ -47,6 +48,17 @@ public:
 
     double getMinimum() const noexcept { return minimum; }
     double getMaximum() const noexcept { return maximum; }
+
+    /** Shows the name of the note beside the number (60 is C3) and accepts names as well as numbers. */
+    void setShowsNoteNames (bool shouldShowNames);
+
+    /** Adds a line below the tooltip's range or refusal, asked for each time the tooltip shows;
+        an empty function or text adds nothing.
+    */
+    void setTooltipNote (std::function<juce::String()> noteToAdd);
+
+    /** The range or the last refusal, and the note's line below it. */
+    juce::String getTooltip() override;
 
     /** Adds a listener unless it is null or already registered. */
     void addListener (Listener* listener);
@@ -98,7 +110,10 @@ private:
     void showStoredValue();
     void commit();
     void showRange();
-    void explainRefusal (double refused);
+    void explainRefusal (const juce::String& why);
+    std::optional<double> readTypedText (const juce::String& text) const;
+    void paintNoteName (juce::Graphics& g);
+    void chooseAllowedCharacters();
     void showRefusalHint (const juce::String& reason);
     void explainTyping();
 
@@ -107,6 +122,8 @@ private:
 
     juce::ListenerList<Listener> listeners;
     double minimum = 0.0, maximum = 0.0, value = 0.0;
+    bool showsNoteNames = false;
+    std::function<juce::String()> tooltipNote;
     std::unique_ptr<RefusalHint> refusalHint; // made with the first refusal
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)

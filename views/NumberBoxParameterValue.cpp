@@ -1,4 +1,7 @@
 #include "NumberBoxParameterValue.h"
+#include "KeybedRangeTooltip.h"
+#include "preset/EditorTexts.h"
+#include "preset/ShownValueText.h"
 #include "ViewColours.h"
 
 NumberBoxParameterValue::NumberBoxParameterValue (const juce::String& name, double offset)
@@ -59,6 +62,26 @@ void NumberBoxParameterValue::numberBoxValueChanged (NumberBox*)
 }
 
 //==============================================================================
+namespace
+{
+// A pad's Note box names its note; the keybed's Octave and Transpose boxes name the keys' notes.
+void showNotesIfNamed (NumberBoxParameterValue& box)
+{
+    const auto key = box.getName();
+    const auto location = PresetLayout::findParameter (key);
+
+    if (location.has_value() && ShownValueText::holdsNote (*location))
+    {
+        box.setShowsNoteNames (true);
+        box.setTooltipNote ([] { return juce::String (EditorTexts::noteNamesTooltip); });
+    }
+    else if (KeybedRangeTooltip::isFor (key))
+    {
+        box.setTooltipNote ([&box] { return KeybedRangeTooltip::describe (box); });
+    }
+}
+} // namespace
+
 NumberBoxParameterValue* createNumberBoxParameterValue (double minimum, double maximum, double defaultValue,
                                                         double displayOffset, const juce::String& name)
 {
@@ -78,5 +101,6 @@ NumberBoxParameterValue* createNumberBoxParameterValue (double minimum, double m
     box->setMaximum (maximum);
     box->setValue (defaultValue - displayOffset);
     box->setName (name);
+    showNotesIfNamed (*box);
     return box;
 }

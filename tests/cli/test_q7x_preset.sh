@@ -49,6 +49,16 @@ expect_status 0 "show" "$program" show "$work/a.q7x"
 expect_output "show" "Knob 2 CC: 74" "$work/out"
 expect_output "show" "Pad 3 Mode: CC Toggle" "$work/out"
 
+# Notes by name (60 is C3) in set and show; the JSON keeps the number.
+expect_status 0 "set a note by name" "$program" set "$work/a.q7x" "Pad 1 Note=C1" "Pad 2 Note=db3"
+expect_status 0 "show notes" "$program" show "$work/a.q7x"
+expect_output "show a note by name" "Pad 1 Note: 36 (C1)" "$work/out"
+expect_output "show a flat as a sharp" "Pad 2 Note: 61 (C#3)" "$work/out"
+expect_status 1 "set a note that is not one" "$program" set "$work/a.q7x" "Pad 1 Note=H3"
+expect_output "a note refused" "q7x-preset: Pad 1 Note: \"H3\" is not 0-127 or a note name, C-2 to G8" "$work/err"
+expect_status 0 "export notes" "$program" export "$work/a.q7x"
+grep -q '"Note": 36,' "$work/out" || { echo "FAIL: export wrote the note other than as the number 36"; failures=$((failures + 1)); }
+
 expect_status 0 "check of a valid file" "$program" check "$work/a.q7x"
 head -c 102 "$work/a.q7x" > "$work/short.q7x"
 expect_status 1 "check of a short file" "$program" check "$work/a.q7x" "$work/short.q7x"

@@ -206,8 +206,8 @@ TEST_F (PresetCommandLineTest, ImportRefusesWhatTheEditorWouldNamingTheField)
         { R"({"controls": {"Pad 9": {}}})", "controls.Pad 9: unknown control" },
         { R"({"controls": {"Pad 3": {"Mode": "CC Toggle", "Note": 40}}})", "controls.Pad 3.Note: not a parameter of mode \"CC Toggle\"" },
         { R"({"controls": {"Pad 3": {"Mode": "Aftertouch"}}})", "controls.Pad 3.Mode: \"Aftertouch\" is not one of Note, CC Toggle, CC Momentary, Program Change" },
-        { R"({"controls": {"Keybed": {"Transpose": 13}}})", "controls.Keybed.Transpose: 13 is not -12..12" },
-        { R"({"controls": {"Keybed": {"MIDI Channel": 0}}})", "controls.Keybed.MIDI Channel: 0 is not 1..16" },
+        { R"({"controls": {"Keybed": {"Transpose": 13}}})", "controls.Keybed.Transpose: 13 is not -12 to 12" },
+        { R"({"controls": {"Keybed": {"MIDI Channel": 0}}})", "controls.Keybed.MIDI Channel: 0 is not 1-16" },
         { R"({"controls": {"Keybed": {"Transpose": "3"}}})", "controls.Keybed.Transpose: expected a whole number" },
         { R"({"controls": {"Keybed": {"Octave": 2.5}}})", "controls.Keybed.Octave: expected a whole number" },
         { R"({"controls": {"Keybed": {"Colour": 1}}})", "controls.Keybed.Colour: unknown parameter" },
@@ -267,7 +267,7 @@ TEST_F (PresetCommandLineTest, SetChangesShownValuesOrLeavesTheFileAsItWas)
     write ("golden.q7x", goldenFile);
     const std::vector<std::pair<juce::StringArray, const char*>> refusals {
         { { "Pad 9 CC=1" }, "q7x-preset: unknown parameter \"Pad 9 CC\"\n" },
-        { { "Keybed MIDI Channel=17" }, "q7x-preset: Keybed MIDI Channel: \"17\" is not 1..16\n" },
+        { { "Keybed MIDI Channel=17" }, "q7x-preset: Keybed MIDI Channel: \"17\" is not 1-16\n" },
         { { "Pad 3 Mode=Sideways" }, "q7x-preset: Pad 3 Mode: \"Sideways\" is not one of Note, CC Toggle, CC Momentary, Program Change\n" },
         { { "Pad 1 CC=5", "Pad 3 Mode=Note" }, // Released 64 would become Curve 65
           ": left unchanged: offset 46 (Pad 3 Curve): value 64 is outside 0..7 (shown 1..8)\n" },
