@@ -16,6 +16,6 @@ TEST (PresetDiff, EachSideCanBeNamedByWhereItIs)
                juce::StringArray ({ "Knob 1 Mode: CC in the window, Aftertouch in the Q7X",
                                     "Knob 1 CC: 20 in the window, - in the Q7X",
                                     "Knob 2 CC: 21 in the window, 74 in the Q7X",
-                                    "Pad 1 Note: 49 in the window, 9 in the Q7X" }));
+                                    "Pad 1 Note: 49 (C#2) in the window, 9 (A-2) in the Q7X" }));
     EXPECT_TRUE (PresetDiff::describe (window, window, "in the window", "in the Q7X").isEmpty());
 }
