@@ -36,7 +36,14 @@ void followKnobFromMidiThread (benchmark::State& state)
     windows.newDocument();
     auto* document = windows.getDocument (0);
 
-    if (! waitUntil ([&] { return windows.getActiveDocument() == document; }, 5000))
+    // A window manager may let a window mapped a moment ago miss a request: asked again.
+    for (int attempt = 0; attempt < 20 && windows.getActiveDocument() != document; ++attempt)
+    {
+        document->toFront (true);
+        waitUntil ([&] { return windows.getActiveDocument() == document; }, 500);
+    }
+
+    if (windows.getActiveDocument() != document)
     {
         state.SkipWithError ("the document window never became active (no window manager?)");
         return;
@@ -56,6 +63,7 @@ void followKnobFromMidiThread (benchmark::State& state)
 
     LitClock clock;
     light->addComponentListener (&clock);
+    double worstSeconds = 0.0;
 
     for (auto _ : state)
     {
@@ -72,8 +80,13 @@ void followKnobFromMidiThread (benchmark::State& state)
             break;
         }
 
-        state.SetIterationTime (juce::Time::highResolutionTicksToSeconds (clock.litAt - sent));
+        const auto seconds = juce::Time::highResolutionTicksToSeconds (clock.litAt - sent);
+        worstSeconds = juce::jmax (worstSeconds, seconds);
+        state.SetIterationTime (seconds);
     }
+
+    // One frame at 60 Hz is 16.7 ms: the worst case says whether every message made it.
+    state.counters["worst_ms"] = worstSeconds * 1000.0;
 
     light->removeComponentListener (&clock);
 }
