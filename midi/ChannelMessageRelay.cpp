@@ -55,8 +55,3 @@ void ChannelMessageRelay::handleAsyncUpdate()
     if (! messages.empty() && receiver != nullptr)
         receiver (messages);
 }
-
-void ChannelMessageRelay::deliverNow()
-{
-    handleUpdateNowIfNeeded();
-}

@@ -27,9 +27,6 @@ public:
     /** The most addresses queued at once: older ones give way to newer ones. */
     static constexpr size_t maxQueued = 16;
 
-    /** Delivers what is queued now, on the calling (message) thread. */
-    void deliverNow();
-
 private:
     void midiMessageReceived (const juce::MidiMessage& message) override;
     void handleAsyncUpdate() override;
