@@ -27,6 +27,7 @@ enum : juce::CommandID
     pasteToAllPads = 0x200270,
     pasteToAllPadsCountingUp = 0x200280,
     deviceSetup = 0x200310,
+    followHardwareControls = 0x200320,
     minimize = 0x200410,
     bringAllToFront = 0x200420,
     openUserGuide = 0x200510

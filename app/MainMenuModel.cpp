@@ -56,6 +56,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
     else if (menuName == "Options")
     {
         menu.addCommandItem (commandManager, CommandIDs::deviceSetup);
+        menu.addCommandItem (commandManager, CommandIDs::followHardwareControls);
     }
     else if (menuName == "Window")
     {

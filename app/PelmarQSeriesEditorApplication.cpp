@@ -76,6 +76,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     lastFolder = ExternalText::getHomeDirectory();
     appleMenuItems = MainMenuModel::createApplicationMenuItems (commandManager.get());
     windowManager = std::make_unique<WindowManager> (&midiManager, commandManager.get(), lastFolder);
+    hardwareFollower = std::make_unique<HardwareFollower> (midiManager, *windowManager);
 
     if (SystemMenuBar::exists())
     {
@@ -102,6 +103,7 @@ void PelmarQSeriesEditorApplication::shutdown()
     if (singleInstance != nullptr)
         singleInstance->stopListening();
 
+    hardwareFollower.reset();
     windowManager.reset();
 
     SystemMenuBar::hide();
@@ -171,7 +173,7 @@ void PelmarQSeriesEditorApplication::quitApplication()
 void PelmarQSeriesEditorApplication::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
-                         CommandIDs::closeWindow, CommandIDs::minimize, CommandIDs::bringAllToFront,
+                         CommandIDs::followHardwareControls, CommandIDs::closeWindow, CommandIDs::minimize, CommandIDs::bringAllToFront,
                          CommandIDs::openUserGuide, CommandIDs::quit });
 }
 
@@ -189,6 +191,10 @@ void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, 
         case CommandIDs::quit: setInfo ("Quit", 'q'); break;
         case CommandIDs::about: setInfo ("About"); break;
         case CommandIDs::deviceSetup: setInfo ("Device Setup"); break;
+        case CommandIDs::followHardwareControls:
+            setInfo ("Follow Hardware Controls");
+            result.setTicked (hardwareFollower != nullptr && hardwareFollower->isEnabled());
+            break;
         case CommandIDs::minimize: setInfo ("Minimize", 'm'); break;
         case CommandIDs::bringAllToFront: setInfo ("Bring All to Front"); break;
         case CommandIDs::openUserGuide: setInfo ("Open User Guide", 'h'); break;
@@ -206,6 +212,7 @@ bool PelmarQSeriesEditorApplication::perform (const juce::ApplicationCommandTarg
         case CommandIDs::quit: systemRequestedQuit(); break;
         case CommandIDs::about: windowManager->showAbout(); break;
         case CommandIDs::deviceSetup: windowManager->showDeviceSetup(); break;
+        case CommandIDs::followHardwareControls: toggleFollowing(); break;
         case CommandIDs::minimize: windowManager->minimiseActiveDocument(); break;
         case CommandIDs::bringAllToFront: windowManager->bringAllToFront(); break;
         case CommandIDs::openUserGuide: openUserGuide(); break;
@@ -248,6 +255,12 @@ juce::Array<juce::File> PelmarQSeriesEditorApplication::getBundledUserGuideFiles
 juce::String PelmarQSeriesEditorApplication::getGuideNotOpenedMessage (const juce::File& file)
 {
     return EditorTexts::guideNotOpened + file.getFullPathName();
+}
+
+void PelmarQSeriesEditorApplication::toggleFollowing()
+{
+    hardwareFollower->setEnabled (! hardwareFollower->isEnabled());
+    commandManager->commandStatusChanged(); // the menu's tick
 }
 
 void PelmarQSeriesEditorApplication::openUserGuide()

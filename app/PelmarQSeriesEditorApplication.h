@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "app/platform/DocumentOpener.h"
 #include "EditorMidiBackend.h"
+#include "HardwareFollower.h"
 #include "app/platform/MainLoopWaker.h"
 #include "MainMenuModel.h"
 #include "app/singleinstance/SingleInstance.h"
@@ -43,6 +44,7 @@ public:
     juce::ApplicationCommandManager* getCommandManager() const noexcept { return commandManager.get(); }
     MainMenuModel* getMainMenuModel() const noexcept { return mainMenuModel.get(); }
     MidiManager& getMidiManager() noexcept { return midiManager; }
+    HardwareFollower* getHardwareFollower() const noexcept { return hardwareFollower.get(); }
     const juce::File& getLastFolder() const noexcept { return lastFolder; }
 
     //==============================================================================
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<DefaultLook> defaultLook; // for alerts, questions, the file chooser and the menus
     std::unique_ptr<MainMenuModel> mainMenuModel;
     std::unique_ptr<WindowManager> windowManager;
+    std::unique_ptr<HardwareFollower> hardwareFollower;
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     juce::File lastFolder;
     SingleInstance* singleInstance;
@@ -77,6 +80,7 @@ private:
     void quitApplication();
     void openFileWithChooser();
     void openUserGuide();
+    void toggleFollowing();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PelmarQSeriesEditorApplication)
 };

@@ -166,7 +166,8 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
         { CommandIDs::getPreset, "Get Preset", 0 },      { CommandIDs::sendPreset, "Send Preset", 0 },
         { CommandIDs::about, "About", 0 },               { CommandIDs::deviceSetup, "Device Setup", 0 },
         { CommandIDs::minimize, "Minimize", 'm' },       { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
-        { CommandIDs::openUserGuide, "Open User Guide", 'h' }
+        { CommandIDs::openUserGuide, "Open User Guide", 'h' },
+        { CommandIDs::followHardwareControls, "Follow Hardware Controls", 0 }
     };
     // clang-format on
 
@@ -192,7 +193,8 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
     app->getAllCommands (appCommands);
     windows().getDocument (0)->getAllCommands (documentCommands);
     EXPECT_EQ (appCommands, juce::Array<juce::CommandID> ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open,
-                                                            CommandIDs::deviceSetup, CommandIDs::closeWindow, CommandIDs::minimize,
+                                                            CommandIDs::deviceSetup, CommandIDs::followHardwareControls,
+                                                            CommandIDs::closeWindow, CommandIDs::minimize,
                                                             CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit }));
     EXPECT_EQ (documentCommands, juce::Array<juce::CommandID> ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
                                                                  CommandIDs::sendPreset, CommandIDs::closeWindow,
@@ -210,7 +212,7 @@ TEST_F (ApplicationTest, MenuBarShowsTheCommandsWithQuitAndAboutInTheWindowMenus
     EXPECT_EQ (menuTexts ("File"), juce::StringArray ({ "New Window ", "Open", "Close Window", "Save", "Save As",
                                                         "Hardware", "----", "Quit" }));
     EXPECT_TRUE (menuLines ("File")[5].isSubMenu);
-    EXPECT_EQ (menuTexts ("Options"), juce::StringArray ({ "Device Setup" }));
+    EXPECT_EQ (menuTexts ("Options"), juce::StringArray ({ "Device Setup", "Follow Hardware Controls" }));
     EXPECT_EQ (menuTexts ("Window"), juce::StringArray ({ "Minimize", "Bring All to Front", "----" }));
     EXPECT_EQ (menuTexts ("Help"), juce::StringArray ({ "Open User Guide", "About" }));
     EXPECT_EQ (app->getMainMenuModel()->getMenuForIndex (5, "View").getNumItems(), 0);
@@ -370,7 +372,7 @@ TEST_F (ApplicationTest, MenusShowShortcutsAsLinuxDesktopsWriteThem)
     bar->setLookAndFeel (nullptr);
 
     const std::map<juce::String, juce::String> expected {
-        { "New Window ", "Ctrl+N" }, { "Open", "Ctrl+O" }, { "Close Window", "Ctrl+W" }, { "Save", "Ctrl+S" }, { "Save As", "" }, { "Hardware", "" }, { "Quit", "Ctrl+Q" }, { "Undo", "Ctrl+Z" }, { "Redo", "Ctrl+Shift+Z, Ctrl+Y" }, { "Copy Control Settings", "" }, { "Paste Control Settings", "" }, { "Paste to All Knobs", "" }, { "Paste to All Switches", "" }, { "Paste to All Pads", "" }, { "Paste to All Pads, Counting Up", "" }, { "Device Setup", "" }, { "Minimize", "Ctrl+M" }, { "Bring All to Front", "" }, { "Open User Guide", "Ctrl+H" }, { "About", "" }
+        { "New Window ", "Ctrl+N" }, { "Open", "Ctrl+O" }, { "Close Window", "Ctrl+W" }, { "Save", "Ctrl+S" }, { "Save As", "" }, { "Hardware", "" }, { "Quit", "Ctrl+Q" }, { "Undo", "Ctrl+Z" }, { "Redo", "Ctrl+Shift+Z, Ctrl+Y" }, { "Copy Control Settings", "" }, { "Paste Control Settings", "" }, { "Paste to All Knobs", "" }, { "Paste to All Switches", "" }, { "Paste to All Pads", "" }, { "Paste to All Pads, Counting Up", "" }, { "Device Setup", "" }, { "Follow Hardware Controls", "" }, { "Minimize", "Ctrl+M" }, { "Bring All to Front", "" }, { "Open User Guide", "Ctrl+H" }, { "About", "" }
     };
     EXPECT_EQ (look.shortcuts, expected);
 }
@@ -453,4 +455,28 @@ TEST_F (ApplicationTest, EditMenuUndoesNamedStepsAndCopiesTheFocusedPanel)
     EXPECT_EQ (alerts.getEntries()[0].message, "Pad 4 CC would be 128, outside 0 to 127.");
     EXPECT_EQ (controller.getPresetData(), before);
     EXPECT_TRUE (isEnabled ("Edit", "Undo Pad 1 Mode"));
+}
+
+TEST_F (ApplicationTest, FollowHardwareControlsStartsCheckedAndTheMenuTogglesIt)
+{
+    start();
+
+    const auto isTicked = [this] {
+        const auto menu = app->getMainMenuModel()->getMenuForIndex (0, "Options");
+
+        for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
+            if (it.getItem().text == "Follow Hardware Controls")
+                return it.getItem().isTicked;
+
+        ADD_FAILURE() << "no Follow Hardware Controls in Options";
+        return false;
+    };
+
+    EXPECT_TRUE (isTicked());
+    EXPECT_TRUE (app->getHardwareFollower()->isEnabled());
+    EXPECT_TRUE (invoke (CommandIDs::followHardwareControls));
+    EXPECT_FALSE (isTicked());
+    EXPECT_FALSE (app->getHardwareFollower()->isEnabled());
+    EXPECT_TRUE (invoke (CommandIDs::followHardwareControls));
+    EXPECT_TRUE (isTicked());
 }
