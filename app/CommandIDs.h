@@ -29,6 +29,7 @@ enum : juce::CommandID
     deviceSetup = 0x200310,
     minimize = 0x200410,
     bringAllToFront = 0x200420,
+    midiMonitor = 0x200430,
     openUserGuide = 0x200510
 };
 

@@ -169,7 +169,7 @@ void PelmarQSeriesEditorApplication::getAllCommands (juce::Array<juce::CommandID
 {
     commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
                          CommandIDs::closeWindow, CommandIDs::minimize, CommandIDs::bringAllToFront,
-                         CommandIDs::openUserGuide, CommandIDs::quit });
+                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::midiMonitor });
 }
 
 void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -188,6 +188,7 @@ void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, 
         case CommandIDs::deviceSetup: setInfo ("Device Setup"); break;
         case CommandIDs::minimize: setInfo ("Minimize", 'm'); break;
         case CommandIDs::bringAllToFront: setInfo ("Bring All to Front"); break;
+        case CommandIDs::midiMonitor: setInfo ("MIDI Monitor"); break;
         case CommandIDs::openUserGuide: setInfo ("Open User Guide", 'h'); break;
         default: break;
     }
@@ -205,6 +206,7 @@ bool PelmarQSeriesEditorApplication::perform (const juce::ApplicationCommandTarg
         case CommandIDs::deviceSetup: windowManager->showDeviceSetup(); break;
         case CommandIDs::minimize: windowManager->minimiseActiveDocument(); break;
         case CommandIDs::bringAllToFront: windowManager->bringAllToFront(); break;
+        case CommandIDs::midiMonitor: windowManager->showMidiMonitor(); break;
         case CommandIDs::openUserGuide: openUserGuide(); break;
         default: break;
     }

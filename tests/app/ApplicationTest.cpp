@@ -166,7 +166,7 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
         { CommandIDs::getPreset, "Get Preset", 0 },      { CommandIDs::sendPreset, "Send Preset", 0 },
         { CommandIDs::about, "About", 0 },               { CommandIDs::deviceSetup, "Device Setup", 0 },
         { CommandIDs::minimize, "Minimize", 'm' },       { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
-        { CommandIDs::openUserGuide, "Open User Guide", 'h' }
+        { CommandIDs::openUserGuide, "Open User Guide", 'h' }, { CommandIDs::midiMonitor, "MIDI Monitor", 0 }
     };
     // clang-format on
 
@@ -193,7 +193,8 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
     windows().getDocument (0)->getAllCommands (documentCommands);
     EXPECT_EQ (appCommands, juce::Array<juce::CommandID> ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open,
                                                             CommandIDs::deviceSetup, CommandIDs::closeWindow, CommandIDs::minimize,
-                                                            CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit }));
+                                                            CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit,
+                                                            CommandIDs::midiMonitor }));
     EXPECT_EQ (documentCommands, juce::Array<juce::CommandID> ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
                                                                  CommandIDs::sendPreset, CommandIDs::closeWindow,
                                                                  CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
@@ -211,7 +212,7 @@ TEST_F (ApplicationTest, MenuBarShowsTheCommandsWithQuitAndAboutInTheWindowMenus
                                                         "Hardware", "----", "Quit" }));
     EXPECT_TRUE (menuLines ("File")[5].isSubMenu);
     EXPECT_EQ (menuTexts ("Options"), juce::StringArray ({ "Device Setup" }));
-    EXPECT_EQ (menuTexts ("Window"), juce::StringArray ({ "Minimize", "Bring All to Front", "----" }));
+    EXPECT_EQ (menuTexts ("Window"), juce::StringArray ({ "Minimize", "Bring All to Front", "----", "MIDI Monitor" }));
     EXPECT_EQ (menuTexts ("Help"), juce::StringArray ({ "Open User Guide", "About" }));
     EXPECT_EQ (app->getMainMenuModel()->getMenuForIndex (5, "View").getNumItems(), 0);
 
