@@ -2,6 +2,8 @@
 
 #include "MidiTrafficListener.h"
 
+#include <optional>
+
 /**
     The lines of the MIDI monitor: time, direction, port, the bytes and what they mean.
 

@@ -1,14 +1,9 @@
 #include "MidiMonitorComponent.h"
 
-namespace
-{
-constexpr int buttonWidth = 80, buttonHeight = 26, margin = 8, rowHeight = 18;
-
-juce::Font lineFont()
+juce::Font MidiMonitorComponent::lineFont()
 {
     return { juce::Font::getDefaultMonospacedFontName(), 13.0f, juce::Font::plain };
 }
-} // namespace
 
 MidiMonitorComponent::MidiMonitorComponent (MidiManager& manager)
     : midiManager (manager)

@@ -38,6 +38,9 @@ public:
     void paint (juce::Graphics& g) override;
 
 private:
+    static constexpr int buttonWidth = 80, buttonHeight = 26, margin = 8, rowHeight = 18;
+    static juce::Font lineFont();
+
     int getNumRows() override;
     void paintListBoxItem (int row, juce::Graphics& g, int width, int height, bool selected) override;
     void handleAsyncUpdate() override;
