@@ -371,7 +371,7 @@ TEST_F (ApplicationTest, MenusShowShortcutsAsLinuxDesktopsWriteThem)
     bar->setLookAndFeel (nullptr);
 
     const std::map<juce::String, juce::String> expected {
-        { "New Window ", "Ctrl+N" }, { "Open", "Ctrl+O" }, { "Close Window", "Ctrl+W" }, { "Save", "Ctrl+S" }, { "Save As", "" }, { "Hardware", "" }, { "Quit", "Ctrl+Q" }, { "Undo", "Ctrl+Z" }, { "Redo", "Ctrl+Shift+Z, Ctrl+Y" }, { "Copy Control Settings", "" }, { "Paste Control Settings", "" }, { "Paste to All Knobs", "" }, { "Paste to All Switches", "" }, { "Paste to All Pads", "" }, { "Paste to All Pads, Counting Up", "" }, { "Device Setup", "" }, { "Minimize", "Ctrl+M" }, { "Bring All to Front", "" }, { "Open User Guide", "Ctrl+H" }, { "About", "" }
+        { "New Window ", "Ctrl+N" }, { "Open", "Ctrl+O" }, { "Close Window", "Ctrl+W" }, { "Save", "Ctrl+S" }, { "Save As", "" }, { "Hardware", "" }, { "Quit", "Ctrl+Q" }, { "Undo", "Ctrl+Z" }, { "Redo", "Ctrl+Shift+Z, Ctrl+Y" }, { "Copy Control Settings", "" }, { "Paste Control Settings", "" }, { "Paste to All Knobs", "" }, { "Paste to All Switches", "" }, { "Paste to All Pads", "" }, { "Paste to All Pads, Counting Up", "" }, { "Device Setup", "" }, { "Minimize", "Ctrl+M" }, { "Bring All to Front", "" }, { "MIDI Monitor", "" }, { "Open User Guide", "Ctrl+H" }, { "About", "" }
     };
     EXPECT_EQ (look.shortcuts, expected);
 }
