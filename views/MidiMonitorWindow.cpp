@@ -3,7 +3,7 @@
 const char* const MidiMonitorWindow::title = "MIDI Monitor";
 
 MidiMonitorWindow::MidiMonitorWindow (MidiManager& midiManager)
-    : juce::DocumentWindow (title, juce::Colours::lightgrey, juce::DocumentWindow::closeButton, true),
+    : juce::DocumentWindow (title, juce::Colours::lightgrey, juce::DocumentWindow::closeButton, false),
       monitor (midiManager)
 {
     setUsingNativeTitleBar (true);
@@ -11,6 +11,8 @@ MidiMonitorWindow::MidiMonitorWindow (MidiManager& midiManager)
     setResizable (true, false);
     setResizeLimits (400, 200, 4096, 4096);
     centreWithSize (getWidth(), getHeight());
+    // On the desktop only once its place is known, so the window system maps it there.
+    addToDesktop();
     setVisible (true);
 }
 
