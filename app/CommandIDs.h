@@ -30,6 +30,7 @@ enum : juce::CommandID
     followHardwareControls = 0x200320,
     minimize = 0x200410,
     bringAllToFront = 0x200420,
+    midiMonitor = 0x200430,
     openUserGuide = 0x200510
 };
 

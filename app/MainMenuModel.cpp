@@ -63,6 +63,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addCommandItem (commandManager, CommandIDs::minimize);
         menu.addCommandItem (commandManager, CommandIDs::bringAllToFront);
         menu.addSeparator();
+        menu.addCommandItem (commandManager, CommandIDs::midiMonitor);
     }
     else if (menuName == "Help")
     {

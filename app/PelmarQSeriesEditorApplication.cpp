@@ -174,7 +174,7 @@ void PelmarQSeriesEditorApplication::getAllCommands (juce::Array<juce::CommandID
 {
     commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
                          CommandIDs::followHardwareControls, CommandIDs::closeWindow, CommandIDs::minimize, CommandIDs::bringAllToFront,
-                         CommandIDs::openUserGuide, CommandIDs::quit });
+                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::midiMonitor });
 }
 
 void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -197,6 +197,7 @@ void PelmarQSeriesEditorApplication::getCommandInfo (juce::CommandID commandID, 
             break;
         case CommandIDs::minimize: setInfo ("Minimize", 'm'); break;
         case CommandIDs::bringAllToFront: setInfo ("Bring All to Front"); break;
+        case CommandIDs::midiMonitor: setInfo ("MIDI Monitor"); break;
         case CommandIDs::openUserGuide: setInfo ("Open User Guide", 'h'); break;
         default: break;
     }
@@ -215,6 +216,7 @@ bool PelmarQSeriesEditorApplication::perform (const juce::ApplicationCommandTarg
         case CommandIDs::followHardwareControls: toggleFollowing(); break;
         case CommandIDs::minimize: windowManager->minimiseActiveDocument(); break;
         case CommandIDs::bringAllToFront: windowManager->bringAllToFront(); break;
+        case CommandIDs::midiMonitor: windowManager->showMidiMonitor(); break;
         case CommandIDs::openUserGuide: openUserGuide(); break;
         default: break;
     }

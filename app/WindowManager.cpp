@@ -21,6 +21,7 @@ WindowManager::~WindowManager()
 {
     delete deviceSetupWindow.get();
     delete aboutWindow.get();
+    delete midiMonitorWindow.get();
 
     while (! documents.isEmpty())
         destroyDocument (documents.getLast());
@@ -240,6 +241,17 @@ void WindowManager::showAbout()
 
     keepAboveActiveDocument (*aboutWindow);
     aboutWindow->toFront (true);
+}
+
+void WindowManager::showMidiMonitor()
+{
+    if (midiMonitorWindow == nullptr)
+    {
+        midiMonitorWindow = new MidiMonitorWindow (*midiManager);
+        WindowIcon::applyTo (*midiMonitorWindow);
+    }
+
+    midiMonitorWindow->toFront (true);
 }
 
 void WindowManager::keepAboveActiveDocument (juce::Component& dialog)

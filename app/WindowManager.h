@@ -3,6 +3,7 @@
 #include "app/about/AboutWindow.h"
 #include "EditorDocument.h"
 #include "app/devicesetup/DeviceManagerWindow.h"
+#include "views/MidiMonitorWindow.h"
 
 #include <functional>
 
@@ -47,6 +48,9 @@ public:
     void showDeviceSetup();
     void showAbout();
 
+    /** Opens the MIDI monitor, or brings the one open to the front. */
+    void showMidiMonitor();
+
     /** True while fewer than five documents are open. */
     bool canOpenAnotherDocument() const;
 
@@ -73,6 +77,7 @@ public:
 
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
+    MidiMonitorWindow* getMidiMonitorWindow() const { return midiMonitorWindow.get(); }
 
     static constexpr int maxDocuments = 5;
 
@@ -84,6 +89,7 @@ private:
     int documentCounter = 0;
     juce::WeakReference<DeviceManagerWindow> deviceSetupWindow;
     juce::WeakReference<AboutWindow> aboutWindow;
+    juce::WeakReference<MidiMonitorWindow> midiMonitorWindow;
     juce::OwnedArray<EditorDocument> documents;
     MidiManager* midiManager;
     juce::ApplicationCommandManager* commandManager;

@@ -81,6 +81,11 @@ void MidiManager::setInputDevice (const juce::String& name)
 
     input.name = name;
 
+    {
+        const juce::ScopedLock sl (trafficLock);
+        trafficInputName = name;
+    }
+
     // A port left open on a device no longer chosen would go on delivering its messages.
     if (const auto device = findChosen (backend.getInputDevices(), name, MidiBackend::findInput))
         open (input, *device, [this] (const juce::String& identifier) { return openInputPort (identifier); });
@@ -122,6 +127,8 @@ void MidiManager::sendMessage (const juce::MidiMessage& message)
 {
     if (output.port != nullptr)
     {
+        // Shown before it goes, so that an answer never comes before its question.
+        tellTraffic (MidiDirection::out, message);
         output.port->sendMessageNow (message);
         return;
     }
@@ -166,8 +173,30 @@ MidiBackend& MidiManager::getBackend() const noexcept
     return backend;
 }
 
+void MidiManager::setTrafficListener (MidiTrafficListener* listener)
+{
+    const juce::ScopedLock sl (trafficLock);
+    trafficListener = listener;
+    hasTrafficListener = listener != nullptr;
+}
+
+// Output is sent on the message thread, which also chooses the ports; input arrives on the MIDI
+// thread, which reads the input's name under the lock.
+void MidiManager::tellTraffic (MidiDirection direction, const juce::MidiMessage& message)
+{
+    if (! hasTrafficListener)
+        return;
+
+    const juce::ScopedLock sl (trafficLock);
+
+    if (trafficListener != nullptr)
+        trafficListener->midiTraffic (direction, direction == MidiDirection::in ? trafficInputName : output.name, message);
+}
+
 void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
 {
+    tellTraffic (MidiDirection::in, message);
+
     // Newest first; a listener removed during the broadcast is not called after its
     // removal, and every other one is called exactly once.
     listeners.call ([&message] (MidiManagerListener& listener) { listener.midiMessageReceived (message); });

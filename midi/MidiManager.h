@@ -1,6 +1,9 @@
 #pragma once
 
 #include "MidiBackend.h"
+#include "MidiTrafficListener.h"
+
+#include <atomic>
 
 /**
     The one gateway between the editor and the MIDI ports: at most one input and one
@@ -65,6 +68,12 @@ public:
     */
     void removeListener (MidiManagerListener* listener);
 
+    /** Shows every message received or sent, with its port's name, to at most one listener (a
+        MIDI monitor); null stops it. Once this returns the previous listener is never called
+        again. Without a listener a message costs one atomic read more.
+    */
+    void setTrafficListener (MidiTrafficListener* listener);
+
     /** False as soon as the manager has noticed that the open port's device has gone. */
     bool isInputOpen() const;
     bool isOutputOpen() const;
@@ -109,6 +118,7 @@ private:
     std::unique_ptr<MidiBackend::OutputPort> openOutputPort (const juce::String& identifier);
 
     void timerCallback() override;
+    void tellTraffic (MidiDirection direction, const juce::MidiMessage& message);
 
     MidiBackend& backend;
     // The list's lock is held through every broadcast and taken by add and remove, so a
@@ -117,6 +127,11 @@ private:
     juce::ListenerList<MidiManagerListener, juce::Array<MidiManagerListener*, juce::CriticalSection>> listeners;
     Connection<MidiBackend::InputPort> input;
     Connection<MidiBackend::OutputPort> output;
+
+    juce::CriticalSection trafficLock;
+    MidiTrafficListener* trafficListener = nullptr; // guarded by trafficLock
+    std::atomic<bool> hasTrafficListener { false };
+    juce::String trafficInputName; // guarded by trafficLock: the chosen input's name, for the MIDI thread
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiManager)
 };

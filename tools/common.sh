@@ -3,7 +3,7 @@ set -euo pipefail
 
 Q7X_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 Q7X_PACKAGES=(g++ cmake make pkg-config ccache juce-modules-source libgtest-dev libbenchmark-dev
-              xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick xsettingsd fonts-roboto-unhinted)
+              xvfb openbox xdotool xclip x11-utils x11-xserver-utils imagemagick xsettingsd fonts-roboto-unhinted)
 # The release: the user guide (pandoc, weasyprint, pdftotext), the Debian package (dpkg-dev, lintian)
 # and the checks of what it installs (desktop entry, metainfo, file type, man page).
 Q7X_RELEASE_PACKAGES=(pandoc weasyprint fonts-dejavu-core poppler-utils dpkg-dev lintian

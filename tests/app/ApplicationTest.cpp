@@ -167,7 +167,8 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
         { CommandIDs::about, "About", 0 },               { CommandIDs::deviceSetup, "Device Setup", 0 },
         { CommandIDs::minimize, "Minimize", 'm' },       { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
         { CommandIDs::openUserGuide, "Open User Guide", 'h' },
-        { CommandIDs::followHardwareControls, "Follow Hardware Controls", 0 }
+        { CommandIDs::followHardwareControls, "Follow Hardware Controls", 0 },
+        { CommandIDs::midiMonitor, "MIDI Monitor", 0 }
     };
     // clang-format on
 
@@ -195,7 +196,8 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
     EXPECT_EQ (appCommands, juce::Array<juce::CommandID> ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open,
                                                             CommandIDs::deviceSetup, CommandIDs::followHardwareControls,
                                                             CommandIDs::closeWindow, CommandIDs::minimize,
-                                                            CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit }));
+                                                            CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit,
+                                                            CommandIDs::midiMonitor }));
     EXPECT_EQ (documentCommands, juce::Array<juce::CommandID> ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
                                                                  CommandIDs::sendPreset, CommandIDs::closeWindow,
                                                                  CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
@@ -213,7 +215,7 @@ TEST_F (ApplicationTest, MenuBarShowsTheCommandsWithQuitAndAboutInTheWindowMenus
                                                         "Hardware", "----", "Quit" }));
     EXPECT_TRUE (menuLines ("File")[5].isSubMenu);
     EXPECT_EQ (menuTexts ("Options"), juce::StringArray ({ "Device Setup", "Follow Hardware Controls" }));
-    EXPECT_EQ (menuTexts ("Window"), juce::StringArray ({ "Minimize", "Bring All to Front", "----" }));
+    EXPECT_EQ (menuTexts ("Window"), juce::StringArray ({ "Minimize", "Bring All to Front", "----", "MIDI Monitor" }));
     EXPECT_EQ (menuTexts ("Help"), juce::StringArray ({ "Open User Guide", "About" }));
     EXPECT_EQ (app->getMainMenuModel()->getMenuForIndex (5, "View").getNumItems(), 0);
 
@@ -372,7 +374,7 @@ TEST_F (ApplicationTest, MenusShowShortcutsAsLinuxDesktopsWriteThem)
     bar->setLookAndFeel (nullptr);
 
     const std::map<juce::String, juce::String> expected {
-        { "New Window ", "Ctrl+N" }, { "Open", "Ctrl+O" }, { "Close Window", "Ctrl+W" }, { "Save", "Ctrl+S" }, { "Save As", "" }, { "Hardware", "" }, { "Quit", "Ctrl+Q" }, { "Undo", "Ctrl+Z" }, { "Redo", "Ctrl+Shift+Z, Ctrl+Y" }, { "Copy Control Settings", "" }, { "Paste Control Settings", "" }, { "Paste to All Knobs", "" }, { "Paste to All Switches", "" }, { "Paste to All Pads", "" }, { "Paste to All Pads, Counting Up", "" }, { "Device Setup", "" }, { "Follow Hardware Controls", "" }, { "Minimize", "Ctrl+M" }, { "Bring All to Front", "" }, { "Open User Guide", "Ctrl+H" }, { "About", "" }
+        { "New Window ", "Ctrl+N" }, { "Open", "Ctrl+O" }, { "Close Window", "Ctrl+W" }, { "Save", "Ctrl+S" }, { "Save As", "" }, { "Hardware", "" }, { "Quit", "Ctrl+Q" }, { "Undo", "Ctrl+Z" }, { "Redo", "Ctrl+Shift+Z, Ctrl+Y" }, { "Copy Control Settings", "" }, { "Paste Control Settings", "" }, { "Paste to All Knobs", "" }, { "Paste to All Switches", "" }, { "Paste to All Pads", "" }, { "Paste to All Pads, Counting Up", "" }, { "Device Setup", "" }, { "Follow Hardware Controls", "" }, { "Minimize", "Ctrl+M" }, { "Bring All to Front", "" }, { "MIDI Monitor", "" }, { "Open User Guide", "Ctrl+H" }, { "About", "" }
     };
     EXPECT_EQ (look.shortcuts, expected);
 }
