@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 #include "preset/Alert.h"
+#include "preset/EditorTexts.h"
 
 #include <atomic>
 
@@ -94,8 +95,8 @@ public:
         // The chooser warned about the name as typed, not about the one with the extension.
         if (file != chosen && file.exists()
             && ! juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, title,
-                                                     "\"" + file.getFileName() + "\" already exists. Replace it?",
-                                                     "Replace", "Cancel", nullptr, nullptr))
+                                                     file.getFileName().quoted() + EditorTexts::replaceQuestion,
+                                                     EditorTexts::replaceButton, "Cancel", nullptr, nullptr))
             return {};
 
         return file;

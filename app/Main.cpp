@@ -1,6 +1,7 @@
 #include "app/platform/ApplicationEntry.h"
 #include "app/look/BackgroundFontScan.h"
 #include "PelmarQSeriesEditorApplication.h"
+#include "preset/EditorTexts.h"
 
 #include <cstdio>
 
@@ -46,8 +47,7 @@ int main (int argc, char* argv[])
 
     if (! ApplicationEntry::hasDisplay())
     {
-        std::fprintf (stderr, "q7x-editor: no X display to show the editor on (DISPLAY is not set).\n"
-                              "Run it inside a desktop session, or start Xvfb and set DISPLAY.\n");
+        std::fprintf (stderr, "q7x-editor: %s\n", EditorTexts::noDisplay);
         return 1;
     }
 

@@ -57,8 +57,8 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     // a window on, and would crash doing so.
     if (display == nullptr)
     {
-        std::fprintf (stderr, "q7x-editor: cannot reach the X display \"%s\".\n",
-                      ExternalText::getEnvironmentVariable ("DISPLAY").toRawUTF8());
+        const auto reason = EditorTexts::displayUnreachable + ExternalText::getEnvironmentVariable ("DISPLAY").quoted();
+        std::fprintf (stderr, "q7x-editor: %s.\n", reason.toRawUTF8());
         setApplicationReturnValue (1);
         quit();
         return;

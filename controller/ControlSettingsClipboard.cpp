@@ -118,5 +118,5 @@ void ControlSettingsClipboard::checkWhole (Paste& result)
         return;
 
     if (const auto problem = PresetValidator::findProblem (result.image))
-        result.refusal = "The pasted settings would not fit: " + problem->describe() + ".";
+        result.refusal = EditorTexts::pasteWouldNotFit + problem->describe() + ".";
 }

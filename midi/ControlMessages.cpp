@@ -63,7 +63,7 @@ std::vector<Address> keybed (const ControlId& control, const juce::Array<juce::u
     const auto notes = getKeybedNotes (image);
     std::vector<Address> addresses;
 
-    for (auto note = juce::jmax (0, notes.lowest); note <= juce::jmin (127, notes.highest); ++note)
+    for (auto note = juce::jmax (0, notes.lowest); note <= juce::jmin (NoteNames::highestNote, notes.highest); ++note)
         addresses.push_back ({ Kind::note, channel, note });
 
     return addresses;
@@ -131,13 +131,12 @@ std::vector<ControlId> findSenders (const juce::Array<juce::uint8>& image, const
     return senders;
 }
 
-KeybedNotes getKeybedNotes (const juce::Array<juce::uint8>& image)
+NoteNames::KeyRange getKeybedNotes (const juce::Array<juce::uint8>& image)
 {
     const ControlId keybedControl { ControlKind::Keybed, 1 };
     const auto octave = readParameter (keybedControl, image, KeybedParameter::octave);
     const auto transpose = readParameter (keybedControl, image, KeybedParameter::transpose)
                          + keybedControl.getParameter ((int) KeybedParameter::transpose).getInfo().displayOffset;
-    const auto lowest = 12 * octave + transpose;
-    return { lowest, lowest + keybedKeys - 1 };
+    return NoteNames::getKeybedRange (octave, transpose);
 }
 } // namespace ControlMessages

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preset/NoteNames.h"
 #include "preset/PresetLayout.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -53,18 +54,10 @@ std::vector<Address> getAddresses (const PresetLayout::ControlId& control, const
 */
 std::vector<PresetLayout::ControlId> findSenders (const juce::Array<juce::uint8>& image, const juce::MidiMessage& message);
 
-/** The notes the keybed's lowest and highest keys play: 12 x Octave + Transpose upwards, so
-    the default (Octave 4, Transpose 0) plays 48 to 72. A key outside 0..127 sends nothing.
+/** The notes the keybed's lowest and highest keys play under the image's Octave and
+    Transpose (NoteNames::getKeybedRange). A key outside 0-127 sends nothing.
 */
-struct KeybedNotes
-{
-    int lowest, highest;
-};
-
-KeybedNotes getKeybedNotes (const juce::Array<juce::uint8>& image);
-
-/** The number of keys of the keybed. */
-constexpr int keybedKeys = 25;
+NoteNames::KeyRange getKeybedNotes (const juce::Array<juce::uint8>& image);
 
 /** Bank select's controllers, which a Program Change sends before the program. */
 constexpr int bankMsbController = 0;

@@ -19,7 +19,7 @@ std::optional<ValueRule> getValueRule (ControlKind kind)
 {
     switch (kind)
     {
-        case ControlKind::Keybed: return ValueRule { "a key", 1, ControlMessages::keybedKeys, std::nullopt };
+        case ControlKind::Keybed: return ValueRule { "a key", 1, NoteNames::keysOnKeybed, std::nullopt };
         case ControlKind::PitchWheel: return ValueRule { "a position", 0, 16383, std::nullopt };
         case ControlKind::ModWheel:
         case ControlKind::Knob: return ValueRule { "a position", 0, 127, std::nullopt };

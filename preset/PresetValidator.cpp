@@ -1,15 +1,8 @@
 #include "PresetValidator.h"
 #include "SharedByteRules.h"
+#include "ShownValueText.h"
 
 using namespace PresetLayout;
-
-namespace
-{
-juce::String rangeText (int minimum, int maximum)
-{
-    return juce::String (minimum) + ".." + juce::String (maximum);
-}
-} // namespace
 
 juce::String PresetProblem::describe() const
 {
@@ -21,10 +14,10 @@ juce::String PresetProblem::describe() const
     if (unusedInMode.isNotEmpty())
         text << ", unused in mode " << unusedInMode;
 
-    text << "): value " << value << " is outside " << rangeText (rawMinimum, rawMaximum);
+    text << "): value " << value << " is outside " << ShownValueText::range (rawMinimum, rawMaximum);
 
     if (displayOffset != 0)
-        text << " (shown " << rangeText (rawMinimum + displayOffset, rawMaximum + displayOffset) << ")";
+        text << " (shown " << ShownValueText::range (rawMinimum + displayOffset, rawMaximum + displayOffset) << ")";
 
     return text;
 }

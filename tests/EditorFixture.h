@@ -5,6 +5,7 @@
 #include "controller/PresetController.h"
 #include "views/EditorComponent.h"
 #include "ViewTestHelpers.h"
+#include "WaitUntil.h"
 
 /** A real editor for a real preset controller, as a document builds them. */
 struct EditorFixture
@@ -32,6 +33,17 @@ struct EditorFixture
     juce::String textOf (const juce::String& key) const
     {
         return dynamic_cast<juce::TextEditor&> (*findComponentNamed (*editor, key)).getText();
+    }
+
+    /** Puts the editor in a window of its own in front, as tests of the keyboard focus need
+        (under an X display with a window manager); false when that window gets no focus.
+    */
+    bool showWithKeyboardFocus()
+    {
+        editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar);
+        editor->setVisible (true);
+        editor->toFront (true);
+        return waitUntil ([this] { return editor->getPeer() != nullptr && editor->getPeer()->isFocused(); });
     }
 
     /** The panel of a control. */

@@ -1,4 +1,5 @@
 #include "InstanceEndpoint.h"
+#include "preset/EditorTexts.h"
 #include "preset/ExternalText.h"
 
 #include <algorithm>
@@ -243,7 +244,7 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
 
     const auto folder = juce::File (address).getParentDirectory().getFullPathName();
     const auto lockPath = address + ".lock";
-    const auto runsAlone = "; this editor does not take the files of later launches";
+    const auto* runsAlone = EditorTexts::takesNoLaterLaunches;
 
     if (const auto folderProblem = privateFolderProblem (folder, true); folderProblem.isNotEmpty())
     {
@@ -262,7 +263,7 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
     if (! lock.acquire (timeoutMs))
     {
         problem = "another launch held " + lockPath + " for over " + juce::String (timeoutMs / 1000.0, 1)
-                + " s; this one runs on its own";
+                + " s" + EditorTexts::runsOnItsOwn;
         return Claim::busy;
     }
 

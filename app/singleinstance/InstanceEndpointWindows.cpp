@@ -1,4 +1,5 @@
 #include "InstanceEndpoint.h"
+#include "preset/EditorTexts.h"
 
 #include <windows.h>
 #include <aclapi.h>
@@ -381,8 +382,7 @@ InstanceEndpoint::Claim InstanceEndpoint::claim (std::unique_ptr<Connection>& co
 
         if (connectError == ERROR_ACCESS_DENIED)
         {
-            problem = address + " is in the way (not a pipe of this user); "
-                                "this editor does not take the files of later launches";
+            problem = address + " is in the way (not a pipe of this user)" + EditorTexts::takesNoLaterLaunches;
             return Claim::unavailable;
         }
 

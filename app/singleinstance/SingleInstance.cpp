@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 #include "preset/CommandLinePath.h"
+#include "preset/EditorTexts.h"
 #include "preset/ExternalText.h"
 
 #include <algorithm>
@@ -171,11 +172,11 @@ SingleInstance::Role SingleInstance::claim (const juce::String& commandLine)
         problem = endpoint.getProblem();
     else if (role == Role::unanswered)
         problem = "the running editor did not answer within " + juce::String (timeoutMs / 1000.0, 1)
-                + " s; this one runs on its own";
+                + " s" + EditorTexts::runsOnItsOwn;
     else if (role == Role::unavailable)
         problem = endpoint.getProblem().isNotEmpty()
                     ? endpoint.getProblem()
-                    : "cannot use " + endpoint.getAddress() + "; this editor does not take the files of later launches";
+                    : "cannot use " + endpoint.getAddress() + EditorTexts::takesNoLaterLaunches;
 
     return role;
 }

@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-#include "WaitUntil.h"
 #include "views/FocusWalk.h"
 #include "views/QControlLayoutView.h"
 
@@ -26,10 +25,7 @@ TEST (FocusWalk, ReachesEveryPadThroughBothBanksAndComesRoundToTheFirst)
     EditorFixture fixture;
     auto& editor = *fixture.editor;
 
-    editor.addToDesktop (juce::ComponentPeer::windowHasTitleBar);
-    editor.setVisible (true);
-    editor.toFront (true);
-    ASSERT_TRUE (waitUntil ([&] { return editor.getPeer() != nullptr && editor.getPeer()->isFocused(); }));
+    ASSERT_TRUE (fixture.showWithKeyboardFocus());
 
     editor.selectSection (3);
     auto& banks = dynamic_cast<QControlLayoutView&> (*editor.getViewForButton (editor.getTabSelector().getButtons()[3])).getBankView();

@@ -10,10 +10,7 @@ TEST (ModeListFocus, ChoosingAModeGivesTheListTheKeyboardFocus)
     EditorFixture fixture;
     auto& editor = *fixture.editor;
 
-    editor.addToDesktop (juce::ComponentPeer::windowHasTitleBar);
-    editor.setVisible (true);
-    editor.toFront (true);
-    ASSERT_TRUE (waitUntil ([&] { return editor.getPeer() != nullptr && editor.getPeer()->isFocused(); }));
+    ASSERT_TRUE (fixture.showWithKeyboardFocus());
 
     editor.buttonClicked (editor.getTabSelector().getButtons()[1]); // Knobs
 

@@ -696,6 +696,20 @@ e2e_menu()
     e2e_wait_until "the menu to close" 5 e2e_no_window menu
 }
 
+# e2e_choose_simulator_ports: Options > Device Setup, the simulator in the first row of the input
+# and of the output list (started with E2E_ENV=(Q7X_SIMULATOR=1)), then OK.
+e2e_choose_simulator_ports()
+{
+    local setup
+    e2e_menu Options 1
+    e2e_wait_window "Pelmar Q7X Editor Device Setup"
+    setup=$E2E_WIN
+    e2e_click_window "$setup" 115 79
+    e2e_click_window "$setup" 115 250
+    e2e_click_window "$setup" 52 397
+    e2e_wait_gone "Pelmar Q7X Editor Device Setup"
+}
+
 e2e_menus_changed()
 {
     local now

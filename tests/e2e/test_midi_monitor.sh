@@ -9,14 +9,7 @@ E2E_ENV=(Q7X_SIMULATOR=1)
 e2e_start_editor
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"
 
-# Device Setup: the simulator in the first row of each list, then OK.
-e2e_menu Options 1
-e2e_wait_window "Pelmar Q7X Editor Device Setup"
-setup=$E2E_WIN
-e2e_click_window "$setup" 115 79
-e2e_click_window "$setup" 115 250
-e2e_click_window "$setup" 52 397
-e2e_wait_gone "Pelmar Q7X Editor Device Setup"
+e2e_choose_simulator_ports
 
 # Window > MIDI Monitor twice: still one monitor.
 e2e_use_document "${E2E_TITLE_PREFIX}Untitled 1"

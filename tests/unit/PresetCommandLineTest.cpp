@@ -139,8 +139,8 @@ TEST_F (PresetCommandLineTest, CheckSaysWhyEachFileIsRefused)
                    + files[1] + ": size is 102 bytes, a preset file has 103\n"
                    + files[2] + ": size is 104 bytes, a preset file has 103\n"
                    + files[3] + ": does not start with the preset dump prefix F0 00 00 0E 00 41 61 00 5D\n"
-                   + files[4] + ": offset 36 (Pad 1 Curve): value 8 is outside 0..7 (shown 1..8)\n"
-                   + files[5] + ": offset 83 (Switch 3 Mode): value 3 is outside 0..2\n"
+                   + files[4] + ": offset 36 (Pad 1 Curve): value 8 is outside 0-7 (shown 1-8)\n"
+                   + files[5] + ": offset 83 (Switch 3 Mode): value 3 is outside 0-2\n"
                    + files[6] + ": not a regular file\n"
                    + files[7] + ": no such file\n"
                    + files[8] + ": size is 5000000000 bytes, a preset file has 103\n");
@@ -270,7 +270,7 @@ TEST_F (PresetCommandLineTest, SetChangesShownValuesOrLeavesTheFileAsItWas)
         { { "Keybed MIDI Channel=17" }, "q7x-preset: Keybed MIDI Channel: \"17\" is not 1-16\n" },
         { { "Pad 3 Mode=Sideways" }, "q7x-preset: Pad 3 Mode: \"Sideways\" is not one of Note, CC Toggle, CC Momentary, Program Change\n" },
         { { "Pad 1 CC=5", "Pad 3 Mode=Note" }, // Released 64 would become Curve 65
-          ": left unchanged: offset 46 (Pad 3 Curve): value 64 is outside 0..7 (shown 1..8)\n" },
+          ": left unchanged: offset 46 (Pad 3 Curve): value 64 is outside 0-7 (shown 1-8)\n" },
     };
 
     for (const auto& [assignments, why] : refusals)

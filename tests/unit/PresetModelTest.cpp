@@ -71,14 +71,14 @@ TEST (PresetFraming, FilesNeedTheDumpPrefixButNotTheLastByte)
 TEST (PresetValidator, NamesOffsetParameterValueAndRange)
 {
     EXPECT_EQ (problemWith ({}), "accepted");
-    EXPECT_EQ (problemWith ({ { 0, 25 } }), "offset 0 (Keybed Transpose): value 25 is outside 0..24 (shown -12..12)");
-    EXPECT_EQ (problemWith ({ { 12, 16 } }), "offset 12 (Sustain MIDI Channel): value 16 is outside 0..15 (shown 1..16)");
-    EXPECT_EQ (problemWith ({ { 36, 8 } }), "offset 36 (Pad 1 Curve): value 8 is outside 0..7 (shown 1..8)");
-    EXPECT_EQ (problemWith ({ { 33, 4 } }), "offset 33 (Pad 1 Mode): value 4 is outside 0..3");
-    EXPECT_EQ (problemWith ({ { 78, 3 } }), "offset 78 (Switch 2 Mode): value 3 is outside 0..2");
-    EXPECT_EQ (problemWith ({ { 6, 128 } }), "offset 6 (Mod Wheel CC): value 128 is outside 0..127");
+    EXPECT_EQ (problemWith ({ { 0, 25 } }), "offset 0 (Keybed Transpose): value 25 is outside 0-24 (shown -12 to 12)");
+    EXPECT_EQ (problemWith ({ { 12, 16 } }), "offset 12 (Sustain MIDI Channel): value 16 is outside 0-15 (shown 1-16)");
+    EXPECT_EQ (problemWith ({ { 36, 8 } }), "offset 36 (Pad 1 Curve): value 8 is outside 0-7 (shown 1-8)");
+    EXPECT_EQ (problemWith ({ { 33, 4 } }), "offset 33 (Pad 1 Mode): value 4 is outside 0-3");
+    EXPECT_EQ (problemWith ({ { 78, 3 } }), "offset 78 (Switch 2 Mode): value 3 is outside 0-2");
+    EXPECT_EQ (problemWith ({ { 6, 128 } }), "offset 6 (Mod Wheel CC): value 128 is outside 0-127");
     EXPECT_EQ (problemWith ({ { 13, 1 }, { 14, 200 } }),
-               "offset 14 (Knob 1 CC, unused in mode Aftertouch): value 200 is outside 0..127");
+               "offset 14 (Knob 1 CC, unused in mode Aftertouch): value 200 is outside 0-127");
     EXPECT_EQ (PresetValidator::findProblem (juce::Array<juce::uint8> (getDefaultPresetImage().begin(), 92))->describe(),
                "image has 92 bytes, a preset has 93");
 
