@@ -8,7 +8,7 @@ here=$(dirname "$(readlink -f "$0")")
 build=$(readlink -f "$1") windows_build=$(readlink -f "$2") results=$3
 with_editor=yes
 [ "${4:-}" = --without-editor ] && with_editor=""
-export Q7X_SIMULATOR_PROGRAM=$build/simulator/q7x-simulator
+export Q7X_SIMULATOR_PROGRAM=$build/simulator/q7x-simulator Q7X_PRESET_EXE=$windows_build/cli/q7x-preset.exe
 export WINEPREFIX=$results/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 passed=0 failed=()
 
@@ -33,7 +33,7 @@ wine cmd /c exit </dev/null >/dev/null 2>&1
 echo "guest: Wine started in $((SECONDS - started)) s"
 
 check "q7x-preset.exe on the sequencer" bash "$here/test_preset_device_windows.sh" \
-    "$build/cli/q7x-preset" "$windows_build/cli/q7x-preset.exe" "$results/preset-device-windows"
+    "$build/cli/q7x-preset" "$Q7X_PRESET_EXE" "$results/preset-device-windows"
 if [ -n "$with_editor" ]; then
     check "the Windows editor on the sequencer" bash "$here/test_editor_device_windows.sh" \
         "$windows_build/q7x-editor.exe" "$results/e2e-windows"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # q7x-preset.exe under Wine, through Wine's ALSA MIDI driver, against q7x-simulator on the real
 # sequencer: it lists the ports, sends and gets the preset byte for byte, also a reply that comes
-# through snd-virmidi a few bytes at a time; and where it fails (no answer, a refused reply, missing
-# ports, an existing file) its status and its line on stderr are the Linux q7x-preset's, run beside
-# it, once Wine's port names ("client - port") are read as the sequencer's port names.
+# through snd-virmidi a few bytes at a time; and where it fails (no answer, a refused reply, a
+# missing port) its status and its line on stderr are the Linux q7x-preset's, run beside it, once
+# Wine's port names ("client - port") are read as the sequencer's. What does not touch MIDI is
+# compared on the host (tests/windows): every Wine program takes long under emulation.
 #   bash test_preset_device_windows.sh Q7X_PRESET Q7X_PRESET_EXE WORK_DIR
 # (Q7X_SIMULATOR_PROGRAM and Wine's settings in the environment)
 set -euo pipefail
@@ -15,11 +16,11 @@ trap 'guest_stop_simulator; kill "${writer:-}" 2>/dev/null || true' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 windows() { wine "$windows" "$@"; }
 
-# wine_port NAME: the name Windows programs see the port NAME by, from `ports`.
+# wine_port NAME: the name Windows programs see the port NAME by, from the listing in ports.txt.
 wine_port()
 {
-    windows ports | sed -n "s/^output: \(.* - \)\?\($1\)\$/\1\2/p" | head -n 1 | grep . \
-        || fail "q7x-preset.exe does not list the port $1: $(windows ports | tr '\n' ';')"
+    sed -n "s/^output: \(.* - \)\?\($1\)\$/\1\2/p" ports.txt | head -n 1 | grep . \
+        || fail "q7x-preset.exe does not list the port $1: $(tr '\n' ';' <ports.txt)"
 }
 
 # same_refusal WHAT EXPECTED_STATUS ARGS...: both programs fail alike: the status, and stderr once
@@ -32,7 +33,7 @@ same_refusal()
     status=0
     windows "$@" 2>windows.err || status=$?
     [ "$status" -eq "$expected" ] || fail "$what: q7x-preset.exe gave status $status, expected $expected ($(cat windows.err))"
-    sed -i -e "s/\"[^\"]* - \(Q7X\|VirMIDI 0-0\|Midi Through Port-0\)\"/\"\1\"/g" windows.err
+    sed -i -e "s/\"[^\"]* - \(Q7X\|VirMIDI 0-0\|Midi Through Port-0\)\"/\"\1\"/g" linux.err windows.err
     cmp -s linux.err windows.err || fail "$what: stderr differs from Linux: $(diff linux.err windows.err | cat -A)"
     echo "ok: $what: $(head -n 1 windows.err)"
 }
@@ -51,8 +52,6 @@ cmp sent.q7x device.q7x || fail "the device holds other bytes than q7x-preset.ex
 windows get --in "$q7x" --out "$q7x" got.q7x
 cmp sent.q7x got.q7x || fail "q7x-preset.exe get brought other bytes than the device holds"
 echo "ok: send and get under Wine, byte for byte"
-cp got.q7x kept.q7x
-same_refusal "get onto an existing file" 1 get got.q7x
 guest_stop_simulator
 
 # The device's reply through snd-virmidi, 3 bytes at a time as a slow device writes them: the
@@ -81,11 +80,7 @@ guest_start_simulator simulator-refused.log --reply out-of-range
 same_refusal "a reply out of range" 1 get --force got.q7x
 guest_stop_simulator
 
-same_refusal "a chosen port that is not there" 1 get --in Q7X --out Q7X --force got.q7x
-same_refusal "a port that is not there" 1 send --out "No Such Port" sent.q7x
-status=0
-windows get --force got.q7x 2>err.txt || status=$?
-[ "$status" -eq 2 ] && grep -q "VirMIDI 0-0\"" err.txt || fail "no Q7X port: status $status, expected 2 and the ports listed: $(cat err.txt)"
-echo "ok: no port whose name contains Q7X: usage error, the ports listed"
+cp got.q7x kept.q7x
+same_refusal "a chosen port that is not there" 1 get --in "$q7x" --out "$q7x" --force got.q7x
 cmp kept.q7x got.q7x || fail "a failed get changed the file"
 echo "PASS"
