@@ -54,14 +54,15 @@ cmp sent.q7x got.q7x || fail "q7x-preset.exe get brought other bytes than the de
 echo "ok: send and get under Wine, byte for byte"
 guest_stop_simulator
 
-# The device's reply through snd-virmidi, 3 bytes at a time as a slow device writes them: the
-# sequencer hands it on in pieces, which come to the program in several input buffers.
+# The device's reply through snd-virmidi, 3 bytes at a time as a slow device writes them, again and
+# again until the program has one: the sequencer hands it on in pieces, which come to the program
+# in several input buffers.
 virmidi=$(wine_port "VirMIDI 0-0")
 cp sent.q7x reply.bin
 printf '\x63' | dd of=reply.bin bs=1 seek=6 conv=notrunc status=none # the dump's command, made the reply's
 (
     exec 3>/dev/snd/midiC0D0
-    for _ in $(seq 40); do
+    while :; do
         for offset in $(seq 0 3 102); do tail -c +$((offset + 1)) reply.bin | head -c 3 >&3; done
         sleep 0.25
     done
