@@ -138,7 +138,7 @@ TEST (MidiInputAssembler, PutsRepliesTogetherFromInputBuffers)
 {
     const auto reply = sysEx (103);
 
-    for (const size_t bufferSize : { 1, 3, 64, 102, 103, 256 })
+    for (const size_t bufferSize : { 1u, 3u, 64u, 102u, 103u, 256u })
     {
         SCOPED_TRACE ("buffers of " + std::to_string (bufferSize) + " bytes");
         Recorder recorder;
