@@ -5,6 +5,7 @@
 # Wine's prefix is RESULTS_DIR/wine-prefix, made on the host (the guest's / is read-only).
 set -uo pipefail
 here=$(dirname "$(readlink -f "$0")")
+source "$here/device_lib.sh"
 build=$(readlink -f "$1") windows_build=$(readlink -f "$2") results=$3
 with_editor=yes
 [ "${4:-}" = --without-editor ] && with_editor=""
@@ -35,6 +36,7 @@ echo "guest: Wine started in $((SECONDS - started)) s"
 check "q7x-preset.exe on the sequencer" bash "$here/test_preset_device_windows.sh" \
     "$build/cli/q7x-preset" "$Q7X_PRESET_EXE" "$results/preset-device-windows"
 if [ -n "$with_editor" ]; then
+    guest_warm_up_display
     check "the Windows editor on the sequencer" bash "$here/test_editor_device_windows.sh" \
         "$windows_build/q7x-editor.exe" "$results/e2e-windows"
 fi

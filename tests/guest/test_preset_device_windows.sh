@@ -60,10 +60,12 @@ guest_stop_simulator
 virmidi=$(wine_port "VirMIDI 0-0")
 cp sent.q7x reply.bin
 printf '\x63' | dd of=reply.bin bs=1 seek=6 conv=notrunc status=none # the dump's command, made the reply's
+# Each piece one write, by the shell itself: a reply must come whole within the program's wait.
+mapfile -t pieces < <(od -An -v -tx1 reply.bin | tr -s ' \n' ' ' | sed 's/^ //; s/ $//' | tr ' ' '\n' | paste -d' ' - - - | sed -E 's/^/\\x/; s/ /\\x/g; s/(\\x)+$//')
 (
     exec 3>/dev/snd/midiC0D0
     while :; do
-        for offset in $(seq 0 3 102); do tail -c +$((offset + 1)) reply.bin | head -c 3 >&3; done
+        for piece in "${pieces[@]}"; do printf "$piece" >&3; done
         sleep 0.25
     done
 ) &
