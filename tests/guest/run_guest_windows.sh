@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows programs on the guest's real ALSA sequencer, under Wine (see inside_windows.sh):
-#   bash run_guest_windows.sh BUILD_DIR WINDOWS_BUILD_DIR RESULTS [--without-editor]
+#   bash run_guest_windows.sh BUILD_DIR WINDOWS_BUILD_DIR RESULTS [--with-editor]
 # BUILD_DIR holds the Linux q7x-simulator and q7x-preset, WINDOWS_BUILD_DIR the Windows programs
 # (tools/windows/build.sh, which also makes Wine's prefix). The guest sees the host's / read-only:
 # it gets a copy of the prefix in RESULTS, made of hard links where it can (it is large), with the
