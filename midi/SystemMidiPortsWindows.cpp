@@ -57,12 +57,21 @@ public:
         // Once out of the list, no callback reaches this input, also none the driver delivers late;
         // the buffers come back on reset, and none is lent again.
         live().remove (this);
-        midiInReset (handle);
+
+        // A driver may hand the buffers back one reset at a time; none may stay with it once freed.
+        for (int attempt = 0; attempt < (int) numBuffers && anyBufferLent(); ++attempt)
+            midiInReset (handle);
 
         for (auto& buffer : buffers)
             midiInUnprepareHeader (handle, &buffer.header, sizeof (MIDIHDR));
 
         midiInClose (handle);
+    }
+
+    bool anyBufferLent() const
+    {
+        return std::any_of (std::begin (buffers), std::end (buffers),
+                            [] (const Buffer& buffer) { return (buffer.header.dwFlags & MHDR_INQUEUE) != 0; });
     }
 
     MMRESULT open (UINT deviceNumber)
