@@ -14,4 +14,10 @@ namespace ConsoleProgram
 {
 /** Sets up the standard streams and returns the arguments, the program's name first. */
 std::vector<std::string> start (int argc, char* argv[]);
+
+/** What main() returns, once the standard streams are flushed. Under Wine, whose ALSA MIDI driver
+    crashes while it is unloaded at exit (status 139 after a command that listed or used ports), the
+    process ends here with the status instead, before any driver is unloaded.
+*/
+int end (int status);
 } // namespace ConsoleProgram

@@ -42,3 +42,16 @@ std::vector<std::string> ConsoleProgram::start (int argc, char* argv[])
     ::LocalFree (wide);
     return arguments;
 }
+
+int ConsoleProgram::end (int status)
+{
+    const auto ntdll = ::GetModuleHandleW (L"ntdll.dll");
+
+    if (ntdll != nullptr && ::GetProcAddress (ntdll, "wine_get_version") != nullptr)
+    {
+        std::fflush (nullptr);
+        ::TerminateProcess (::GetCurrentProcess(), (UINT) status);
+    }
+
+    return status;
+}

@@ -10,10 +10,6 @@ juce::MidiMessage makeSysEx (const juce::Array<juce::uint8>& body)
     return juce::MidiMessage::createSysExMessage (body.getRawDataPointer(), body.size());
 }
 
-juce::Result cannotOpen (const char* direction, const juce::MidiDeviceInfo& device)
-{
-    return juce::Result::fail (juce::String ("cannot open the ") + direction + " port " + device.name.quoted());
-}
 } // namespace
 
 DevicePresetTransfer::DevicePresetTransfer (MidiBackend& backendToUse)
@@ -26,10 +22,17 @@ juce::Result DevicePresetTransfer::send (const juce::MidiDeviceInfo& output, con
     const auto port = backend.openOutput (output.identifier);
 
     if (port == nullptr)
-        return cannotOpen ("output", output);
+        return cannotOpen (false, output);
 
     port->sendMessageNow (makeSysEx (PresetFraming::makeBody (PresetLayout::presetDumpCommand, image)));
     return juce::Result::ok();
+}
+
+juce::Result DevicePresetTransfer::cannotOpen (bool isInput, const juce::MidiDeviceInfo& device)
+{
+    const auto reason = backend.describeOpenFailure (device.identifier, isInput);
+    return juce::Result::fail (juce::String ("cannot open the ") + (isInput ? "input" : "output") + " port "
+                               + device.name.quoted() + (reason.isEmpty() ? "" : ": " + reason));
 }
 
 juce::Result DevicePresetTransfer::fetch (const juce::MidiDeviceInfo& input, const juce::MidiDeviceInfo& output,
@@ -47,12 +50,12 @@ juce::Result DevicePresetTransfer::fetch (const juce::MidiDeviceInfo& input, con
     const auto inputPort = backend.openInput (input.identifier, this);
 
     if (inputPort == nullptr)
-        return cannotOpen ("input", input);
+        return cannotOpen (true, input);
 
     const auto outputPort = backend.openOutput (output.identifier);
 
     if (outputPort == nullptr)
-        return cannotOpen ("output", output);
+        return cannotOpen (false, output);
 
     inputPort->start();
 

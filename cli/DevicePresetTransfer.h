@@ -31,6 +31,7 @@ public:
 
 private:
     void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
+    juce::Result cannotOpen (bool isInput, const juce::MidiDeviceInfo& device);
 
     MidiBackend& backend;
     juce::CriticalSection replyLock;

@@ -43,5 +43,6 @@ int main (int argc, char* argv[])
         pointers.push_back (argument.c_str());
 
     SystemMidiBackend midi;
-    return closeStandardOutput (PresetCommandLine (std::cout, std::cerr, midi).run ((int) pointers.size(), pointers.data()));
+    const auto status = PresetCommandLine (std::cout, std::cerr, midi).run ((int) pointers.size(), pointers.data());
+    return ConsoleProgram::end (closeStandardOutput (status));
 }

@@ -50,6 +50,9 @@ public:
     /** Opens the output of an identifier from getOutputDevices(); null when it is gone or fails. */
     virtual std::unique_ptr<OutputPort> openOutput (const juce::String& identifier) = 0;
 
+    /** After an open failed: why, in a few words for a message, or empty when not known. */
+    virtual juce::String describeOpenFailure (const juce::String&, bool /*isInput*/) { return {}; }
+
     /** The names of getInputDevices() and getOutputDevices(), in the same order. */
     juce::StringArray getInputDeviceNames();
     juce::StringArray getOutputDeviceNames();

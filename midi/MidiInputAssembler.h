@@ -30,6 +30,9 @@ public:
     /** A message other than SysEx, whole; all but real-time messages end a SysEx message unfinished. */
     void addMessage (int sender, const juce::uint8* data, size_t size, double time);
 
+    /** Ends a SysEx message unfinished, for a system that says a piece of it was lost. */
+    void abandonSysEx() noexcept { state = SysEx::none; }
+
 private:
     enum class SysEx
     {

@@ -1,6 +1,8 @@
 #include "SystemMidiBackend.h"
 #include "SystemMidiPorts.h"
 
+#include <algorithm>
+
 namespace
 {
 class SystemOutput : public MidiBackend::OutputPort
@@ -44,8 +46,19 @@ std::unique_ptr<MidiBackend::InputPort> SystemMidiBackend::openInput (const juce
 
 std::unique_ptr<MidiBackend::OutputPort> SystemMidiBackend::openOutput (const juce::String& identifier)
 {
+    // Given an identifier no longer listed, the framework's Windows outputs open another device.
+    const auto devices = getOutputDevices();
+
+    if (std::none_of (devices.begin(), devices.end(), [&] (const juce::MidiDeviceInfo& d) { return d.identifier == identifier; }))
+        return {};
+
     if (auto output = juce::MidiOutput::openDevice (identifier))
         return std::make_unique<SystemOutput> (std::move (output));
 
     return {};
+}
+
+juce::String SystemMidiBackend::describeOpenFailure (const juce::String& identifier, bool isInput)
+{
+    return SystemMidiPorts::describeOpenFailure (identifier, isInput);
 }

@@ -16,6 +16,7 @@ public:
     juce::Array<juce::MidiDeviceInfo> getOutputDevices() override;
     std::unique_ptr<InputPort> openInput (const juce::String& identifier, juce::MidiInputCallback* callback) override;
     std::unique_ptr<OutputPort> openOutput (const juce::String& identifier) override;
+    juce::String describeOpenFailure (const juce::String& identifier, bool isInput) override;
 
     /** How many SysEx messages the inputs dropped as too long to be any the editor uses, so far. */
     int getNumDroppedSysEx() const noexcept { return droppedSysEx; }

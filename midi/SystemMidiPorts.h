@@ -22,4 +22,10 @@ struct SystemMidiPorts
     static std::unique_ptr<MidiBackend::InputPort> openInput (const juce::String& identifier,
                                                               juce::MidiInputCallback& callback,
                                                               std::atomic<int>& droppedSysEx);
+
+    /** Why the port of that identifier could not be opened, in a few words for a message (such as
+        "another program is using it", where a system lets one program at a time use a port);
+        empty when the system gives no reason, or the port opens now.
+    */
+    static juce::String describeOpenFailure (const juce::String& identifier, bool isInput);
 };

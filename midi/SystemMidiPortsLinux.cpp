@@ -218,3 +218,9 @@ std::unique_ptr<MidiBackend::InputPort> SystemMidiPorts::openInput (const juce::
     auto input = std::make_unique<SequencerInput> (device, callback, droppedSysEx);
     return input->isOpen() ? std::move (input) : nullptr;
 }
+
+juce::String SystemMidiPorts::describeOpenFailure (const juce::String&, bool)
+{
+    // The sequencer lets any number of programs use a port: a port fails to open only when gone.
+    return {};
+}

@@ -6,6 +6,7 @@
 # any, all of them run. They need the most time under emulation.
 set -uo pipefail
 here=$(dirname "$(readlink -f "$0")")
+source "$here/device_lib.sh"
 build=$(readlink -f "$1")
 results=$2
 shift 2
@@ -37,21 +38,8 @@ check "system MIDI backend" "$build/tests/q7x_guest_tests" --gtest_output="xml:$
 # A test that skipped passed above: named here, so that no one takes it for run.
 skipped=$(bash "$here/../../.ci/skipped-tests" "$results/system-midi.xml")
 check "q7x-preset send and get" bash "$here/test_preset_device.sh" "$build/cli/q7x-preset" "$results/preset-device"
-# The first X server and window manager of a boot read their files over 9p and compile the keymap
-# under emulation, which can outlast the scenarios' start-up bounds: a pair started and ended here
-# first makes them quick.
-warm_up_display()
-{
-    Xvfb :9 -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
-    local xvfb=$! n
-    for n in $(seq 600); do DISPLAY=:9 xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    DISPLAY=:9 openbox --sm-disable >/dev/null 2>&1 &
-    for n in $(seq 600); do DISPLAY=:9 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
-    kill $! "$xvfb"
-    wait $! "$xvfb" 2>/dev/null
-}
 if [ ${#scenarios[@]} -gt 0 ]; then
-    warm_up_display
+    guest_warm_up_display
     for scenario in "${scenarios[@]}"; do
         check "$(basename "$scenario" .sh)" bash "$scenario" "$build/q7x-editor" "$results/e2e"
     done

@@ -131,4 +131,31 @@ TEST (MidiInputAssembler, PassesOnWholeMessagesOfItsDeviceUpToTheSizeLimit)
         EXPECT_EQ (dropped.load(), c.dropped);
     }
 }
+
+// Windows hands SysEx over in the input buffers an input lends its driver, each given back when full
+// or at F7; a buffer the driver found in error (a piece lost) ends the message unfinished.
+TEST (MidiInputAssembler, PutsRepliesTogetherFromInputBuffers)
+{
+    const auto reply = sysEx (103);
+
+    for (const size_t bufferSize : { 1u, 3u, 64u, 102u, 103u, 256u })
+    {
+        SCOPED_TRACE ("buffers of " + std::to_string (bufferSize) + " bytes");
+        Recorder recorder;
+        std::atomic<int> dropped { 0 };
+        MidiInputAssembler assembler (recorder, deviceClient, dropped);
+
+        // The first reply loses its second buffer; the second comes whole.
+        const auto firstLost = std::min (bufferSize, reply.size() - 1);
+        assembler.addSysExPiece (deviceClient, reply.data(), firstLost, 0.0);
+        assembler.abandonSysEx();
+        assembler.addSysExPiece (deviceClient, reply.data() + firstLost + 1, reply.size() - firstLost - 1, 0.0);
+
+        for (size_t i = 0; i < reply.size(); i += bufferSize)
+            assembler.addSysExPiece (deviceClient, reply.data() + i, std::min (bufferSize, reply.size() - i), 0.0);
+
+        EXPECT_EQ (recorder.received, std::vector<Bytes> { reply });
+        EXPECT_EQ (dropped.load(), 0);
+    }
+}
 } // namespace
