@@ -3,7 +3,7 @@
 #include "app/compare/DeviceComparisonWindow.h"
 #include "midi/Q7XSimulator.h"
 
-// The document and the simulated Q7X both start from the default preset: Knob 2 on CC 21, Pad 1 on note 36.
+// The document and the simulated Q7X both start from the default preset: Knob 2 on CC 21, Pad 1 on note 49.
 namespace
 {
 class CompareWithDeviceTest : public WindowManagerFixture
@@ -65,7 +65,7 @@ TEST_F (CompareWithDeviceTest, ShowsTheSentenceOrTheDifferencesAndLeavesTheDocum
     window = compare();
     ASSERT_NE (window, nullptr);
     EXPECT_EQ (window->getText(), "Knob 2 CC: 21 in the window, 74 in the Q7X\n"
-                                  "Pad 1 Note: 36 (C1) in the window, 40 (E1) in the Q7X");
+                                  "Pad 1 Note: 49 (C#2) in the window, 40 (E1) in the Q7X");
     EXPECT_EQ (windowPreset(), before);
     EXPECT_EQ (alerts.size(), 0);
 
