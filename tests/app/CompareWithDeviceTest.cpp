@@ -80,7 +80,7 @@ TEST_F (CompareWithDeviceTest, ShowsTheSentenceOrTheDifferencesAndLeavesTheDocum
     EXPECT_EQ (windowPreset(), device);
 }
 
-TEST_F (CompareWithDeviceTest, ARefusedReplyOrNoAnswerIsToldAsGetTellsIt)
+TEST_F (CompareWithDeviceTest, ARefusedReplyOrAMissingPortIsToldAsGetTellsIt)
 {
     const auto before = windowPreset();
 
