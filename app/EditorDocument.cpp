@@ -1,7 +1,7 @@
 #include "EditorDocument.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
-#include "compare/DeviceComparisonWindow.h"
+#include "app/compare/DeviceComparisonWindow.h"
 #include "preset/Alert.h"
 #include "preset/PresetDiff.h"
 #include "views/EditorComponent.h"

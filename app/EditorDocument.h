@@ -8,7 +8,7 @@
 #include "FocusMemory.h"
 #include "MenuBarKeys.h"
 #include "WindowCloseListener.h"
-#include "compare/DevicePresetRequest.h"
+#include "app/compare/DevicePresetRequest.h"
 #include "controller/PresetController.h"
 #include "views/QControlView.h"
 
