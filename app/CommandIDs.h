@@ -17,6 +17,7 @@ enum : juce::CommandID
     quit = 0x200060,
     getPreset = 0x200070,
     sendPreset = 0x200080,
+    compareWithDevice = 0x200088,
     about = 0x200090,
     undo = 0x200210,
     redo = 0x200220,

@@ -1,6 +1,9 @@
 #include "EditorDocument.h"
 #include "CommandIDs.h"
 #include "Dialogs.h"
+#include "app/compare/DeviceComparisonWindow.h"
+#include "preset/Alert.h"
+#include "preset/PresetDiff.h"
 #include "views/EditorComponent.h"
 #include "preset/VerbatimTexts.h"
 
@@ -18,7 +21,8 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, false),
       lastFolder (lastFolderToShare),
       documentName (name),
-      presetController (controller)
+      presetController (controller),
+      deviceRequest (std::make_unique<DevicePresetRequest> (controller->getMidiManager()))
 {
     setUsingNativeTitleBar (true);
     setContentOwned (content, true);
@@ -38,6 +42,7 @@ EditorDocument::EditorDocument (EditorComponent* content, PresetController* cont
 
 EditorDocument::~EditorDocument()
 {
+    delete comparisonWindow.getComponent();
     // The views report to the controller until they are gone.
     clearContentComponent();
     focusKeeper.reset();
@@ -268,7 +273,7 @@ juce::ApplicationCommandTarget* EditorDocument::getNextCommandTarget()
 void EditorDocument::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
-                         CommandIDs::sendPreset, CommandIDs::closeWindow });
+                         CommandIDs::sendPreset, CommandIDs::compareWithDevice, CommandIDs::closeWindow });
     commands.addArray (EditCommands::getAllCommands());
 }
 
@@ -287,6 +292,7 @@ void EditorDocument::getCommandInfo (juce::CommandID commandID, juce::Applicatio
         case CommandIDs::saveAs: setInfo ("Save As"); break;
         case CommandIDs::getPreset: setInfo ("Get Preset"); break;
         case CommandIDs::sendPreset: setInfo ("Send Preset"); break;
+        case CommandIDs::compareWithDevice: setInfo (DeviceComparisonWindow::title); break;
         case CommandIDs::closeWindow: setInfo ("Close Window", 'w'); break;
         default: break;
     }
@@ -305,12 +311,39 @@ bool EditorDocument::perform (const juce::ApplicationCommandTarget::InvocationIn
         case CommandIDs::saveAs: saveAs(); break;
         case CommandIDs::getPreset: presetController->requestPreset(); break;
         case CommandIDs::sendPreset: presetController->sendPreset(); break;
+        case CommandIDs::compareWithDevice: compareWithDevice(); break;
         // The listener may destroy this window, so nothing may follow.
         case CommandIDs::closeWindow: userTriedToCloseWindow(); break;
         default: break;
     }
 
     return true;
+}
+
+void EditorDocument::compareWithDevice()
+{
+    deviceRequest->start ([this] (const juce::Array<juce::uint8>& image) { showComparison (image); });
+}
+
+void EditorDocument::showComparison (const juce::Array<juce::uint8>& devicePreset)
+{
+    // A reply that Get would refuse is refused here too, in Get's words.
+    if (devicePreset.size() != PresetLayout::presetImageSize || ! presetController->validatePresetData (devicePreset))
+    {
+        Alert::show (VerbatimTexts::invalidReplyTitle, VerbatimTexts::invalidReplyMessage);
+        return;
+    }
+
+    delete comparisonWindow.getComponent();
+
+    const auto differences = PresetDiff::describe (presetController->getPresetData(), devicePreset,
+                                                   "in the window", "in the Q7X");
+    // Get and Send are the document's own commands, with everything they do.
+    const auto invokeCommand = [this] (juce::CommandID command) {
+        return [this, command] { invoke (juce::ApplicationCommandTarget::InvocationInfo (command), false); };
+    };
+    comparisonWindow = new DeviceComparisonWindow (differences, invokeCommand (CommandIDs::getPreset),
+                                                   invokeCommand (CommandIDs::sendPreset));
 }
 
 //==============================================================================

@@ -8,6 +8,7 @@
 #include "FocusMemory.h"
 #include "MenuBarKeys.h"
 #include "WindowCloseListener.h"
+#include "app/compare/DevicePresetRequest.h"
 #include "controller/PresetController.h"
 #include "views/QControlView.h"
 
@@ -135,10 +136,14 @@ private:
     MenuBarKeys menuBarKeys { *this };
     FocusMemory focusMemory { *this };
     DrawingBufferKeeper drawingBufferKeeper { *this };
+    std::unique_ptr<DevicePresetRequest> deviceRequest;
+    juce::Component::SafePointer<juce::Component> comparisonWindow; // deletes itself when closed
 
     EditorComponent* getEditor() const;
     void buildPendingSections();
     void updateTitle();
+    void compareWithDevice();
+    void showComparison (const juce::Array<juce::uint8>& devicePreset);
     bool writeTo (const juce::File& file);
     PresetHistory::Place getPlace() const override;
     void moveTo (const PresetHistory::Place& place) override;

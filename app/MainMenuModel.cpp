@@ -37,6 +37,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         juce::PopupMenu hardware;
         hardware.addCommandItem (commandManager, CommandIDs::getPreset);
         hardware.addCommandItem (commandManager, CommandIDs::sendPreset);
+        hardware.addCommandItem (commandManager, CommandIDs::compareWithDevice);
         menu.addSubMenu ("Hardware", hardware, true);
 
         if (! SystemMenuBar::exists())

@@ -1,6 +1,7 @@
 #include "WindowManager.h"
 #include "WindowPlacement.h"
 #include "Dialogs.h"
+#include "midi/ControlMessages.h"
 #include "app/platform/WindowFrame.h"
 #include "app/look/WindowIcon.h"
 #include "app/platform/WindowStacking.h"
@@ -249,15 +250,18 @@ void WindowManager::showMidiMonitor()
     {
         midiMonitorWindow = new MidiMonitorWindow (*midiManager);
         WindowIcon::applyTo (*midiMonitorWindow);
+        midiMonitorWindow->getMonitor().getLog().setControlNamer ([this] (const juce::MidiMessage& message) {
+            return nameSenders (message);
+        });
     }
 
     midiMonitorWindow->toFront (true);
 }
 
-void WindowManager::keepAboveActiveDocument (juce::Component& dialog)
+// While a menu has just closed, or another window such as the monitor is in front, no document
+// is active: then the frontmost one is meant.
+EditorDocument* WindowManager::getActiveOrFrontmostDocument() const
 {
-    // A click on the document the dialog came from must not hide the dialog behind it. While a
-    // menu has just closed no document may be active yet: then the frontmost one is meant.
     auto* document = getActiveDocument();
     auto& desktop = juce::Desktop::getInstance();
 
@@ -265,7 +269,25 @@ void WindowManager::keepAboveActiveDocument (juce::Component& dialog)
         if (auto* candidate = dynamic_cast<EditorDocument*> (desktop.getComponent (i)); documents.contains (candidate))
             document = candidate;
 
-    if (document != nullptr)
+    return document;
+}
+
+// The monitor names the controls of the document in use that would send the message.
+juce::StringArray WindowManager::nameSenders (const juce::MidiMessage& message) const
+{
+    juce::StringArray names;
+
+    if (auto* document = getActiveOrFrontmostDocument())
+        for (const auto& control : ControlMessages::findSenders (document->getPresetController().getPresetData(), message))
+            names.add (control.getName());
+
+    return names;
+}
+
+void WindowManager::keepAboveActiveDocument (juce::Component& dialog)
+{
+    // A click on the document the dialog came from must not hide the dialog behind it.
+    if (auto* document = getActiveOrFrontmostDocument())
         WindowStacking::keepAbove (dialog, *document);
 }
 

@@ -99,6 +99,8 @@ private:
 
     void destroyDocument (EditorDocument* document);
     void keepAboveActiveDocument (juce::Component& dialog);
+    EditorDocument* getActiveOrFrontmostDocument() const;
+    juce::StringArray nameSenders (const juce::MidiMessage& message) const;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WindowManager)
 };

@@ -67,6 +67,9 @@ public:
     /** True while a preset request is waiting for its reply. */
     bool isAwaitingReply() const noexcept;
 
+    /** The MIDI manager the preset is exchanged through; may be null. */
+    MidiManager* getMidiManager() const noexcept { return midiManager; }
+
     /** The preset image. */
     const juce::Array<juce::uint8>& getPresetData() const noexcept { return presetData; }
 

@@ -168,7 +168,8 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
         { CommandIDs::minimize, "Minimize", 'm' },       { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
         { CommandIDs::openUserGuide, "Open User Guide", 'h' },
         { CommandIDs::followHardwareControls, "Follow Hardware Controls", 0 },
-        { CommandIDs::midiMonitor, "MIDI Monitor", 0 }
+        { CommandIDs::midiMonitor, "MIDI Monitor", 0 },
+        { CommandIDs::compareWithDevice, "Compare with Device", 0 }
     };
     // clang-format on
 
@@ -199,7 +200,7 @@ TEST_F (ApplicationTest, CommandsHaveTheirNamesAndKeys)
                                                             CommandIDs::bringAllToFront, CommandIDs::openUserGuide, CommandIDs::quit,
                                                             CommandIDs::midiMonitor }));
     EXPECT_EQ (documentCommands, juce::Array<juce::CommandID> ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset,
-                                                                 CommandIDs::sendPreset, CommandIDs::closeWindow,
+                                                                 CommandIDs::sendPreset, CommandIDs::compareWithDevice, CommandIDs::closeWindow,
                                                                  CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
                                                                  CommandIDs::pasteControlSettings, CommandIDs::pasteToAllKnobs,
                                                                  CommandIDs::pasteToAllSwitches, CommandIDs::pasteToAllPads,
@@ -223,10 +224,10 @@ TEST_F (ApplicationTest, MenuBarShowsTheCommandsWithQuitAndAboutInTheWindowMenus
     juce::StringArray inHardware;
 
     for (juce::PopupMenu::MenuItemIterator it (hardware, true); it.next();)
-        if (it.getItem().commandManager != nullptr && (it.getItem().itemID == CommandIDs::getPreset || it.getItem().itemID == CommandIDs::sendPreset))
+        if (it.getItem().commandManager != nullptr && (it.getItem().itemID == CommandIDs::getPreset || it.getItem().itemID == CommandIDs::sendPreset || it.getItem().itemID == CommandIDs::compareWithDevice))
             inHardware.add (it.getItem().text);
 
-    EXPECT_EQ (inHardware, juce::StringArray ({ "Get Preset", "Send Preset" }));
+    EXPECT_EQ (inHardware, juce::StringArray ({ "Get Preset", "Send Preset", "Compare with Device" }));
 
     // Every document window shows the same menus above its 1200 x 700 editor.
     auto* document = windows().getDocument (0);

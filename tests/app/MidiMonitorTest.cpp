@@ -83,4 +83,16 @@ TEST_F (MidiMonitorTest, OneWindowListsInAndOutAndPausesClearsAndCopies)
     receive ({ 0xb0, 0x15, 0x41 });
     EXPECT_EQ (openMonitor().getLog().getNumLines(), 0);
 }
+
+// A control message is named after the controls of the document's preset that send it, with the
+// monitor in front as well: Knob 2 sends CC 21 on channel 1 in the default preset.
+TEST_F (MidiMonitorTest, NamesTheControlsOfTheDocumentThatSendAMessage)
+{
+    midi.setInputDevice ("Keys In");
+    manager->newDocument();
+    auto& log = openMonitor().getLog();
+    receive ({ 0xb0, 0x15, 0x40 });
+    ASSERT_TRUE (waitUntil ([&] { return log.getNumLines() == 1; }));
+    EXPECT_TRUE (log.getLine (0).endsWith ("B0 15 40  Knob 2 CC 21 = 64, channel 1")) << log.getLine (0);
+}
 } // namespace

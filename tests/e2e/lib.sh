@@ -20,6 +20,8 @@ E2E_CONTENT_H=700
 # Default bound of every wait, in seconds; a whole scenario is bounded by E2E_SCENARIO_LIMIT.
 E2E_WAIT=${E2E_WAIT:-20}
 E2E_SCENARIO_LIMIT=${E2E_SCENARIO_LIMIT:-160}
+# The bound of the window manager's start.
+E2E_WM_WAIT=${E2E_WM_WAIT:-10}
 
 # The screen: set E2E_SCREEN (WIDTHxHEIGHT) and E2E_DESKTOP_SCALE (the desktop's window scaling
 # factor, 1 or 2) before e2e_begin to try another one.
@@ -174,7 +176,7 @@ e2e_start_display()
     fi
     openbox --sm-disable "${config[@]}" >"$E2E_DIR/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
-    e2e_wait_until "openbox to manage the display" 10 e2e_wm_running
+    e2e_wait_until "openbox to manage the display" "$E2E_WM_WAIT" e2e_wm_running
 }
 
 # e2e_start_desktop_scale: publishes the desktop's window scaling factor the way a desktop's settings

@@ -49,7 +49,12 @@ guest_port_row()
 guest_slow_display()
 {
     E2E_SCREEN=1280x800
+    # lib.sh split the default screen into these when it was read.
+    E2E_SCREEN_W=1280
+    E2E_SCREEN_H=800
     E2E_WAIT=90
+    # The first openbox of a loaded guest has been seen to take over 10 s to manage the display.
+    E2E_WM_WAIT=60
     E2E_SCENARIO_LIMIT=900
 }
 
@@ -81,39 +86,47 @@ guest_choose_q7x_ports()
     e2e_wait_gone "Pelmar Q7X Editor Device Setup"
 }
 
-# guest_open_device_setup: Options, then its first item. Under emulation the menu can stay shut
-# after its title lit up, or a key can come before the menu takes keys; a person would close what
-# is open with Escape and try again, as this does, up to three times. A menu bar that lit a title
-# without opening its menu takes no further click (it thinks a menu is open) but opens the menu of
-# a title the pointer moves onto: so a new try moves over Window and back onto Options, and clicks
-# only when that opened nothing. Each failed try leaves a screenshot. The dialog's id goes to E2E_WIN.
-# The document is not activated first: under emulation the window manager can carry that out late,
-# raising the document above the dialog just opened.
+# guest_open_device_setup: Options, then its first item (see guest_open_from_menu).
 guest_open_device_setup()
 {
-    local attempt y=$((E2E_MENU_H / 2))
+    guest_open_from_menu 141 237 "Pelmar Q7X Editor Device Setup" Down Return
+}
+
+# guest_open_from_menu X NEIGHBOUR_X TITLE KEY...: clicks the menu title at x X of the current
+# document's menu bar, presses the KEYs and waits for the window TITLE. Under emulation the menu can
+# stay shut after its title lit up, or a key can come before the menu takes keys; a person would close
+# what is open with Escape and try again, as this does, up to three times. A menu bar that lit a title
+# without opening its menu takes no further click (it thinks a menu is open) but opens the menu of
+# a title the pointer moves onto: so a new try moves over the title at NEIGHBOUR_X and back, and
+# clicks only when that opened nothing. Each failed try leaves a screenshot. The window's id goes to
+# E2E_WIN. The document is not activated first: under emulation the window manager can carry that
+# out late, raising the document above the window just opened.
+guest_open_from_menu()
+{
+    local x=$1 neighbour=$2 title=$3 attempt y=$((E2E_MENU_H / 2))
+    shift 3
     for attempt in 1 2 3; do
         if [ "$attempt" -gt 1 ]; then
             e2e_geometry "$E2E_DOC"
-            e2e_move_abs $((E2E_X + 237)) $((E2E_Y + y))
+            e2e_move_abs $((E2E_X + neighbour)) $((E2E_Y + y))
             sleep 1
-            e2e_move_abs $((E2E_X + 141)) $((E2E_Y + y))
+            e2e_move_abs $((E2E_X + x)) $((E2E_Y + y))
         fi
         if [ "$attempt" -eq 1 ] || ! e2e_wait_until_or_timeout 5 e2e_find_window menu; then
-            e2e_click_window "$E2E_DOC" 141 "$y"
+            e2e_click_window "$E2E_DOC" "$x" "$y"
         fi
         # A menu has been seen to open only after half a minute on a loaded machine.
         if e2e_wait_until_or_timeout 120 e2e_find_window menu; then
-            e2e_key Down Return
-            e2e_wait_until_or_timeout 60 e2e_find_window "Pelmar Q7X Editor Device Setup" && return 0
+            e2e_key "$@"
+            e2e_wait_until_or_timeout 60 e2e_find_window "$title" && return 0
         fi
-        e2e_find_window "Pelmar Q7X Editor Device Setup" && return 0
-        e2e_shot "device-setup-attempt-$attempt"
-        e2e_log "note: Device Setup did not open (attempt $attempt); Escape and again"
+        e2e_find_window "$title" && return 0
+        e2e_shot "$(tr -c 'A-Za-z0-9\n' - <<<"$title" | tr -s - | sed 's/-$//')-attempt-$attempt"
+        e2e_log "note: $title did not open (attempt $attempt); Escape and again"
         e2e_key Escape
         sleep 2
     done
-    e2e_fail "Device Setup did not open after three attempts"
+    e2e_fail "$title did not open after three attempts"
 }
 
 # guest_press_preset_button BUTTON CHECK...: clicks a button of the Main tab until CHECK holds. Under
