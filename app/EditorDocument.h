@@ -4,6 +4,7 @@
 #include "EditCommands.h"
 #include "FileOnDiskCheck.h"
 #include "FocusKeeper.h"
+#include "HoverTooltips.h"
 #include "WindowCloseListener.h"
 #include "controller/PresetController.h"
 #include "views/QControlView.h"
@@ -140,7 +141,7 @@ private:
     std::unique_ptr<PresetController> presetController;
     std::unique_ptr<EditCommands> editCommands; // follows the controller, so it goes first
     std::unique_ptr<FocusKeeper> focusKeeper;   // the same
-    juce::SharedResourcePointer<juce::TooltipWindow> tooltipWindow;
+    HoverTooltips tooltips { *this };
     bool altPressedAlone = false;
     juce::Component::SafePointer<juce::Component> lastFocus;
     DrawingBufferKeeper drawingBufferKeeper { *this };

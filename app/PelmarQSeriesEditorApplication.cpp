@@ -63,6 +63,7 @@ void PelmarQSeriesEditorApplication::initialise (const juce::String& commandLine
     }
 
     DesktopScale::apply();
+    frameClock = FrameClock::startIfNeeded(); // before the first window, whose timer it slows
     mainLoopWaker = std::make_unique<MainLoopWaker>();
     repaintPump = WineRepaintPump::startIfNeeded();
     Dialogs::showAlertsAsMessageBoxes();
@@ -106,6 +107,7 @@ void PelmarQSeriesEditorApplication::shutdown()
     mainMenuModel.reset();
     mainLoopWaker.reset();
     repaintPump.reset();
+    frameClock.reset();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     defaultLook.reset();
 }

@@ -8,6 +8,7 @@
 #include "MainLoopWaker.h"
 #include "MainMenuModel.h"
 #include "SingleInstance.h"
+#include "FrameClock.h"
 #include "WineRepaintPump.h"
 #include "WindowManager.h"
 
@@ -70,6 +71,7 @@ private:
     BackgroundFontScan* fontScan;
     std::unique_ptr<MainLoopWaker> mainLoopWaker;
     std::unique_ptr<WineRepaintPump> repaintPump;
+    std::unique_ptr<FrameClock> frameClock;
     DocumentOpener guideOpener { [] (const juce::File& file) {
         Dialogs::get().showNativeDialog (JUCE_APPLICATION_NAME_STRING, getGuideNotOpenedMessage (file));
     } };

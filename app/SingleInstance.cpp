@@ -3,6 +3,7 @@
 #include "preset/ExternalText.h"
 
 #include <algorithm>
+#include <future>
 
 namespace
 {
@@ -100,7 +101,10 @@ bool namesNoFile (const juce::String& commandLine)
 } // namespace
 
 //==============================================================================
-/** Accepts the connections of later launches, serving several at once. */
+/** Accepts the connections of later launches, serving several at once, each on a thread that
+    ends with its client. Between connections it sleeps in the endpoint: stopping wakes it with
+    a connection of its own rather than have it look up every so often.
+*/
 class SingleInstance::Listener : public juce::Thread
 {
 public:
@@ -113,27 +117,45 @@ public:
 
     ~Listener() override
     {
-        stopThread (1000);
-        clients.removeAllJobs (true, clientDeadlineMs + 1000);
+        signalThreadShouldExit();
+        endpoint.connect (clientDeadlineMs);
+        // Should the endpoint not take that connection, the wait in accept() ends on its own.
+        stopThread (acceptTimeoutMs + 1000);
+        clients.clear(); // each waits for its client, which has clientDeadlineMs at most
     }
 
     void run() override
     {
         while (! threadShouldExit())
         {
+            clients.erase (std::remove_if (clients.begin(), clients.end(), isFinished), clients.end());
+
             // At the cap, later connections wait in the queue until a client is done.
-            if (clients.getNumJobs() >= maxOpenClients)
+            if (clients.size() >= maxOpenClients)
             {
-                wait (5);
+                clients.front().wait_for (std::chrono::milliseconds (5));
                 continue;
             }
 
-            if (std::shared_ptr<Connection> connection = endpoint.accept (100))
-                clients.addJob ([r = receiver, connection, deadline = clientDeadlineMs] { serve (r, *connection, deadline); });
+            if (std::shared_ptr<Connection> connection = endpoint.accept (acceptTimeoutMs);
+                connection != nullptr && ! threadShouldExit())
+            {
+                clients.push_back (std::async (std::launch::async, [r = receiver, connection, deadline = clientDeadlineMs] {
+                    serve (r, *connection, deadline);
+                }));
+            }
         }
     }
 
 private:
+    // Only bounds how long stopping takes when the endpoint refuses the waking connection.
+    static constexpr int acceptTimeoutMs = 2000;
+
+    static bool isFinished (const std::future<void>& client)
+    {
+        return client.wait_for (std::chrono::seconds (0)) == std::future_status::ready;
+    }
+
     static void serve (const std::shared_ptr<Receiver>& receiver, Connection& connection, int deadlineMs)
     {
         if (const auto commandLine = receiveCommandLine (connection, deadlineMs))
@@ -143,7 +165,7 @@ private:
     const std::shared_ptr<Receiver> receiver;
     InstanceEndpoint& endpoint;
     const int clientDeadlineMs;
-    juce::ThreadPool clients { maxOpenClients };
+    std::vector<std::future<void>> clients; // used by the listening thread, then by the destructor
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Listener)
 };

@@ -64,22 +64,32 @@ struct TypefaceCacheMadeFirst
     TypefaceCacheMadeFirst() { [[maybe_unused]] const juce::Font font; }
 };
 
-/** Decodes queued images on one thread, the most recently queued first. Deleted, with its
-    thread stopped, when the framework shuts down.
+/** Decodes queued images on one thread, the most recently queued first; the thread sleeps
+    without a timeout while the queue is empty. Deleted, with its thread stopped, when the
+    framework shuts down.
 */
 class BackgroundPngDecoder final : private TypefaceCacheMadeFirst,
-                                   private juce::DeletedAtShutdown
+                                   private juce::DeletedAtShutdown,
+                                   private juce::Thread
 {
 public:
+    BackgroundPngDecoder()
+        : juce::Thread ("Q7X image decoder")
+    {
+        startThread();
+    }
+
     ~BackgroundPngDecoder() override
     {
-        // Queued jobs are dropped; one already decoding ends on its own and is waited for however
-        // long that takes (under ThreadSanitizer on a loaded machine, more than 10 s was seen),
-        // since a thread killed in the middle leaves its image and job behind.
-        pool.removeAllJobs (true, -1);
+        // Queued images are dropped; one already decoding ends on its own and is waited for
+        // however long that takes (under ThreadSanitizer on a loaded machine, more than 10 s was
+        // seen), since a thread killed in the middle leaves its image behind.
+        signalThreadShouldExit();
+        notify();
+        stopThread (-1);
 
         {
-            // The last job let go of the queue under the lock: taking it orders that before this.
+            // The thread let go of the queue under the lock: taking it orders that before this.
             const juce::ScopedLock sl (lock);
             pending.clear();
         }
@@ -94,7 +104,7 @@ public:
             pending.add (image);
         }
 
-        pool.addJob ([this] { decodeNewest(); });
+        notify();
     }
 
     /** Drops an image decoded by someone else, so that the queue does not keep it alive. */
@@ -107,18 +117,25 @@ public:
     JUCE_DECLARE_SINGLETON (BackgroundPngDecoder, false)
 
 private:
-    void decodeNewest()
+    void run() override
     {
         giveWayToTheMessageThread();
-        juce::ReferenceCountedObjectPtr<DeferredPngPixelData> image;
 
+        while (! threadShouldExit())
         {
-            const juce::ScopedLock sl (lock);
-            image = pending.removeAndReturn (pending.size() - 1);
-        }
+            juce::ReferenceCountedObjectPtr<DeferredPngPixelData> image;
 
-        if (image != nullptr)
-            image->decode();
+            {
+                const juce::ScopedLock sl (lock);
+                image = pending.removeAndReturn (pending.size() - 1);
+            }
+
+            // A notification that comes between the look at the queue and the wait ends the wait at once.
+            if (image != nullptr)
+                image->decode();
+            else
+                wait (-1);
+        }
     }
 
     /** Decoding ahead must not slow down what the user waits for: on a busy machine the message
@@ -128,12 +145,10 @@ private:
     static void giveWayToTheMessageThread()
     {
 #if JUCE_LINUX || JUCE_BSD
-        static thread_local const bool lowered = [] { return setpriority (PRIO_PROCESS, 0, 10) == 0; }();
-        juce::ignoreUnused (lowered);
+        setpriority (PRIO_PROCESS, 0, 10);
 #endif
     }
 
-    juce::ThreadPool pool { 1 };
     juce::CriticalSection lock;
     juce::ReferenceCountedArray<DeferredPngPixelData> pending;
 };

@@ -86,8 +86,7 @@ void MidiManager::setInputDevice (const juce::String& name)
     else
         close (input);
 
-    if (name.isNotEmpty())
-        startTimer (devicePollIntervalMs);
+    watchDevicesWhileChosen();
 }
 
 void MidiManager::setOutputDevice (const juce::String& name)
@@ -100,8 +99,21 @@ void MidiManager::setOutputDevice (const juce::String& name)
     else
         close (output);
 
-    if (name.isNotEmpty())
+    watchDevicesWhileChosen();
+}
+
+void MidiManager::watchDevicesWhileChosen()
+{
+    // With no name chosen there is nothing to follow: the timer would only wake the program.
+    if (input.name.isEmpty() && output.name.isEmpty())
+        stopTimer();
+    else if (! isTimerRunning())
         startTimer (devicePollIntervalMs);
+}
+
+bool MidiManager::isWatchingDevices() const
+{
+    return isTimerRunning();
 }
 
 void MidiManager::checkDevices()

@@ -54,6 +54,9 @@ public:
     */
     static constexpr int devicePollIntervalMs = 1000;
 
+    /** True while a device name is chosen, for input or output: only then are the lists read. */
+    bool isWatchingDevices() const;
+
     /** Sends at once on the output port, or shows the "MIDI Error" alert without one. */
     void sendMessage (const juce::MidiMessage& message);
 
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<MidiBackend::InputPort> openInputPort (const juce::String& identifier);
     std::unique_ptr<MidiBackend::OutputPort> openOutputPort (const juce::String& identifier);
 
+    void watchDevicesWhileChosen();
     void timerCallback() override;
 
     MidiBackend& backend;

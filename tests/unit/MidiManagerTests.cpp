@@ -381,6 +381,27 @@ TEST_F (MidiManagerTest, ClosingTheManagerClosesBothPorts)
     EXPECT_EQ (backend.getNumOpenOutputPorts (keysOut), 0);
 }
 
+TEST_F (MidiManagerTest, WatchesTheDeviceListsOnlyWhileANameIsChosenAndFindsALateDeviceByItself)
+{
+    EXPECT_FALSE (manager.isWatchingDevices());
+
+    // A name not listed yet is watched for, and opened once its device comes, without a call.
+    manager.setInputDevice ("Late");
+    EXPECT_TRUE (manager.isWatchingDevices());
+    EXPECT_FALSE (manager.isInputOpen());
+    backend.addInput ("Late");
+    EXPECT_TRUE (waitUntil ([this] { return manager.isInputOpen(); }));
+
+    manager.setOutputDevice ("Late");
+    manager.setInputDevice ({});
+    EXPECT_TRUE (manager.isWatchingDevices()) << "the output's name is still chosen";
+    manager.setOutputDevice ({});
+    EXPECT_FALSE (manager.isWatchingDevices());
+
+    manager.setOutputDevice ("Later");
+    EXPECT_TRUE (manager.isWatchingDevices());
+}
+
 //==============================================================================
 namespace
 {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "FrameClock.h"
+
+#include <functional>
+
+/** What tells the clock that the system has news for the windows: on Linux, anything from the
+    X server (input, exposed windows, frames shown). Calls `onActivity` on the message thread.
+*/
+class FrameClock::Native
+{
+public:
+    explicit Native (std::function<void()> onActivity);
+    ~Native();
+
+    /** Paints what the peer's window has pending, unless the frame before is still on its way. */
+    static void paintPending (juce::ComponentPeer& peer);
+
+private:
+    int watchedFd = -1;
+
+    JUCE_DECLARE_NON_COPYABLE (Native)
+};

@@ -1,0 +1,17 @@
+#include "FrameClockNative.h"
+
+std::unique_ptr<FrameClock> FrameClock::startIfNeeded()
+{
+    // Windows' windows paint when the display's vertical blank is signalled, from a thread the
+    // framework keeps per display; under Wine, WineRepaintPump paints.
+    return nullptr;
+}
+
+FrameClock::Native::Native (std::function<void()>) {}
+
+FrameClock::Native::~Native() = default;
+
+void FrameClock::Native::paintPending (juce::ComponentPeer& peer)
+{
+    peer.performAnyPendingRepaintsNow();
+}
