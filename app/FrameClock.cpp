@@ -110,8 +110,10 @@ void FrameClock::timerCallback()
     stateIdleRefreshRate();
     watchWindows();
 
+    // Painting may close a window, and with it its peer.
     for (int i = juce::ComponentPeer::getNumPeers(); --i >= 0;)
-        Native::paintPending (*juce::ComponentPeer::getPeer (i));
+        if (auto* peer = juce::ComponentPeer::getPeer (i))
+            Native::paintPending (*peer);
 
     if (juce::Time::getMillisecondCounter() - lastActivityMs > juce::uint32 (lingerMs))
         stopTimer();

@@ -2,13 +2,93 @@
 #define JUCE_GUI_BASICS_INCLUDE_XHEADERS 1
 #include "FrameClockNative.h"
 
+#include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 std::unique_ptr<FrameClock> FrameClock::startIfNeeded()
 {
     return std::make_unique<FrameClock>();
 }
+
+/** Waits on a copy of the X connection's descriptor in a thread of its own, and tells the message
+    thread whenever the server has sent something. It never reads: the framework's own callback
+    empties the connection.
+
+    The copy is not given to the framework's message loop: it would become readable in the same
+    rounds as the connection, and the loop goes wrong when a callback of a round runs a nested loop
+    (a modal dialog) and a nested round finds more descriptors ready than any round before: the
+    list of callbacks the outer round still walks is moved and freed under it.
+*/
+class FrameClock::Native::Watcher final : private juce::Thread, private juce::AsyncUpdater
+{
+public:
+    Watcher (int connection, std::function<void()> onActivityToCall)
+        : juce::Thread ("Q7X X watcher"), onActivity (std::move (onActivityToCall))
+    {
+        watchedFd = ::fcntl (connection, F_DUPFD_CLOEXEC, 0);
+
+        if (watchedFd >= 0 && ::pipe2 (stopPipe, O_CLOEXEC) == 0)
+            startThread();
+    }
+
+    ~Watcher() override
+    {
+        signalThreadShouldExit();
+
+        if (stopPipe[1] >= 0)
+            [[maybe_unused]]
+            const auto written = ::write (stopPipe[1], "", 1);
+
+        answered.signal();
+        stopThread (-1);
+        cancelPendingUpdate();
+
+        for (auto fd : { watchedFd, stopPipe[0], stopPipe[1] })
+            if (fd >= 0)
+                ::close (fd);
+    }
+
+private:
+    std::function<void()> onActivity;
+    int watchedFd = -1;
+    int stopPipe[2] = { -1, -1 };
+    juce::WaitableEvent answered; // resets as a wait returns
+
+    void run() override
+    {
+        while (! threadShouldExit())
+        {
+            pollfd fds[] = { { watchedFd, POLLIN, 0 }, { stopPipe[0], POLLIN, 0 } };
+
+            if (::poll (fds, 2, -1) < 0)
+            {
+                if (errno == EINTR)
+                    continue;
+
+                return;
+            }
+
+            // Stopped, or the server is gone.
+            if (fds[1].revents != 0 || (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0)
+                return;
+
+            // The connection stays readable until the message thread reads it: that thread has
+            // its turn before this one looks again.
+            triggerAsyncUpdate();
+            answered.wait (-1);
+        }
+    }
+
+    void handleAsyncUpdate() override
+    {
+        onActivity();
+        answered.signal();
+    }
+
+    JUCE_DECLARE_NON_COPYABLE (Watcher)
+};
 
 FrameClock::Native::Native (std::function<void()> onActivity)
 {
@@ -18,24 +98,11 @@ FrameClock::Native::Native (std::function<void()> onActivity)
     if (windowing == nullptr || windowing->getDisplay() == nullptr)
         return;
 
-    // The framework reads the X connection from its own callback on the connection's descriptor,
-    // and takes one callback per descriptor: a copy of it becomes readable at the same moments.
-    // It is never read here, only noticed; the framework's callback empties the connection.
     const auto connection = juce::X11Symbols::getInstance()->xConnectionNumber (windowing->getDisplay());
-    watchedFd = ::fcntl (connection, F_DUPFD_CLOEXEC, 0);
-
-    if (watchedFd >= 0)
-        juce::LinuxEventLoop::registerFdCallback (watchedFd, [activity = std::move (onActivity)] (int) { activity(); });
+    watcher = std::make_unique<Watcher> (connection, std::move (onActivity));
 }
 
-FrameClock::Native::~Native()
-{
-    if (watchedFd < 0)
-        return;
-
-    juce::LinuxEventLoop::unregisterFdCallback (watchedFd);
-    ::close (watchedFd);
-}
+FrameClock::Native::~Native() = default;
 
 void FrameClock::Native::paintPending (juce::ComponentPeer& peer)
 {

@@ -17,7 +17,8 @@ public:
     static void paintPending (juce::ComponentPeer& peer);
 
 private:
-    int watchedFd = -1;
+    class Watcher;
+    std::unique_ptr<Watcher> watcher;
 
     JUCE_DECLARE_NON_COPYABLE (Native)
 };

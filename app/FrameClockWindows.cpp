@@ -7,6 +7,10 @@ std::unique_ptr<FrameClock> FrameClock::startIfNeeded()
     return nullptr;
 }
 
+class FrameClock::Native::Watcher
+{
+};
+
 FrameClock::Native::Native (std::function<void()>) {}
 
 FrameClock::Native::~Native() = default;

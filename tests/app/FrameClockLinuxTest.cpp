@@ -2,6 +2,7 @@
 #include "app/FrameClock.h"
 
 #include <gtest/gtest.h>
+#include <juce_events/native/juce_linux_EventLoopInternal.h>
 
 namespace
 {
@@ -69,4 +70,20 @@ TEST (FrameClock, ANewWindowsFirstFrameIsPaintedWhileTheClockRested)
     waitUntil ([&] { return window.paints > 0 || ! clock.isTicking(); });
     EXPECT_GT (window.paints, 0);
     EXPECT_TRUE (restsWithin (clock, 10000));
+}
+
+// The server's events reach the clock without a descriptor of its own in the message loop: there a
+// copy of the connection would be ready in the same rounds as the connection, and a modal dialog
+// opened from one callback of such a round could leave the loop calling through freed memory.
+TEST (FrameClock, HearsTheServerWithoutADescriptorInTheMessageLoop)
+{
+    CountingWindow first; // the display is connected, and its descriptor watched
+    ASSERT_TRUE (waitUntil ([&first] { return first.paints > 0; }));
+    const auto descriptors = juce::LinuxEventLoopInternal::getRegisteredFds();
+
+    FrameClock clock;
+    ASSERT_TRUE (restsWithin (clock, 10000));
+    CountingWindow second;
+    EXPECT_TRUE (waitUntil ([&clock] { return clock.isTicking(); })) << "the new window's events did not wake the clock";
+    EXPECT_EQ (juce::LinuxEventLoopInternal::getRegisteredFds(), descriptors);
 }
