@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 std::unique_ptr<FrameClock> FrameClock::startIfNeeded()
@@ -74,11 +75,28 @@ private:
             if (fds[1].revents != 0 || (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0)
                 return;
 
+            if (! anEventComesFirst())
+            {
+                // A reply, which the thread that asked for it (a look at the pointer or the
+                // focus) is about to read: that is no news, and it is gone in a moment.
+                juce::Thread::sleep (1);
+                continue;
+            }
+
             // The connection stays readable until the message thread reads it: that thread has
             // its turn before this one looks again.
             triggerAsyncUpdate();
             answered.wait (-1);
         }
+    }
+
+    /** What the server sends comes in units whose first byte says what they are: 0 an error,
+        1 the reply to a request, anything else an event.
+    */
+    bool anEventComesFirst() const
+    {
+        unsigned char kind = 0;
+        return ::recv (watchedFd, &kind, 1, MSG_PEEK | MSG_DONTWAIT) == 1 && kind > 1;
     }
 
     void handleAsyncUpdate() override
