@@ -117,4 +117,7 @@ void FrameClock::timerCallback()
 
     if (juce::Time::getMillisecondCounter() - lastActivityMs > juce::uint32 (lingerMs))
         stopTimer();
+
+    // Last: an event may open a modal dialog, whose loop runs inside this call.
+    Native::dispatchEventsReadAhead();
 }

@@ -2,6 +2,8 @@
 #define JUCE_GUI_BASICS_INCLUDE_XHEADERS 1
 #include "FrameClockNative.h"
 
+#include <juce_events/native/juce_linux_EventLoopInternal.h>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -128,4 +130,28 @@ void FrameClock::Native::paintPending (juce::ComponentPeer& peer)
     // shown it; that note may already wait in Xlib's queue, where only this looks for it.
     juce::XWindowSystem::getInstance()->processPendingPaintsForWindow ((::Window) peer.getNativeHandle());
     peer.performAnyPendingRepaintsNow();
+}
+
+void FrameClock::Native::dispatchEventsReadAhead()
+{
+    // Xlib reads whatever the server has sent while it waits for a reply (to a look at the pointer,
+    // or for the note that a frame was shown), and queues the events among it. The framework reads
+    // its queue only when the connection becomes readable, so such an event (a key, a button let
+    // go) waited for whatever the server sent next, seconds later or never.
+    auto* windowing = juce::XWindowSystem::getInstance();
+    auto* display = windowing != nullptr ? windowing->getDisplay() : nullptr;
+
+    if (display == nullptr)
+        return;
+
+    auto* x = juce::X11Symbols::getInstance();
+    bool queued = false;
+
+    {
+        juce::XWindowSystemUtilities::ScopedXLock xLock;
+        queued = x->xEventsQueued (display, QueuedAlready) > 0;
+    }
+
+    if (queued)
+        juce::LinuxEventLoopInternal::invokeEventLoopCallbackForFd (x->xConnectionNumber (display));
 }

@@ -16,6 +16,9 @@ public:
     /** Paints what the peer's window has pending, unless the frame before is still on its way. */
     static void paintPending (juce::ComponentPeer& peer);
 
+    /** Hands the framework the events that waiting for a reply read ahead (see the Linux source). */
+    static void dispatchEventsReadAhead();
+
 private:
     class Watcher;
     std::unique_ptr<Watcher> watcher;

@@ -19,3 +19,5 @@ void FrameClock::Native::paintPending (juce::ComponentPeer& peer)
 {
     peer.performAnyPendingRepaintsNow();
 }
+
+void FrameClock::Native::dispatchEventsReadAhead() {}
