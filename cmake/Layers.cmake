@@ -82,10 +82,10 @@ function (q7x_add_layer target folder)
 
     # A source that sets one of the framework's switches before including it (its native headers,
     # say) needs a compilation of its own: merged with others, the framework would already be in.
-    # So does one that includes Xlib's headers, whose macros (None, Bool, Status) would reach the
-    # sources merged after it.
+    # So does one that includes Xlib's or Windows' headers, whose macros and names (None, Bool,
+    # Status; byte, min, max) would meet the sources merged with it.
     foreach (source ${sources})
-        file (STRINGS ${source} switches REGEX "^#define JUCE_|^#include <X11/")
+        file (STRINGS ${source} switches REGEX "^#define JUCE_|^#include <X11/|^#include <windows.h>")
         if (switches)
             set_source_files_properties (${source} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
         endif()
