@@ -74,3 +74,20 @@ expect_pixel "Pad 4 Fixed above the refused box" 1040 645 FFFFFF
 expect_pixel "Pad 3 Curve, the box before it in the row" 780 673 FFFFFF
 expect_pixel "right of the refused box" 1100 673 0093D0
 leave_by_key 3 4 78 1 "the Drum Pads"
+
+# A number typed but not committed is committed by Ctrl and a digit as its section goes: its hint
+# never stands over the next section, neither in the box's row (230, 621) nor below it, over
+# Switch 1's Toggle On (148, 645) and Switch 2's (320, 645).
+e2e_key ctrl+2
+xy=$(e2e_widget_xy 0 2)
+e2e_click $(( ${xy% *} + 30 )) "${xy#* }"
+e2e_key ctrl+a BackSpace
+e2e_type 302
+e2e_park_mouse
+e2e_key ctrl+3
+for look in 1 2 3 4 5; do
+    sleep 0.3
+    pixel_is_not 230 621 "$hint" && pixel_is_not 148 645 "$hint" && pixel_is_not 320 645 "$hint" \
+        || e2e_fail "the hint of a box the Knobs took away stands over the Switches"
+done
+e2e_shot switches-after-uncommitted-refusal
