@@ -169,11 +169,14 @@ bool PresetController::replacePreset (const juce::Array<juce::uint8>& data, cons
 //==============================================================================
 bool PresetController::saveToFile (const juce::File& file)
 {
-    // A failed save, a full disk included, leaves the old file as it was.
-    if (PresetFile::write (file, presetData))
+    // A failed save, a full disk included, leaves the old file as it was; the alert says why.
+    const auto result = PresetFile::write (file, presetData);
+
+    if (result.wasOk())
         return true;
 
-    Alert::show (EditorTexts::saveFailedTitle, EditorTexts::saveFailedMessage + file.getFullPathName());
+    Alert::show (EditorTexts::saveFailedTitle,
+                 EditorTexts::saveFailedMessage + file.getFullPathName() + "\r\n(" + result.getErrorMessage() + ")");
     return false;
 }
 

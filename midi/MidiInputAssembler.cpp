@@ -1,5 +1,7 @@
 #include "MidiInputAssembler.h"
 
+#include <algorithm>
+
 namespace
 {
 constexpr juce::uint8 sysExStart = 0xf0, sysExEnd = 0xf7;
@@ -17,7 +19,10 @@ bool isStatus (juce::uint8 byte)
 
 MidiInputAssembler::MidiInputAssembler (juce::MidiInputCallback& callbackToUse, int deviceToHear,
                                         std::atomic<int>& droppedSysExCount)
-    : callback (callbackToUse), device (deviceToHear), droppedSysEx (droppedSysExCount)
+    : callback (callbackToUse),
+      dropListener (dynamic_cast<SysExDropListener*> (&callbackToUse)),
+      device (deviceToHear),
+      droppedSysEx (droppedSysExCount)
 {
     pending.reserve (maxSysExBytes);
 }
@@ -76,6 +81,10 @@ void MidiInputAssembler::addSysExByte (juce::uint8 byte, double time)
     {
         state = SysEx::tooLong;
         ++droppedSysEx;
+
+        if (dropListener != nullptr)
+            dropListener->sysExDropped (juce::MidiMessage (pending.data(), (int) std::min (pending.size(), droppedStartBytes), pendingTime));
+
         return;
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SysExDropListener.h"
+
 #include <juce_audio_devices/juce_audio_devices.h>
 
 #include <atomic>
@@ -13,13 +15,17 @@
     an event, another program writing straight to the editor's port is not heard. A SysEx message
     comes in pieces and is passed on once, whole; one longer than maxSysExBytes is no message the
     editor can use (a preset reply is 103 bytes), so its bytes are dropped as they come rather than
-    kept, and the drop is counted. A device that sends F0 and never F7 thus costs no memory.
+    kept, and the drop is counted (and told to the callback, when it is a SysExDropListener). A
+    device that sends F0 and never F7 thus costs no memory.
 */
 class MidiInputAssembler
 {
 public:
     /** The longest SysEx message passed on, F0 and F7 included. */
     static constexpr size_t maxSysExBytes = 4096;
+
+    /** How much of a dropped SysEx message its drop listener is told: F0 and a maker's header. */
+    static constexpr size_t droppedStartBytes = 9;
 
     /** Passes messages from `device` to `callback`, counting each SysEx dropped in `droppedSysEx`. */
     MidiInputAssembler (juce::MidiInputCallback& callback, int device, std::atomic<int>& droppedSysEx);
@@ -45,6 +51,7 @@ private:
     void deliver (const juce::uint8* data, size_t size, double time);
 
     juce::MidiInputCallback& callback;
+    SysExDropListener* const dropListener;
     const int device;
     std::atomic<int>& droppedSysEx;
     SysEx state = SysEx::none;

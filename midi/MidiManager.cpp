@@ -202,6 +202,18 @@ void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiM
     listeners.call ([&message] (MidiManagerListener& listener) { listener.midiMessageReceived (message); });
 }
 
+// Only the monitor hears of it: no listener can use a message that was never whole.
+void MidiManager::sysExDropped (const juce::MidiMessage& start)
+{
+    if (! hasTrafficListener)
+        return;
+
+    const juce::ScopedLock sl (trafficLock);
+
+    if (trafficListener != nullptr)
+        trafficListener->midiSysExDropped (trafficInputName, start);
+}
+
 void MidiManager::handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double)
 {
     // Pieces are dropped: listeners get a SysEx message once, when it is complete.

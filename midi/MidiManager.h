@@ -2,6 +2,7 @@
 
 #include "MidiBackend.h"
 #include "MidiTrafficListener.h"
+#include "SysExDropListener.h"
 
 #include <atomic>
 
@@ -16,6 +17,7 @@
     and the device of the chosen name is opened, silently, as soon as it is listed.
 */
 class MidiManager : public juce::MidiInputCallback,
+                    public SysExDropListener,
                     private juce::Timer
 {
 public:
@@ -89,6 +91,8 @@ public:
     /** @internal */
     void handlePartialSysexMessage (juce::MidiInput* source, const juce::uint8* messageData,
                                     int numBytesSoFar, double timestamp) override;
+    /** @internal */
+    void sysExDropped (const juce::MidiMessage& start) override;
 
 private:
     // One direction: the chosen name, and the port open on a device from a listing.

@@ -1,4 +1,5 @@
 #include "MidiMonitorFormat.h"
+#include "MidiInputAssembler.h"
 
 #include "preset/PresetFraming.h"
 #include "preset/PresetValidator.h"
@@ -106,6 +107,12 @@ juce::String formatLine (const MidiTrafficEntry& entry, const juce::StringArray&
 {
     const auto time = entry.time.formatted ("%H:%M:%S.") + juce::String (entry.time.getMilliseconds()).paddedLeft ('0', 3);
     const auto direction = entry.direction == MidiDirection::in ? "In " : "Out";
+
+    if (entry.droppedAsTooLong)
+        return juce::StringArray { time, direction, entry.port,
+                                   hexBytes (entry.message.getRawData(), std::min (entry.message.getRawDataSize(), sysExHeaderBytes)) + " ...",
+                                   "SysEx longer than " + juce::String ((int) MidiInputAssembler::maxSysExBytes) + " bytes, dropped" }
+            .joinIntoString ("  ");
 
     return juce::StringArray { time, direction, entry.port, formatBytes (entry.message),
                                describe (entry.message, entry.direction, controlNames) }

@@ -10,7 +10,8 @@
     A preset message is named by what it does ("preset request", "preset reply, accepted",
     "preset reply refused: <why>", "preset sent"), judged by the same range check the editor
     applies to a reply; a channel message by its kind, number, value and channel (1-16),
-    after the names of the controls that send it, when they are known.
+    after the names of the controls that send it, when they are known. A SysEx message the input
+    dropped as too long shows its first bytes and "SysEx longer than 4096 bytes, dropped".
 */
 namespace MidiMonitorFormat
 {

@@ -12,6 +12,11 @@ void MidiMonitorLog::midiTraffic (MidiDirection direction, const juce::String& p
     add ({ juce::Time::getCurrentTime(), direction, port, message });
 }
 
+void MidiMonitorLog::midiSysExDropped (const juce::String& port, const juce::MidiMessage& start)
+{
+    add ({ juce::Time::getCurrentTime(), MidiDirection::in, port, start, true });
+}
+
 void MidiMonitorLog::add (MidiTrafficEntry entry)
 {
     if (paused)
@@ -44,8 +49,8 @@ void MidiMonitorLog::showWaitingTraffic()
 
     for (const auto& entry : taken)
     {
-        const auto names = controlNamer != nullptr && ! entry.message.isSysEx() ? controlNamer (entry.message)
-                                                                                : juce::StringArray();
+        const auto names = controlNamer != nullptr && ! entry.message.isSysEx() && ! entry.droppedAsTooLong ? controlNamer (entry.message)
+                                                                                                            : juce::StringArray();
         lines.push_back (MidiMonitorFormat::formatLine (entry, names));
     }
 

@@ -31,6 +31,9 @@ public:
     /** Any thread: the message waits to be shown, stamped with the time now. */
     void midiTraffic (MidiDirection direction, const juce::String& port, const juce::MidiMessage& message) override;
 
+    /** Any thread: the drop waits to be shown as a line of its own. */
+    void midiSysExDropped (const juce::String& port, const juce::MidiMessage& start) override;
+
     /** Any thread: the entry waits to be shown; dropped while paused. */
     void add (MidiTrafficEntry entry);
 

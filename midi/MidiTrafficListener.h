@@ -16,6 +16,7 @@ struct MidiTrafficEntry
     MidiDirection direction;
     juce::String port;
     juce::MidiMessage message;
+    bool droppedAsTooLong = false; // a SysEx message the input dropped; `message` holds its first bytes
 };
 
 /** Sees every message the MIDI manager receives or sends. */
@@ -26,4 +27,7 @@ public:
 
     /** Called on the MIDI service's thread for incoming messages, on the sender's for outgoing. */
     virtual void midiTraffic (MidiDirection direction, const juce::String& port, const juce::MidiMessage& message) = 0;
+
+    /** Called on the MIDI service's thread for each incoming SysEx message dropped as too long. */
+    virtual void midiSysExDropped (const juce::String& port, const juce::MidiMessage& start) { juce::ignoreUnused (port, start); }
 };

@@ -23,7 +23,7 @@ inline constexpr const char* pasteWouldNotFit = "The pasted settings would not f
 // The user guide was found but no program opened it; the path follows.
 inline constexpr const char* guideNotOpened = "No program could open the User Guide: \r\n";
 
-// A preset file that could not be written; the path follows.
+// A preset file that could not be written; the path follows, then why, in brackets on a line of its own.
 inline constexpr const char* saveFailedTitle = "Unable to Save";
 inline constexpr const char* saveFailedMessage = "The preset could not be written to:\r\n";
 

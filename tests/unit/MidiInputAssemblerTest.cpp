@@ -6,7 +6,8 @@ namespace
 {
 using Bytes = std::vector<juce::uint8>;
 
-class Recorder : public juce::MidiInputCallback
+class Recorder : public juce::MidiInputCallback,
+                 public SysExDropListener
 {
 public:
     void handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message) override
@@ -14,7 +15,12 @@ public:
         received.push_back ({ message.getRawData(), message.getRawData() + message.getRawDataSize() });
     }
 
-    std::vector<Bytes> received;
+    void sysExDropped (const juce::MidiMessage& start) override
+    {
+        droppedStarts.push_back ({ start.getRawData(), start.getRawData() + start.getRawDataSize() });
+    }
+
+    std::vector<Bytes> received, droppedStarts;
 };
 
 constexpr int deviceClient = 20, otherProgram = 129;
@@ -129,6 +135,12 @@ TEST (MidiInputAssembler, PassesOnWholeMessagesOfItsDeviceUpToTheSizeLimit)
 
         EXPECT_EQ (recorder.received, c.expected);
         EXPECT_EQ (dropped.load(), c.dropped);
+
+        // The callback hears of each drop too, with the dropped message's F0 and header.
+        ASSERT_EQ ((int) recorder.droppedStarts.size(), c.dropped);
+
+        for (const auto& start : recorder.droppedStarts)
+            EXPECT_EQ (start, Bytes (c.events.front().bytes.begin(), c.events.front().bytes.begin() + 9));
     }
 }
 

@@ -1,3 +1,6 @@
+#include "midi/InMemoryMidiBackend.h"
+#include "midi/MidiInputAssembler.h"
+#include "midi/MidiManager.h"
 #include "midi/MidiMonitorFormat.h"
 #include "midi/MidiMonitorLog.h"
 #include "preset/PresetLayout.h"
@@ -76,6 +79,38 @@ TEST (MidiMonitorLogTest, LinesShowTimeDirectionPortBytesAndMeaning)
 
     for (const auto& c : cases)
         EXPECT_EQ (MidiMonitorFormat::formatLine (monitorEntry (c.bytes, c.direction)), c.line);
+}
+
+// A SysEx message the input drops as too long has a line of its own: one per message, whatever
+// its length, and none for the bytes that follow it.
+TEST (MidiMonitorLogTest, EachSysExDroppedAsTooLongIsALine)
+{
+    InMemoryMidiBackend backend;
+    MidiManager manager { backend };
+    MidiMonitorLog log;
+    manager.setTrafficListener (&log);
+    std::atomic<int> dropped { 0 };
+    constexpr int device = 20;
+    MidiInputAssembler input (manager, device, dropped);
+
+    std::vector<juce::uint8> flood { 0xf0, 0x00, 0x00, 0x0e, 0x00, 0x41, 0x63, 0x00, 0x5d };
+    flood.resize (5000, 0x11);
+    const std::vector<juce::uint8> end { 0xf7 }, clock { 0xf8 };
+
+    input.addSysExPiece (device, flood.data(), flood.size(), 0.0);
+    input.addSysExPiece (device, end.data(), end.size(), 0.0);
+    flood.resize (70000, 0x22); // a longer one, never ended
+    input.addSysExPiece (device, flood.data(), flood.size(), 0.0);
+    input.addMessage (device, clock.data(), clock.size(), 0.0);
+    log.showWaitingTraffic();
+
+    ASSERT_EQ (log.getNumLines(), 3) << log.getText();
+
+    for (int i : { 0, 1 })
+        EXPECT_TRUE (log.getLine (i).endsWith ("  In     F0 00 00 0E 00 41 63 00 5D ...  SysEx longer than 4096 bytes, dropped"))
+            << log.getLine (i);
+
+    EXPECT_TRUE (log.getLine (2).contains ("  In     F8  ")) << log.getLine (2);
 }
 
 TEST (MidiMonitorLogTest, ChannelMessagesNameTheControlsThatSendThem)

@@ -418,6 +418,8 @@ TEST_F (SafeFileWriterTest, OnlyRegularFilesAreReplaced)
     AlertRecorder alerts;
     EXPECT_FALSE (controller->saveToFile (fifo));
     EXPECT_EQ (alerts.getTitles(), juce::StringArray ("Unable to Save"));
+    ASSERT_EQ (alerts.size(), 1);
+    EXPECT_TRUE (alerts.getEntries()[0].message.endsWith ("fifo.q7x\r\n(not a regular file)")) << alerts.getEntries()[0].message;
     EXPECT_EQ (folderContents(), before);
 
     // Removed here: run as an ordinary user, the framework's removal of the folder left the socket.
