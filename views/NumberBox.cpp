@@ -133,7 +133,7 @@ void NumberBox::paint (juce::Graphics& g)
 void NumberBox::paintNoteName (juce::Graphics& g)
 {
     g.setColour (juce::Colours::grey);
-    g.setFont (juce::Font (getHeight() * 0.7f));
+    g.setFont (juce::Font ((float) getHeight() * 0.7f));
     g.drawText (NoteNames::format (juce::roundToInt (value)), getLocalBounds().reduced (4, 0),
                 juce::Justification::centredRight, false);
 }
