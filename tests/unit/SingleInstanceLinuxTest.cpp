@@ -1,3 +1,4 @@
+#include "SingleInstanceTestSupport.h"
 #include "TemporaryFolder.h"
 #include "WaitUntil.h"
 #include "app/Dialogs.h"
@@ -11,9 +12,6 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
-
-void expectOneOfTwoLaunchesToRun (const juce::String& endpoint);
-juce::String makeTestEndpointAddress (const juce::File& folder);
 
 /** The endpoint's folder is private, as the editor wants it, whatever the umask made of it. */
 juce::String makeTestEndpointAddress (const juce::File& folder)

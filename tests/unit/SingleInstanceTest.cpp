@@ -1,3 +1,4 @@
+#include "SingleInstanceTestSupport.h"
 #include "TemporaryFolder.h"
 #include "WaitUntil.h"
 #include "app/singleinstance/InstanceEndpoint.h"
@@ -11,12 +12,6 @@
 #include <set>
 #include <thread>
 
-/** An endpoint of the tests' own, gone with `folder`: defined beside each system's own tests. */
-juce::String makeTestEndpointAddress (const juce::File& folder);
-
-/** Two launches at once: exactly one of them becomes the running instance, and the other hands
-    its command line to it. Shared with the tests of what a crashed instance leaves behind.
-*/
 void expectOneOfTwoLaunchesToRun (const juce::String& endpoint)
 {
     SingleInstance a (endpoint), b (endpoint);

@@ -1,3 +1,4 @@
+#include "SingleInstanceTestSupport.h"
 #include "app/singleinstance/InstanceEndpoint.h"
 #include "app/singleinstance/SingleInstance.h"
 
