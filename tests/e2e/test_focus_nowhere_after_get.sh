@@ -12,14 +12,7 @@ E2E_ENV=(Q7X_SIMULATOR=1)
 e2e_start_editor "$live"
 e2e_use_document "${E2E_TITLE_PREFIX}live"
 
-# Device Setup: the simulator, the first row of the input and of the output list; OK.
-e2e_menu Options 1
-e2e_wait_window "Pelmar Q7X Editor Device Setup"
-setup=$E2E_WIN
-e2e_click_window "$setup" 115 79
-e2e_click_window "$setup" 115 250
-e2e_click_window "$setup" 52 397
-e2e_wait_gone "Pelmar Q7X Editor Device Setup"
+e2e_choose_simulator_ports
 e2e_use_document "${E2E_TITLE_PREFIX}live"
 e2e_park_mouse
 
